@@ -1,0 +1,10 @@
+#include "core/Paths.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    InitDataDir();
+    return 0;
+}

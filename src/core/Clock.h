@@ -1,0 +1,41 @@
+#pragma once
+// Time sources of the station, injected so that tests can move time.
+#include <QDate>
+#include <QTime>
+#include <cstdint>
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    // Millisecond up-time counter; 32 bits, wraps at 2^32.
+    virtual uint32_t Tick() const = 0;
+    // The station's wall clock.
+    virtual QDate Today() const = 0;
+    virtual QTime TimeOfDay() const = 0;
+};
+
+// The real clocks: a monotonic millisecond counter and the local time.
+class SystemClock final : public IClock {
+public:
+    uint32_t Tick() const override;
+    QDate Today() const override;
+    QTime TimeOfDay() const override;
+};
+
+// A clock that stands still until told to move (tests, simulations).
+class ManualClock final : public IClock {
+public:
+    uint32_t Tick() const override { return tick_; }
+    QDate Today() const override { return date_; }
+    QTime TimeOfDay() const override { return time_; }
+
+    void SetTick(uint32_t t) { tick_ = t; }
+    void Advance(uint32_t ms) { tick_ += ms; time_ = time_.addMSecs(static_cast<int>(ms)); }
+    void SetDate(const QDate& d) { date_ = d; }
+    void SetTime(const QTime& t) { time_ = t; }
+
+private:
+    uint32_t tick_ = 0;
+    QDate date_ = QDate(2026, 12, 8);
+    QTime time_ = QTime(12, 0, 0);
+};
