@@ -7,7 +7,7 @@ uint32_t SystemClock::Tick() const
 {
     using namespace std::chrono;
     const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    return static_cast<uint32_t>(ms);
+    return static_cast<uint32_t>(ms * rate_);
 }
 
 QDate SystemClock::Today() const { return QDate::currentDate(); }

@@ -43,6 +43,8 @@ struct TConfig {
     // Not part of the original record: the serial device to open, when set
     // ([Com] PortName); otherwise the device follows from Port.
     QString PortName;
+
+    friend bool operator==(const TConfig&, const TConfig&) = default;
 };
 
 // The five state texts: read with the settings, never written by the station.
@@ -63,3 +65,12 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts);
 // Writes the record in the fixed key order, keeping every other section and key of the file.
 // Returns false (with a reason) when the file could not be written; the old file is then unchanged.
 bool SaveConfig(const QString& path, const TConfig& cfg, QString* error = nullptr);
+
+// Conversions of the settings dialog's entries into the record.
+// The serial port number in characters 4 and 5 of a port name ("COM3" 3, "COM12" 12); 1 when they are
+// no port number.
+uint8_t PortNumberFromName(const QString& portName);
+// The typed row count as a decimal number (100 when it is none), forced into 10-999.
+uint16_t ViewRecordsFromText(const QString& text);
+// A time picker's value in seconds; a time beyond 65535 seconds (18:12:15) gives 65535.
+uint16_t ThresholdFromHms(int hours, int minutes, int seconds);

@@ -6,10 +6,11 @@
 #include <functional>
 #include <QRecursiveMutex>
 #include <QSqlDatabase>
-#include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QVariant>
+#include <utility>
 #include <vector>
 
 // Held around call-log inserts, duty lookups, the reopening of the roster
@@ -20,12 +21,13 @@ class TDM_Sys;
 
 // One query handle: a statement with bound values; a select's rows are kept in
 // memory so the handle can move over them, count and locate rows.
+// Dates are bound and stored as yyyy-MM-dd, times as HH:mm:ss, booleans as 0/1.
 class TQuery {
 public:
     explicit TQuery(TDM_Sys& store);
 
     void SetSQL(const QString& sql);           // replaces the statement; clears bound values; closes
-    void AddSQL(const QString& clause);        // appends " " + clause
+    void AddSQL(const QString& clause);        // appends " " + clause; closes
     QString SQL() const { return sql_; }
     void Bind(const QVariant& value);          // next positional '?' value
     void BindValue(const QString& placeholder, const QVariant& value);  // ":name" value
@@ -56,7 +58,8 @@ public:
     QStringList FieldNames() const;
 
     // Editing the rows of an open "select * from Table ..." result, by the row's rowid.
-    void Insert();                                     // starts a new row
+    // Moving the cursor abandons an unposted change.
+    void Insert();                                     // starts a new row (appended to the result)
     void Edit();                                       // starts changing the current row
     void SetField(const QString& column, const QVariant& value);
     bool Post();                                       // writes the new or changed row
@@ -65,19 +68,25 @@ public:
     QString LastError() const { return error_; }
 
 private:
-    bool Run(class QSqlQuery& q);
+    bool Run(class QSqlQuery& q, const QString& statement);
     QString EditTable() const;
+    bool Fail(const QString& message);
+    int ColumnIndex(const QString& column) const;
+    const QVariant* Cell(const QString& column) const;     // nullptr: no current row or no such column
+    bool FetchRow(const QString& table, qint64 rowId, std::vector<QVariant>& values);
+    bool PostChanges(const QString& table);
 
     TDM_Sys& store_;
     QString sql_;
     std::vector<QVariant> positional_;
     std::vector<std::pair<QString, QVariant>> named_;
-    std::vector<QSqlRecord> rows_;
-    std::vector<qint64> rowIds_;
+    QStringList columns_;
+    std::vector<QVariant> values_;     // the rows one after another, columns_.size() values each
+    std::vector<qint64> rowIds_;       // each row's rowid when the result is editable
     int row_ = 0;
     bool active_ = false;
     enum class EditMode { None, Inserting, Editing } mode_ = EditMode::None;
-    QSqlRecord pending_;
+    std::vector<std::pair<QString, QVariant>> pending_;   // columns assigned since Insert or Edit
     QString error_;
 };
 
@@ -96,10 +105,12 @@ public:
     QString DataDirectory() const { return dir_; }
 
     // Runs fn inside one transaction: committed when fn returns true, rolled back otherwise.
+    // A call inside fn nests as a savepoint: its failure undoes only its own changes.
     bool InTransaction(const std::function<bool()>& fn, QString* error = nullptr);
 
-    // Closes one table file so it can be replaced on disk, and opens it again.
-    bool DetachTable(const QString& table);
+    // Closes one table file so it can be replaced on disk, and opens it again
+    // (creating the table when missing; a file holding other columns is refused).
+    bool DetachTable(const QString& table, QString* error = nullptr);
     bool AttachTable(const QString& table, QString* error = nullptr);
 
     // The table names, each held in <DataDir>/<Name>.db.
@@ -112,6 +123,10 @@ public:
     TQuery DQ_User;
 
 private:
+    bool Exec(const QString& statement, const QVariantList& values, QString* error);
+    bool CheckColumns(const QString& table, QString* error);
+
     QString connection_;
     QString dir_;
+    int transactionDepth_ = 0;
 };

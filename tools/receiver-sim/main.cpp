@@ -1,1 +1,206 @@
-int main() { return 0; }
+// receiver-sim: plays the wireless receiver on a serial line or a
+// pseudo-terminal. It sends call and cancel frames from a script, checks the
+// station's acknowledgements byte for byte and reports every deviation.
+
+#include "Args.h"
+#include "Commands.h"
+#include "Console.h"
+#include "DumpSession.h"
+#include "Frames.h"
+#include "LineSession.h"
+#include "SerialLine.h"
+#include "SlaveLink.h"
+#include "StdinLines.h"
+#include "Stop.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <random>
+#include <vector>
+
+using namespace sim;
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+struct Options {
+    bool dump = false;
+    bool pty = false;
+    QString device;
+    QString link;
+    QString script;
+    QString inlineCommands;
+    std::optional<uint> seed;
+    int noiseBetween = 0;
+    int ackTimeoutMs = 2000;
+};
+
+bool isComment(const QString& line)
+{
+    return line.isEmpty() || line.startsWith(QLatin1Char('#'));
+}
+
+// Parses every command before anything is sent; "what" names a line in messages.
+std::vector<Step> parseAll(const QStringList& lines, const QString& what)
+{
+    std::vector<Step> steps;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (isComment(line))
+            continue;
+        try {
+            steps.push_back(parseCommand(line));
+        } catch (const UsageError& error) {
+            throw UsageError(QStringLiteral("%1 %2: %3").arg(what).arg(i + 1).arg(QString::fromLocal8Bit(error.what())));
+        }
+    }
+    return steps;
+}
+
+std::vector<Step> loadScript(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw UsageError(QStringLiteral("cannot read script %1: %2").arg(path, file.errorString()));
+    return parseAll(QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n')), path + QStringLiteral(" line"));
+}
+
+Options parseOptions(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Plays the wireless receiver on a serial line: sends frames and checks the "
+                       "station's acknowledgements.\nCommands come from --script, from the command line "
+                       "after -- (separated by ';'), or from stdin, one per line:\n")
+        + commandHelp());
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption pty(QStringLiteral("pty"), QStringLiteral("Open a pseudo-terminal; prints PTY <slave path> first."));
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("Use this serial device (9600 8N1)."), QStringLiteral("path"));
+    const QCommandLineOption link(QStringLiteral("link"), QStringLiteral("With --pty: make this path a link to the slave."), QStringLiteral("path"));
+    const QCommandLineOption script(QStringLiteral("script"), QStringLiteral("Read commands from this file."), QStringLiteral("file"));
+    const QCommandLineOption dump(QStringLiteral("dump"), QStringLiteral("Print the frames and expected acknowledgements instead of using a line."));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed for noise and split pieces."), QStringLiteral("n"));
+    const QCommandLineOption noiseBetween(QStringLiteral("noise-between"), QStringLiteral("Up to n noise bytes before each frame."), QStringLiteral("n"));
+    const QCommandLineOption ackTimeout(QStringLiteral("ack-timeout"), QStringLiteral("Wait this long for an acknowledgement (default 2000)."), QStringLiteral("ms"));
+    parser.addOptions({help, pty, device, link, script, dump, seed, noiseBetween, ackTimeout});
+    parser.addPositionalArgument(QStringLiteral("commands"), QStringLiteral("Commands separated by ';'."), QStringLiteral("[-- COMMAND[; COMMAND...]]"));
+
+    if (!parser.parse(app.arguments()))
+        throw UsageError(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        std::exit(0);
+    }
+
+    Options options;
+    options.dump = parser.isSet(dump);
+    options.pty = parser.isSet(pty);
+    options.device = parser.value(device);
+    options.link = parser.value(link);
+    options.script = parser.value(script);
+    if (int(options.dump) + int(options.pty) + int(parser.isSet(device)) != 1)
+        throw UsageError(QStringLiteral("give exactly one of --pty, --device PATH, --dump"));
+    if (parser.isSet(link) && !options.pty)
+        throw UsageError(QStringLiteral("--link needs --pty"));
+    if (!parser.positionalArguments().isEmpty()) {
+        if (!app.arguments().contains(QStringLiteral("--")))
+            throw UsageError(QStringLiteral("unexpected argument '%1' (commands go after --)").arg(parser.positionalArguments().first()));
+        if (parser.isSet(script))
+            throw UsageError(QStringLiteral("give commands either with --script or after --, not both"));
+        options.inlineCommands = parser.positionalArguments().join(QLatin1Char(' '));
+    }
+    if (parser.isSet(seed)) {
+        bool ok = false;
+        options.seed = parser.value(seed).toUInt(&ok);
+        if (!ok)
+            throw UsageError(QStringLiteral("bad --seed '%1' (expected a whole number)").arg(parser.value(seed)));
+    }
+    if (parser.isSet(noiseBetween))
+        options.noiseBetween = parseCount(parser.value(noiseBetween), "--noise-between", 0, 10'000);
+    if (parser.isSet(ackTimeout))
+        options.ackTimeoutMs = parseCount(parser.value(ackTimeout), "--ack-timeout", 1, 600'000);
+    return options;
+}
+
+// Runs commands as they are read, so a test can drive the line step by step.
+// Returns false when a line was not a valid command (it is skipped).
+bool runStdin(Session& session, Header& header)
+{
+    StdinLines input;
+    bool allValid = true;
+    int number = 0;
+    while (const auto raw = input.next(session)) {
+        ++number;
+        const QString line = QString::fromLocal8Bit(*raw).trimmed();
+        if (isComment(line))
+            continue;
+        try {
+            parseCommand(line)(session, header);
+        } catch (const UsageError& error) {
+            warn(QStringLiteral("stdin line %1: %2").arg(number).arg(QString::fromLocal8Bit(error.what())));
+            allValid = false;
+        }
+    }
+    return allValid;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Options options;
+    std::vector<Step> steps;
+    try {
+        options = parseOptions(app);
+        if (!options.script.isEmpty())
+            steps = loadScript(options.script);
+        else if (!options.inlineCommands.isEmpty())
+            steps = parseAll(options.inlineCommands.split(QLatin1Char(';')), QStringLiteral("command"));
+    } catch (const UsageError& error) {
+        warn(QString::fromLocal8Bit(error.what()));
+        warn(QStringLiteral("see receiver-sim --help"));
+        return kUsageError;
+    }
+
+    installStopHandlers();
+    std::mt19937 random(options.seed ? *options.seed : std::random_device {}());
+    const bool fromStdin = options.script.isEmpty() && options.inlineCommands.isEmpty();
+    try {
+        std::unique_ptr<SerialLine> line;
+        std::unique_ptr<SlaveLink> link;
+        std::unique_ptr<Session> session;
+        if (options.dump) {
+            session = std::make_unique<DumpSession>(random, options.noiseBetween);
+        } else {
+            line = options.pty ? SerialLine::openPty() : SerialLine::openDevice(options.device);
+            if (!options.link.isEmpty())
+                link = std::make_unique<SlaveLink>(options.link, line->stationPath());
+            if (options.pty)
+                say(QStringLiteral("PTY ") + line->stationPath());
+            session = std::make_unique<LineSession>(*line, random, options.noiseBetween, options.ackTimeoutMs);
+        }
+        Header header;
+        bool allValid = true;
+        if (fromStdin) {
+            allValid = runStdin(*session, header);
+        } else {
+            for (const Step& step : steps) {
+                if (stopRequested())
+                    break;
+                step(*session, header);
+            }
+        }
+        const int status = session->finish();
+        return allValid ? status : kUsageError;
+    } catch (const std::runtime_error& error) {
+        warn(QString::fromLocal8Bit(error.what()));
+        return kFailure;
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Checks every frame the receiver sends, acknowledges it, turns call and
+// cancel frames into operations on the live calls and passes the device
+// tools' replies on.
+#include "comm/FrameSync.h"
+
+class ISerialLine;
+class ICallOps;
+class TDeviceReplies;
+
+class TFrameHandler final : public IFrameHandlers {
+public:
+    TFrameHandler(ISerialLine& line, ICallOps& calls, TDeviceReplies& replies)
+        : line_(line), calls_(calls), replies_(replies) {}
+
+    void HandleShortFrame(const uint8_t* frame) override;
+    void HandleMidFrame(const uint8_t* frame) override;
+    void HandleVarFrame(const uint8_t* frame, int n) override;
+
+private:
+    // Sends the acknowledgement of a received frame of length n: the given
+    // first five bytes, the answering command code, then the received bytes
+    // from offset 6 echoed.
+    void SendAck(const uint8_t* frame, int n, const uint8_t (&head)[5]);
+    void HandleVarCall(const uint8_t* frame, int n);
+
+    ISerialLine& line_;
+    ICallOps& calls_;
+    TDeviceReplies& replies_;
+};

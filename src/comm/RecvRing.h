@@ -1,0 +1,30 @@
+#pragma once
+// The receive ring: bytes from the serial port wait here until the frame
+// synchroniser cuts them into frames. Both run on the window thread.
+#include <cstdint>
+#include <functional>
+
+constexpr int RecvRingSize = 10240;
+
+class TRecvRing {
+public:
+    // Stores the bytes, oldest first, overwriting the oldest unread bytes when
+    // more arrive than the ring holds; then wakes the worker (also for n == 0).
+    void CopyReceivedBytes(const uint8_t* bytes, int n);
+
+    // Copies count bytes from readIndex into dst in one piece, also across the
+    // ring's end. False, and nothing copied, when fewer are available.
+    bool ReadRing(uint8_t* dst, int count, int readIndex, int writeIndex) const;
+
+    static int Available(int readIndex, int writeIndex);
+    uint8_t At(int index) const { return RecvRing[index]; }
+
+    int RecvWriteIndex = 0;  // moved only by CopyReceivedBytes
+    int RecvReadIndex = 0;   // moved only by the synchroniser
+
+    // Pulses the receive event; set by the station.
+    std::function<void()> OnBytesStored;
+
+private:
+    uint8_t RecvRing[RecvRingSize] = {};
+};

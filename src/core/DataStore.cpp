@@ -1,0 +1,228 @@
+#include "core/DataStore.h"
+
+#include "core/TableSchemas.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+QRecursiveMutex DataMutex;
+
+namespace {
+
+// The connection's main database holds no table. It is a file beside the
+// tables so that SQLite can commit a transaction over several table files
+// atomically (a super-journal needs a main database on disk).
+const QString MainFileName = QStringLiteral("DataStore.db");
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("TDM_Sys-%1").arg(++counter);
+}
+
+bool SetError(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+}  // namespace
+
+TDM_Sys::TDM_Sys()
+    : DQ_Set(*this), DQ_SetExt(*this), DQ_Call(*this), DQ_Duty(*this), DQ_User(*this),
+      connection_(NextConnectionName())
+{
+}
+
+TDM_Sys::~TDM_Sys()
+{
+    Close();
+}
+
+const QStringList& TDM_Sys::TableNames()
+{
+    static const QStringList names = [] {
+        QStringList n;
+        for (const TTableSchema& s : TableSchemas())
+            n << s.Name;
+        return n;
+    }();
+    return names;
+}
+
+bool TDM_Sys::Open(const QString& dataDir, QString* error)
+{
+    Close();
+    const QString dir = QDir::cleanPath(QDir(dataDir).absolutePath());
+    if (!QDir().mkpath(dir))
+        return SetError(error, QStringLiteral("Cannot create the data directory %1.").arg(QDir::toNativeSeparators(dir)));
+
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+        db.setDatabaseName(dir + QLatin1Char('/') + MainFileName);
+        if (!db.open()) {
+            const QString why = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection_);
+            return SetError(error, QStringLiteral("Cannot open the data store in %1: %2")
+                                       .arg(QDir::toNativeSeparators(dir), why));
+        }
+    }
+    dir_ = dir;
+    for (const QString& table : TableNames()) {
+        if (!AttachTable(table, error)) {
+            Close();
+            return false;
+        }
+    }
+    return true;
+}
+
+void TDM_Sys::Close()
+{
+    for (TQuery* q : {&DQ_Set, &DQ_SetExt, &DQ_Call, &DQ_Duty, &DQ_User})
+        q->Close();
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+    dir_.clear();
+    transactionDepth_ = 0;
+}
+
+bool TDM_Sys::IsOpen() const
+{
+    return QSqlDatabase::contains(connection_) && QSqlDatabase::database(connection_, false).isOpen();
+}
+
+QSqlDatabase TDM_Sys::Database() const
+{
+    return QSqlDatabase::database(connection_, false);
+}
+
+bool TDM_Sys::Exec(const QString& statement, const QVariantList& values, QString* error)
+{
+    QSqlQuery q(Database());
+    if (!q.prepare(statement))
+        return SetError(error, q.lastError().text());
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return SetError(error, q.lastError().text());
+    return true;
+}
+
+bool TDM_Sys::InTransaction(const std::function<bool()>& fn, QString* error)
+{
+    if (!IsOpen())
+        return SetError(error, QStringLiteral("The data store is not open."));
+    const bool outermost = transactionDepth_ == 0;
+    const QString savepoint = QStringLiteral("nested%1").arg(transactionDepth_);
+    const QString begin = outermost ? QStringLiteral("begin") : QStringLiteral("savepoint ") + savepoint;
+    const QString commit = outermost ? QStringLiteral("commit") : QStringLiteral("release ") + savepoint;
+    const auto rollback = [&] {
+        // Errors of the undo itself are not reported: SQLite may already have
+        // rolled the transaction back on its own after a hard failure.
+        if (outermost) {
+            Exec(QStringLiteral("rollback"), {}, nullptr);
+        } else {
+            Exec(QStringLiteral("rollback to ") + savepoint, {}, nullptr);
+            Exec(QStringLiteral("release ") + savepoint, {}, nullptr);
+        }
+    };
+
+    if (!Exec(begin, {}, error))
+        return false;
+    ++transactionDepth_;
+    bool done = false;
+    try {
+        done = fn();
+    } catch (...) {
+        --transactionDepth_;
+        rollback();
+        throw;
+    }
+    --transactionDepth_;
+    if (!done) {
+        rollback();
+        return SetError(error, QStringLiteral("The changes were not saved and have been undone."));
+    }
+    if (!Exec(commit, {}, error)) {
+        rollback();
+        return false;
+    }
+    return true;
+}
+
+bool TDM_Sys::DetachTable(const QString& table, QString* error)
+{
+    const TTableSchema* schema = FindTableSchema(table);
+    if (!schema)
+        return SetError(error, QStringLiteral("No table %1 in the data store.").arg(table));
+    if (!IsOpen())
+        return SetError(error, QStringLiteral("The data store is not open."));
+    return Exec(QStringLiteral("detach database ") + QuotedIdentifier(schema->Name), {}, error);
+}
+
+bool TDM_Sys::AttachTable(const QString& table, QString* error)
+{
+    const TTableSchema* schema = FindTableSchema(table);
+    if (!schema)
+        return SetError(error, QStringLiteral("No table %1 in the data store.").arg(table));
+    if (!IsOpen())
+        return SetError(error, QStringLiteral("The data store is not open."));
+
+    const QString path = dir_ + QLatin1Char('/') + schema->Name + QStringLiteral(".db");
+    const QString name = QuotedIdentifier(schema->Name);
+    QString why;
+    if (!Exec(QStringLiteral("attach database ? as ") + name, {path}, &why))
+        return SetError(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), why));
+
+    // A rollback journal and full syncs keep the file whole whenever no
+    // transaction is open, so a backup may copy it.
+    const QStringList setup = {
+        QStringLiteral("pragma %1.journal_mode=DELETE").arg(name),
+        QStringLiteral("pragma %1.synchronous=FULL").arg(name),
+        CreateTableStatement(*schema),
+        CreateIndexStatement(*schema),
+    };
+    for (const QString& statement : setup) {
+        if (!statement.isEmpty() && !Exec(statement, {}, &why)) {
+            Exec(QStringLiteral("detach database ") + name, {}, nullptr);
+            return SetError(error, QStringLiteral("Cannot use %1 as table %2: %3")
+                                       .arg(QDir::toNativeSeparators(path), schema->Name, why));
+        }
+    }
+    if (!CheckColumns(schema->Name, error)) {
+        Exec(QStringLiteral("detach database ") + name, {}, nullptr);
+        return false;
+    }
+    return true;
+}
+
+// A file that already held the table with other columns would be read and
+// written by position wrongly; it is refused instead of used.
+bool TDM_Sys::CheckColumns(const QString& table, QString* error)
+{
+    const TTableSchema* schema = FindTableSchema(table);
+    QSqlQuery q(Database());
+    const QString name = QuotedIdentifier(schema->Name);
+    if (!q.exec(QStringLiteral("pragma %1.table_info(%1)").arg(name)))
+        return SetError(error, q.lastError().text());
+    QStringList found;
+    while (q.next())
+        found << q.value(1).toString();
+    QStringList expected;
+    for (const TColumnDef& c : schema->Columns)
+        expected << c.Name;
+    if (found.join(QLatin1Char(',')).compare(expected.join(QLatin1Char(',')), Qt::CaseInsensitive) != 0) {
+        return SetError(error, QStringLiteral("%1 holds the table %2 with the columns (%3), expected (%4).")
+                                   .arg(QDir::toNativeSeparators(dir_ + QLatin1Char('/') + schema->Name + QStringLiteral(".db")),
+                                        schema->Name, found.join(QStringLiteral(", ")),
+                                        expected.join(QStringLiteral(", "))));
+    }
+    return true;
+}
