@@ -127,15 +127,6 @@ TEST_F(CallTimingFlow, TheOldestCallAtAPointDecidesItsColour)
     EXPECT_EQ(Hall().ActiveCalls, 1);
 }
 
-TEST_F(CallTimingFlow, ElapsedAcrossTheCounterWrap)
-{
-    clock.SetTick(0xFFFFF000u);
-    Open(1);
-    clock.SetTick(0x00000FA0u);
-    tracker.RefreshCallRecordState();
-    EXPECT_EQ(Unproc().Cell(1, ColTimer), QStringLiteral("00:00:08"));
-}
-
 TEST_F(CallTimingFlow, OnlyChangedPointsOfTheSelectedLayoutAreRepainted)
 {
     TLayOutNode& other = AddLayout(QStringLiteral("Terrace"), 0x100, 1);

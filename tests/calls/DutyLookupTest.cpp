@@ -182,14 +182,4 @@ TEST_F(DutyLookupTest, ReopeningPicksUpRowsWrittenAfterTheFirstOpen)
     EXPECT_EQ(CancellerAt(3, "12:00:00"), QStringLiteral("Anna"));
 }
 
-TEST_F(DutyLookupTest, ClosedQueriesFindNobody)
-{
-    AddWaiter(QStringLiteral("Anna"), 3);
-    AddDuty(QStringLiteral("Anna"), "00:00:00", "00:00:00", 0x42);
-    Reopen();
-    lookup.CloseQueries();
-    EXPECT_EQ(WaiterAt(0x42, "12:00:00"), QString());
-    EXPECT_EQ(CancellerAt(3, "12:00:00"), QString());
-}
-
 }  // namespace

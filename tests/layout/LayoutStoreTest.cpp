@@ -270,13 +270,4 @@ TEST_F(LayoutWriteTest, AFailedInsertLeavesTheStoredLayoutsAsTheyWere)
     EXPECT_EQ(back.Layouts[0]->Points[0].Name, QStringLiteral("H1"));
 }
 
-TEST_F(LayoutWriteTest, AnEmptyTreeEmptiesBothTables)
-{
-    AddLayout(1, QStringLiteral("Hall"));
-    AddPoint(0x11, 1, QStringLiteral("H1"));
-    ASSERT_TRUE(WriteSiteLayOutData(store, TLayOutTree{}));
-    EXPECT_TRUE(Rows(QStringLiteral("select * from LayOutName")).isEmpty());
-    EXPECT_TRUE(Rows(QStringLiteral("select * from LayOutPoint")).isEmpty());
-}
-
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <unistd.h>
+#include <utility>
 
 namespace sim {
 

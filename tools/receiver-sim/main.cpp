@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <random>

@@ -1,0 +1,76 @@
+#include "app/ConsoleEvents.h"
+
+#include "calls/CallRecord.h"
+#include "core/Config.h"
+
+#include <QDateTime>
+
+namespace {
+QString Place(const TCallRecord& rec)
+{
+    return rec.CallArea.isEmpty() ? rec.CallDesktop : rec.CallArea + QStringLiteral(" ") + rec.CallDesktop;
+}
+}  // namespace
+
+TConsoleEvents::TConsoleEvents() : out_(stdout) {}
+
+void TConsoleEvents::Line(const QString& text)
+{
+    out_ << QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) << QStringLiteral("  ") << text << Qt::endl;
+}
+
+void TConsoleEvents::PortStatus(const QString& text, bool isError)
+{
+    Line(QStringLiteral("port    %1%2").arg(text, isError ? QStringLiteral(" (error)") : QString()));
+}
+
+void TConsoleEvents::CallOpened(const TCallRecord& rec, const QString& eventText)
+{
+    Line(QStringLiteral("call    %1  [address %2 key %3]")
+             .arg(eventText)
+             .arg(rec.Addr, 4, 16, QLatin1Char('0'))
+             .arg(rec.Key));
+}
+
+void TConsoleEvents::CallServed(const TCallRecord& rec, const QString& server, const QTime& cancelTime,
+                                int durationSeconds)
+{
+    Line(QStringLiteral("served  %1  %2  by %3 at %4 after %5")
+             .arg(Place(rec), ServiceTypeText(Config, rec.Key),
+                  server.isEmpty() ? QStringLiteral("-") : server,
+                  cancelTime.toString(QStringLiteral("HH:mm:ss")), ElapsedText(static_cast<uint32_t>(durationSeconds))));
+}
+
+void TConsoleEvents::CallTimedOut(const TCallRecord& rec, uint32_t seconds)
+{
+    Line(QStringLiteral("timeout %1  %2  not served after %3")
+             .arg(Place(rec), ServiceTypeText(Config, rec.Key), ElapsedText(seconds)));
+}
+
+void TConsoleEvents::CallLogFailed(const QString& error)
+{
+    Line(QStringLiteral("error   call log: %1").arg(error));
+}
+
+void TConsoleEvents::StoreError(const QString& error) { Line(QStringLiteral("error   data store: %1").arg(error)); }
+
+void TConsoleSound::PlayOnce(const QString& file)
+{
+    console_.Line(QStringLiteral("sound   once %1").arg(file));
+    if (inner_)
+        inner_->PlayOnce(file);
+}
+
+void TConsoleSound::PlayLoop(const QString& file)
+{
+    console_.Line(QStringLiteral("sound   loop %1").arg(file));
+    if (inner_)
+        inner_->PlayLoop(file);
+}
+
+void TConsoleSound::Stop()
+{
+    console_.Line(QStringLiteral("sound   stop"));
+    if (inner_)
+        inner_->Stop();
+}

@@ -1,0 +1,6 @@
+#pragma once
+// SIGINT and SIGTERM close the station as closing its main window does:
+// the signal is turned into a call on the window thread.
+#include <functional>
+
+void OnTerminationSignal(std::function<void()> handler);

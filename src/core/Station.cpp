@@ -1,0 +1,83 @@
+#include "core/Station.h"
+
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/Paths.h"
+#include "layout/LayoutStore.h"
+
+TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
+    : QObject(parent),
+      clock_(clock),
+      events_(events),
+      duty_(store_, clock),
+      log_(store_, clock, Config),
+      tracker_(clock, Config, StateTexts, tree_, duty_, log_, sound, events),
+      handler_(comm_, tracker_, replies_),
+      sync_(ring_, handler_)
+{
+    comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
+    connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
+}
+
+TStation::~TStation() { Close(); }
+
+bool TStation::Start(QString* error)
+{
+    if (!store_.Open(DataDir, error))
+        return false;
+    ReadConfig(ConfigPath, Config, StateTexts);
+    QString layoutError;
+    if (!ReadSiteLayOutData(store_, tree_, &layoutError))
+        events_.StoreError(layoutError);
+    comm_.Open(Config.Port, Config.PortName);
+    store_.DQ_Call.Close();
+    QString rosterError;
+    if (!duty_.ReopenQueries(&rosterError))
+        events_.StoreError(rosterError);
+
+    TFaceWork work;
+    work.ReloadLayouts = [this] { ReloadLayouts(); };
+    work.ParseRecvData = [this] { sync_.ParseRecvData(); };
+    work.RefreshCallRecordState = [this] { tracker_.RefreshCallRecordState(); };
+    worker_ = std::make_unique<TFaceThread>(this, clock_, std::move(work), workerCycleMs_);
+    ring_.OnBytesStored = [w = worker_.get()] { w->PulseRecvEvent(); };
+    worker_->start();
+    started_ = true;
+    return true;
+}
+
+void TStation::ReloadLayouts()
+{
+    tree_.Selected = nullptr;
+    QString error;
+    if (!ReadSiteLayOutData(store_, tree_, &error))
+        events_.StoreError(error);
+    tracker_.RelinkCallRecords();
+    events_.LayoutCountsChanged();
+}
+
+void TStation::RaiseLayoutChange()
+{
+    if (worker_)
+        worker_->RaiseLayoutChange();
+}
+
+bool TStation::ReopenRosterQueries(QString* error) { return duty_.ReopenQueries(error); }
+
+void TStation::ApplyPortSettings() { comm_.ChangePort(Config.Port, Config.PortName); }
+
+void TStation::Close()
+{
+    if (!started_ || closed_)
+        return;
+    closed_ = true;
+    if (worker_) {
+        worker_->Stop();
+        worker_->wait();
+    }
+    ring_.OnBytesStored = nullptr;
+    duty_.CloseQueries();
+    comm_.Close();
+    tracker_.LogAllOpenCalls();
+    store_.Close();
+}

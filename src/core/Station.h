@@ -1,0 +1,76 @@
+#pragma once
+// The station without its windows: data store, settings, layouts, serial
+// port, receive path, live calls and the worker, started and closed in order.
+// The main window and the headless console both drive one of these.
+#include "calls/CallLog.h"
+#include "calls/CallTracker.h"
+#include "calls/DutyLookup.h"
+#include "comm/DeviceReplies.h"
+#include "comm/FrameHandler.h"
+#include "comm/FrameSync.h"
+#include "comm/RecvRing.h"
+#include "comm/SerialPort.h"
+#include "core/DataStore.h"
+#include "core/FaceThread.h"
+#include "layout/LayoutModel.h"
+
+#include <QObject>
+#include <memory>
+
+class IClock;
+class ISoundPlayer;
+class ICallEvents;
+
+class TStation final : public QObject {
+    Q_OBJECT
+public:
+    TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent = nullptr);
+    ~TStation() override;
+
+    // Opens the data store in DataDir, reads the settings and layouts, opens the
+    // port and the roster queries and starts the worker. False only when the
+    // data store cannot be opened; a port that does not open leaves it running.
+    bool Start(QString* error = nullptr);
+    // The worker's longest wait for received bytes (before Start); 1000 ms normally.
+    void SetWorkerCycle(int ms) { workerCycleMs_ = ms; }
+    // Stops the worker, closes the queries and the port, logs every live call as not served.
+    void Close();
+    bool IsClosed() const { return closed_; }
+
+    // After a saved layout edit: the worker has the tree rebuilt and the calls relinked.
+    void RaiseLayoutChange();
+    // After the staff editor saved: the roster queries are reopened.
+    bool ReopenRosterQueries(QString* error = nullptr);
+    // After the settings changed: reopens the port when it differs.
+    void ApplyPortSettings();
+
+    TDM_Sys& Store() { return store_; }
+    TLayOutTree& LayoutTree() { return tree_; }
+    TCallTracker& Tracker() { return tracker_; }
+    TMSComm& Port() { return comm_; }
+    TDeviceReplies& DeviceReplies() { return replies_; }
+    ISerialLine& Line() { return comm_; }
+
+signals:
+    void PortStatusChanged(const QString& text, bool isError);
+
+private:
+    void ReloadLayouts();
+
+    const IClock& clock_;
+    ICallEvents& events_;
+    TDM_Sys store_;
+    TLayOutTree tree_;
+    TDutyLookup duty_;
+    TCallLog log_;
+    TCallTracker tracker_;
+    TRecvRing ring_;
+    TMSComm comm_;
+    TDeviceReplies replies_;
+    TFrameHandler handler_;
+    TFrameSync sync_;
+    std::unique_ptr<TFaceThread> worker_;
+    int workerCycleMs_ = 1000;
+    bool started_ = false;
+    bool closed_ = false;
+};
