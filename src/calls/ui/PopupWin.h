@@ -1,0 +1,18 @@
+#pragma once
+// The popup call window: five slots showing the newest calls with their timers.
+#include <QDialog>
+
+class TPopupSlots;
+
+class TFrm_PopupWin final : public QDialog {
+    Q_OBJECT
+public:
+    TFrm_PopupWin(const TPopupSlots& slots, QWidget* parent = nullptr);
+    ~TFrm_PopupWin() override;
+    // Shows the slots' current texts and colours.
+    void RefreshSlots();
+
+private:
+    struct Impl;
+    Impl* d_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Painting of gradient faces (call points and face buttons) and of call points.
+#include "core/Config.h"
+#include "layout/LayoutModel.h"
+
+#include <QFont>
+#include <QImage>
+#include <vector>
+
+class QLabel;
+class QWidget;
+
+enum class TFaceStyle { Square, Tab, Round };
+
+// The window font of every station window: the system's tooltip font.
+QFont StationFont();
+
+// Paints the face over the whole surface: base colour at the edge, light grey in the middle.
+void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style);
+// The image of one call point in its current colours, with the service name of DrawnKey.
+QImage DrawCallPoint(const TLayOutPoint& point, const TConfig& cfg);
+// An image control for point `index` on the panel, transparent around a round face.
+QLabel* CreateCallPointImage(const TLayOutPoint& point, int index, QWidget* panel, const TConfig& cfg);
+// Brings image i up to date with the point's call state; repaints only on a change.
+void RefreshPointImage(int index, TLayOutPoint& point, const std::vector<QLabel*>& images, const TConfig& cfg);

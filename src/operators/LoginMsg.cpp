@@ -1,0 +1,3 @@
+#include "operators/LoginMsg.h"
+
+TLoginMsg LoginMsg;
