@@ -1,7 +1,7 @@
 // callstation [--data-dir DIR] [--headless]
 #include "app/ConsoleEvents.h"
 #include "app/SignalQuit.h"
-#include "app/SoundEffectPlayer.h"
+#include "calls/ui/SoundEffectPlayer.h"
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/Paths.h"

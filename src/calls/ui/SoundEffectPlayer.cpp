@@ -1,4 +1,4 @@
-#include "app/SoundEffectPlayer.h"
+#include "calls/ui/SoundEffectPlayer.h"
 
 #include <QFileInfo>
 #include <QSoundEffect>
