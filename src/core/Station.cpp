@@ -29,7 +29,7 @@ bool TStation::Start(QString* error)
     QString layoutError;
     if (!ReadSiteLayOutData(store_, tree_, &layoutError))
         events_.StoreError(layoutError);
-    comm_.Open(Config.Port, Config.PortName);
+    comm_.Open(Config.Port, portOverride_.isEmpty() ? Config.PortName : portOverride_);
     store_.DQ_Call.Close();
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
@@ -64,7 +64,11 @@ void TStation::RaiseLayoutChange()
 
 bool TStation::ReopenRosterQueries(QString* error) { return duty_.ReopenQueries(error); }
 
-void TStation::ApplyPortSettings() { comm_.ChangePort(Config.Port, Config.PortName); }
+void TStation::ApplyPortSettings()
+{
+    if (portOverride_.isEmpty())
+        comm_.ChangePort(Config.Port, Config.PortName);
+}
 
 void TStation::Close()
 {

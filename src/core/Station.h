@@ -31,6 +31,8 @@ public:
     // port and the roster queries and starts the worker. False only when the
     // data store cannot be opened; a port that does not open leaves it running.
     bool Start(QString* error = nullptr);
+    // Opens this device instead of the configured port (the demo's simulated receiver); before Start.
+    void SetPortOverride(const QString& device) { portOverride_ = device; }
     // The worker's longest wait for received bytes (before Start); 1000 ms normally.
     void SetWorkerCycle(int ms) { workerCycleMs_ = ms; }
     // Stops the worker, closes the queries and the port, logs every live call as not served.
@@ -71,6 +73,7 @@ private:
     TFrameSync sync_;
     std::unique_ptr<TFaceThread> worker_;
     int workerCycleMs_ = 1000;
+    QString portOverride_;
     bool started_ = false;
     bool closed_ = false;
 };

@@ -1,6 +1,13 @@
 #pragma once
 // The work area of the main window: the layout view (tree and point panel) and
 // the two call lists, one of them shown at a time.
+//
+// The views are one transparent container that covers exactly the work area of
+// its parent (from the tree's top-left corner to the lists' bottom-right); the
+// tree Tvw_LayOut, the panel Pnl_LayOut and the lists SGrd_CallRecord and
+// SGrd_UnprocRecord are its children, placed so that in the parent's
+// coordinates they sit where PlaceFor puts them. The parent's face buttons and
+// title band stay outside the container and keep their mouse.
 #include <QWidget>
 
 struct TLayOutTree;
@@ -25,7 +32,8 @@ public:
     void ReloadTree();
     // Live-call counts changed: repaint the tree's colours.
     void RepaintTree();
-    // A point of the selected layout changed colours or key: repaint its image.
+    // A point of the selected layout changed colours or key (already stored in
+    // the point by the call tracker): repaint its image.
     void RepaintPoint(int pointIndex);
     // The grids' contents changed.
     void RefreshGrids();

@@ -1,0 +1,5 @@
+#include "core/ApplySettings.h"
+
+void ApplySettings(const TConfig&, IMainFace&)
+{
+}

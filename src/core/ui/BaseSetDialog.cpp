@@ -1,0 +1,6 @@
+#include "core/ui/BaseSetDialog.h"
+
+bool RunBaseSetDialog(QWidget*, IMainFace&)
+{
+    return false;
+}
