@@ -22,6 +22,8 @@ public:
     virtual void CallLogFailed(const QString& /*error*/) {}
     // A stored table could not be read (layouts, roster); the station runs on with what it has.
     virtual void StoreError(const QString& /*error*/) {}
+    // The layout tree was rebuilt after a saved layout edit (root selected, calls relinked).
+    virtual void LayoutsReloaded() {}
     // The layout tree's live-call counts changed (repaint the tree).
     virtual void LayoutCountsChanged() {}
     // Point pointIndex of the selected layout changed colours or key.

@@ -1,5 +1,17 @@
 #include "core/ApplySettings.h"
 
-void ApplySettings(const TConfig&, IMainFace&)
+#include "core/AutoRun.h"
+
+void ApplySettings(const TConfig& cfg, IMainFace& face)
 {
+    face.SetCaption(cfg.Title);
+    face.RepaintGrids();
+    if (cfg.TrayIcon != face.TrayIconShown()) {
+        if (cfg.TrayIcon)
+            face.CreateTrayIcon();
+        else
+            face.DestoryTrayIcon();
+    }
+    SetAutoRun(cfg.AutoRun, AutoRunCommand());
+    face.ChangePort();
 }

@@ -4,6 +4,7 @@
 #include "core/Config.h"
 #include "core/Paths.h"
 #include "layout/LayoutStore.h"
+#include "operators/FirstOperator.h"
 
 TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
     : QObject(parent),
@@ -25,6 +26,9 @@ bool TStation::Start(QString* error)
 {
     if (!store_.Open(DataDir, error))
         return false;
+    QString operatorError;
+    if (!EnsureFirstOperator(store_, &operatorError))
+        events_.StoreError(operatorError);
     ReadConfig(ConfigPath, Config, StateTexts);
     QString layoutError;
     if (!ReadSiteLayOutData(store_, tree_, &layoutError))
@@ -53,6 +57,7 @@ void TStation::ReloadLayouts()
     if (!ReadSiteLayOutData(store_, tree_, &error))
         events_.StoreError(error);
     tracker_.RelinkCallRecords();
+    events_.LayoutsReloaded();
     events_.LayoutCountsChanged();
 }
 

@@ -25,8 +25,8 @@ struct TGate {
 };
 // The face buttons a permission bit enables; bit 0 only picks button 5's role.
 constexpr TGate kGates[] = {
-    {6, PopBaseSet},    {7, PopLayout},       {8, PopStaff},  {9, PopLed},          {10, PopCopyData},
-    {11, PopBind},      {12, PopHistory},     {13, PopStatistics}, {14, PopMaintenance},
+    {6, PopBaseSet}, {7, PopLayout},   {8, PopStaff},       {9, PopLed},          {10, PopCopyData},
+    {11, PopBind},   {12, PopHistory}, {13, PopStatistics}, {14, PopMaintenance},
 };
 
 }  // namespace

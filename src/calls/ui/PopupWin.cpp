@@ -55,15 +55,15 @@ void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& color)
 } // namespace
 
 struct TFrm_PopupWin::Impl {
-    const TPopupSlots& slots;
+    const TPopupSlots& model;
     std::array<QFrame*, PopupSlotCount> panels{};
     std::array<std::array<QLabel*, LineCount>, PopupSlotCount> lines{};
 
-    explicit Impl(const TPopupSlots& s) : slots(s) {}
+    explicit Impl(const TPopupSlots& m) : model(m) {}
 };
 
-TFrm_PopupWin::TFrm_PopupWin(const TPopupSlots& slots, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), d_(new Impl(slots))
+TFrm_PopupWin::TFrm_PopupWin(const TPopupSlots& model, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), d_(new Impl(model))
 {
     setWindowTitle(LoadResStr(1800));
     QFont font(StationFont().family());
@@ -111,7 +111,7 @@ TFrm_PopupWin::~TFrm_PopupWin()
 void TFrm_PopupWin::RefreshSlots()
 {
     for (int i = 0; i < PopupSlotCount; ++i) {
-        const TPopupSlot& slot = d_->slots[i];
+        const TPopupSlot& slot = d_->model[i];
         SetColor(d_->panels[i], QPalette::Window, ToQColor(slot.PanelColor));
         for (int line = 0; line < LineCount; ++line) {
             QLabel* label = d_->lines[i][line];

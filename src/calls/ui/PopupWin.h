@@ -7,7 +7,7 @@ class TPopupSlots;
 class TFrm_PopupWin final : public QDialog {
     Q_OBJECT
 public:
-    TFrm_PopupWin(const TPopupSlots& slots, QWidget* parent = nullptr);
+    TFrm_PopupWin(const TPopupSlots& model, QWidget* parent = nullptr);
     ~TFrm_PopupWin() override;
     // Shows the slots' current texts and colours.
     void RefreshSlots();

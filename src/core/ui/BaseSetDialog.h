@@ -1,7 +1,62 @@
 #pragma once
-// Entry point of the settings dialog.
-class QWidget;
+// The settings dialog: appearance, system and port pages over the settings record.
+#include "core/BaseSetValues.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
 class IMainFace;
+class ISoundPlayer;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTimeEdit;
+class TColorSwatch;
 
 // Edits the settings; OK saves Config.ini and applies them through face. True on OK.
 bool RunBaseSetDialog(QWidget* parent, IMainFace& face);
+
+class TFrm_BaseSet final : public QDialog {
+    Q_OBJECT
+public:
+    // ports: the items of the port list. Opens filled from Config and StateTexts.
+    TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, QWidget* parent = nullptr);
+
+    // What the controls hold now.
+    TBaseSetValues Values() const;
+
+    // Shows a failure to the user; an error box unless replaced.
+    std::function<void(const QString&)> ShowError;
+
+private:
+    QWidget* CreateFacePage();
+    QWidget* CreateSysPage();
+    QWidget* CreatePortPage(const QStringList& ports);
+    QWidget* CreateSoundRow(const QString& caption, int row);
+    void FillControls(const TBaseSetValues& values);
+    void Btn_OkClick();
+
+    IMainFace& face_;
+    ISoundPlayer& sound_;
+
+    QLineEdit* Edt_Title = nullptr;
+    QLineEdit* Edt_ViewRecords = nullptr;
+    QLineEdit* Edt_ServerType[3] = {};
+    QCheckBox* Chk_AutoRun = nullptr;
+    QCheckBox* Chk_TopMost = nullptr;
+    QCheckBox* Chk_TrayIcon = nullptr;
+    QCheckBox* Chk_PopupWin = nullptr;
+    QCheckBox* Chk_KeepOnTime = nullptr;
+    QLineEdit* Edt_Wav[2] = {};
+    QComboBox* Cbx_PlayMode[2] = {};
+    QComboBox* Cbx_Port = nullptr;
+    QComboBox* Cbx_Baud = nullptr;
+    QComboBox* Cbx_DataBits = nullptr;
+    QComboBox* Cbx_StopBits = nullptr;
+    QComboBox* Cbx_Parity = nullptr;
+    QComboBox* Cbx_Flux = nullptr;
+    std::vector<std::pair<TColorSwatch*, TColor TBaseSetValues::*>> swatches_;
+    std::vector<std::pair<QTimeEdit*, QTime TBaseSetValues::*>> timePickers_;
+};

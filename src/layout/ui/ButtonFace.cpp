@@ -4,6 +4,7 @@
 #include "layout/ui/PointDrawing.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -34,6 +35,44 @@ void FillRow(QPainter& p, int y, int width, const QColor& colour)
     p.fillRect(0, y, width, 1, colour);
 }
 
+// An ellipse outlined in `colour` over a white inside. Filling and outlining in
+// one call lets Qt's fill cover part of the outline of a flat ellipse.
+void DrawFilledEllipse(QPainter& p, const QRect& r, const QColor& colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(r);
+    p.setPen(colour);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(r);
+}
+
+// Outline of (left, top, right, bottom) whose corners are quarters of an
+// ew x eh ellipse, in the painter's pen colour. Built from straight edges and
+// clipped whole ellipses, which Qt rasterises symmetrically, unlike a stroked
+// rounded-rectangle path.
+void DrawRoundRect(QPainter& p, int left, int top, int right, int bottom, int ew, int eh)
+{
+    // Corners never reach past the middle of a small rectangle.
+    ew = std::min(ew, right - left);
+    eh = std::min(eh, bottom - top);
+    const QColor colour = p.pen().color();
+    const int rx = ew / 2;
+    const int ry = eh / 2;
+    p.fillRect(QRect(QPoint(left + rx, top), QPoint(right - 1 - rx, top)), colour);
+    p.fillRect(QRect(QPoint(left + rx, bottom - 1), QPoint(right - 1 - rx, bottom - 1)), colour);
+    p.fillRect(QRect(QPoint(left, top + ry), QPoint(left, bottom - 1 - ry)), colour);
+    p.fillRect(QRect(QPoint(right - 1, top + ry), QPoint(right - 1, bottom - 1 - ry)), colour);
+    const QPoint corners[] = {{left, top}, {right - ew, top}, {left, bottom - eh}, {right - ew, bottom - eh}};
+    for (const QPoint& c : corners) {
+        const int clipX = c.x() == left ? left : right - rx;
+        const int clipY = c.y() == top ? top : bottom - ry;
+        p.setClipRect(QRect(clipX, clipY, rx, ry));
+        p.drawEllipse(OutlineRect(c.x(), c.y(), c.x() + ew, c.y() + eh));
+    }
+    p.setClipping(false);
+}
+
 } // namespace
 
 void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
@@ -45,7 +84,6 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
     const int half = h / 2;
     QPainter p(&surface);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setFont(StationFont());
     if (half == 0) {
         // Too flat for a gradient, whose steps are counted over half the height.
         p.fillRect(surface.rect(), ToQColor(base));
@@ -53,15 +91,13 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
     }
     p.fillRect(surface.rect(), Qt::white);
 
-    p.setBrush(Qt::white);
     for (int y = 0; y <= half; ++y) {
         const QColor colour = Blend(base, LightGrey, y, half);
         if (style != TFaceStyle::Round) {
             FillRow(p, y, w, colour);
         } else if (h - y > y) {
             // Each flatter ellipse covers the inside of the previous one, leaving its rim.
-            p.setPen(colour);
-            p.drawEllipse(OutlineRect(0, y, w, h - y));
+            DrawFilledEllipse(p, OutlineRect(0, y, w, h - y), colour);
         }
     }
     if (style != TFaceStyle::Round) {
@@ -73,11 +109,11 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
     p.setBrush(Qt::NoBrush);
     switch (style) {
     case TFaceStyle::Square:
-        p.drawRoundedRect(OutlineRect(0, 0, w, h), 1, 1);
+        DrawRoundRect(p, 0, 0, w, h, 2, 2);
         break;
     case TFaceStyle::Tab:
         // Taller than the face, so only the two top corners are rounded.
-        p.drawRoundedRect(OutlineRect(0, 0, w, h + 10), 5, 5);
+        DrawRoundRect(p, 0, 0, w, h + 10, 10, 10);
         break;
     case TFaceStyle::Round:
         p.drawEllipse(OutlineRect(0, 0, w, h));

@@ -1,5 +1,41 @@
 #include "operators/ui/OperatorDialogs.h"
 
-bool RunLoginDialog(QWidget*, TDM_Sys&, TLoginMsg&) { return false; }
-void RunChangePassword(QWidget*, TDM_Sys&, const TLoginMsg&) {}
-void RunOperatorManage(QWidget*, TDM_Sys&, const TLoginMsg&) {}
+#include "operators/LoginMsg.h"
+#include "operators/OperatorStore.h"
+#include "operators/ui/LoginDialog.h"
+#include "operators/ui/ModiPassDialog.h"
+#include "operators/ui/OperateManage.h"
+#include "operators/ui/OperatorMessages.h"
+
+bool RunLoginDialog(QWidget* parent, TDM_Sys& store, TLoginMsg& login)
+{
+    TOperatorStore operators(store);
+    if (!operators.OpenAll()) {
+        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        return false;
+    }
+    TFrm_Login dialog(operators, login, MessageBoxSink(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void RunChangePassword(QWidget* parent, TDM_Sys& store, const TLoginMsg& login)
+{
+    TOperatorStore operators(store);
+    if (!operators.OpenOperator(login.Name)) {
+        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        return;
+    }
+    TFrm_ModiPass dialog(operators, MessageBoxSink(), parent);
+    dialog.exec();
+}
+
+void RunOperatorManage(QWidget* parent, TDM_Sys& store, const TLoginMsg& login)
+{
+    TOperatorStore operators(store);
+    if (!operators.OpenAll()) {
+        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        return;
+    }
+    TFrm_OperateManage window(operators, login, MessageBoxSink(), parent);
+    window.exec();
+}

@@ -1,6 +1,16 @@
 #include "staff/ui/UserManage.h"
 
-bool RunUserManage(QWidget* /*parent*/, TDM_Sys& /*store*/, const TLayOutTree& /*mainTree*/)
+#include "staff/ui/StaffMessages.h"
+#include "staff/ui/UserManageWindow.h"
+
+bool RunUserManage(QWidget* parent, TDM_Sys& store, const TLayOutTree& mainTree)
 {
-    return false;
+    // Created for this opening only, so every opening starts from the stored tables.
+    TFrm_UserManage window(parent, store, mainTree);
+    QString error;
+    if (!window.LoadData(&error)) {
+        ShowStoreError(parent, error);
+        return false;
+    }
+    return window.exec() == QDialog::Accepted;
 }

@@ -1,0 +1,506 @@
+#include "mainwindow/MainWindow.h"
+
+#include "calls/ui/PopupWin.h"
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/ResStrings.h"
+#include "core/ui/BaseSetDialog.h"
+#include "core/ui/Colors.h"
+#include "layout/LayoutModel.h"
+#include "layout/ui/LayoutEditor.h"
+#include "layout/ui/PointDrawing.h"
+#include "mainwindow/AboutBox.h"
+#include "mainwindow/CallViews.h"
+#include "mainwindow/HitTest.h"
+#include "operators/LoginMsg.h"
+#include "operators/ui/OperatorDialogs.h"
+#include "staff/ui/UserManage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <array>
+
+namespace {
+
+constexpr int StartWidth = 956;
+constexpr int StartHeight = 608;
+constexpr int SysCellWidth = 25;
+constexpr int SysCellHeight = 18;
+
+constexpr TColor FrameGrey = 0x808080;
+constexpr TColor FaceGrey = 0xE0E0E0;
+constexpr TColor ActiveCaption = 0xFF0000;  // blue
+const QColor DisabledText(192, 192, 192);
+const QColor LineGrey(192, 192, 192);
+
+constexpr int MenuBackup = 227;
+constexpr int MenuRestore = 228;
+constexpr int MenuCleanup = 229;
+
+}  // namespace
+
+// The images live in the static window library, whose resources the linker
+// keeps only when they are registered by name (outside any namespace).
+static void InitStationResources() { Q_INIT_RESOURCE(station); }
+
+TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      station_(clock, sound, *this),
+      status_(this),
+      views_(new TCallViews(station_.LayoutTree(), station_.Tracker().CallRecordGrid(),
+                            station_.Tracker().UnprocGrid(), this)),
+      popup_(new TFrm_PopupWin(station_.Tracker().Popup(), this)),
+      maintenanceMenu_(new QMenu(this)),
+      clock_(clock)
+{
+    InitStationResources();
+    sysButtons_.load(QStringLiteral(":/sysbtn.png"));
+    setObjectName(QStringLiteral("Frm_Main"));
+    setFont(StationFont());
+    setWindowIcon(QIcon(QStringLiteral(":/station.png")));
+    setMouseTracking(true);
+    resize(StartWidth, StartHeight);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    const QFontMetrics metrics(font());
+    buttons_.InitMainFaceButton(width(), [&metrics](const QString& text) { return metrics.horizontalAdvance(text); });
+
+    for (const int id : {MenuBackup, MenuRestore, MenuCleanup})
+        maintenanceMenu_->addAction(LoadResStr(id), this, &TFrm_Main::ShowNotProvided);
+
+    connect(&station_, &TStation::PortStatusChanged, this,
+            [this](const QString& text, bool isError) {
+                status_.SetPortStatus(text, isError);
+                update(0, height() - 23, width(), 23);  // the separators follow the labels
+            });
+    clockTimer_.setInterval(1000);
+    connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_)); });
+}
+
+TFrm_Main::~TFrm_Main()
+{
+    // Live calls are logged while the windows they report to still exist;
+    // the views and the popup show the station's grids and slots, so they go first.
+    station_.Close();
+    tray_.reset();
+    delete popup_;
+    delete views_;
+}
+
+bool TFrm_Main::Start(QString* error)
+{
+    if (!station_.Start(error))
+        return false;
+    // Hidden to the tray, the station must keep running until its exit is confirmed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetCaption(Config.Title);
+    views_->ReloadTree();
+    status_.SetClock(ClockText(clock_));
+    if (Config.TopMost)
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (Config.TrayIcon)
+        CreateTrayIcon();
+    clockTimer_.start();
+    return true;
+}
+
+// ---- face buttons -------------------------------------------------------
+
+void TFrm_Main::TrackButtons(const std::function<void()>& change)
+{
+    std::array<std::pair<int, QString>, FuncButtonCount> before;
+    for (int n = 1; n <= FuncButtonCount; ++n)
+        before[n - 1] = {buttons_.DrawState(n), buttons_.Button(n).Caption};
+    change();
+    for (int n = 1; n <= FuncButtonCount; ++n) {
+        if (before[n - 1] != std::pair(buttons_.DrawState(n), buttons_.Button(n).Caption))
+            update(ButtonRect(n));
+    }
+}
+
+QRect TFrm_Main::ButtonRect(int n) const
+{
+    const TFuncButton& b = buttons_.Button(n);
+    return QRect(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
+}
+
+void TFrm_Main::LoginProcess(int32_t popedom)
+{
+    TrackButtons([&] { buttons_.LoginProcess(popedom); });
+}
+
+void TFrm_Main::LogoffProcess()
+{
+    TrackButtons([&] { buttons_.LogoffProcess(); });
+}
+
+void TFrm_Main::RunButtonAction(int n)
+{
+    TDM_Sys& store = station_.Store();
+    switch (n) {
+    case BtnMinimise:
+        showMinimized();
+        break;
+    case BtnMaximise:
+        ToggleMaximised();
+        break;
+    case BtnClose:
+        if (CanHideToTray())
+            hide();
+        else
+            ExitStation();
+        break;
+    case BtnLogin:
+        if (LoginMsg.LoggedIn) {
+            LoginMsg.LoggedIn = false;
+            LogoffProcess();
+        } else if (RunLoginDialog(this, store, LoginMsg)) {
+            LoginMsg.LoggedIn = true;
+            LoginProcess(LoginMsg.Popedom);
+        }
+        break;
+    case BtnOperators:
+        if (HasPopedom(LoginMsg.Popedom, PopOperators))
+            RunOperatorManage(this, store, LoginMsg);
+        else
+            RunChangePassword(this, store, LoginMsg);
+        break;
+    case BtnBaseSet:
+        RunBaseSetDialog(this, *this);
+        ApplyTopMost();
+        break;
+    case BtnLayout:
+        if (RunLayoutEditor(this, store))
+            station_.RaiseLayoutChange();
+        break;
+    case BtnStaff:
+        if (RunUserManage(this, store, station_.LayoutTree())) {
+            QString error;
+            if (!station_.ReopenRosterQueries(&error))
+                StoreError(error);
+        }
+        break;
+    case BtnMaintenance: {
+        const TFuncButton& b = buttons_.Button(n);
+        maintenanceMenu_->popup(mapToGlobal(QPoint(b.Left, b.Bottom)));
+        break;
+    }
+    case BtnAbout:
+        RunAboutBox(this);
+        break;
+    default:  // LED strip, device copy, bind settings, history, statistics
+        ShowNotProvided();
+        break;
+    }
+}
+
+void TFrm_Main::ShowNotProvided()
+{
+    QMessageBox::information(this, LoadResStr(115), QStringLiteral("此功能尚未提供。"));
+}
+
+// ---- window order, tray and exit ----------------------------------------
+
+void TFrm_Main::ToggleMaximised()
+{
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void TFrm_Main::ApplyTopMost()
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != Config.TopMost) {
+        // Changing the flag re-creates the native window hidden.
+        const bool visible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, Config.TopMost);
+        if (visible)
+            show();
+    }
+    if (!Config.TopMost)
+        lower();
+}
+
+void TFrm_Main::ShowMainFace()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TFrm_Main::CanHideToTray() const
+{
+    // Without a notification area a hidden station could never be shown again.
+    return Config.TrayIcon && tray_ && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TFrm_Main::ConfirmExit()
+{
+    return QMessageBox::question(this, LoadResStr(114), LoadResStr(235), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void TFrm_Main::ExitStation()
+{
+    if (!ConfirmExit())
+        return;
+    exitConfirmed_ = true;
+    close();
+}
+
+void TFrm_Main::closeEvent(QCloseEvent* event)
+{
+    if (!exitConfirmed_) {
+        if (CanHideToTray()) {
+            event->ignore();
+            hide();
+            return;
+        }
+        if (!ConfirmExit()) {
+            event->ignore();
+            return;
+        }
+    }
+    station_.Close();
+    DestoryTrayIcon();
+    popup_->hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TFrm_Main::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    popup_->show();
+}
+
+// ---- station events -----------------------------------------------------
+
+void TFrm_Main::CallOpened(const TCallRecord&, const QString& eventText) { status_.SetMessage(eventText); }
+
+void TFrm_Main::CallLogFailed(const QString& error)
+{
+    qWarning("call log: %s", qUtf8Printable(error));
+    status_.SetMessage(error);
+}
+
+void TFrm_Main::StoreError(const QString& error)
+{
+    qWarning("data store: %s", qUtf8Printable(error));
+    status_.SetMessage(error);
+}
+
+void TFrm_Main::LayoutsReloaded() { views_->ReloadTree(); }
+
+void TFrm_Main::LayoutCountsChanged() { views_->RepaintTree(); }
+
+void TFrm_Main::PointImageChanged(int pointIndex) { views_->RepaintPoint(pointIndex); }
+
+void TFrm_Main::GridsChanged() { views_->RefreshGrids(); }
+
+void TFrm_Main::PopupChanged(bool showWindow)
+{
+    popup_->RefreshSlots();
+    if (showWindow)
+        popup_->show();
+}
+
+// ---- settings applied to the face ---------------------------------------
+
+void TFrm_Main::SetCaption(const QString& title)
+{
+    setWindowTitle(title);
+    QGuiApplication::setApplicationDisplayName(title);
+    if (tray_)
+        tray_->SetTitle(title);
+    update(0, 0, width(), 30);
+}
+
+void TFrm_Main::RepaintGrids() { views_->RefreshGrids(); }
+
+void TFrm_Main::CreateTrayIcon()
+{
+    if (tray_)
+        return;
+    tray_ = std::make_unique<TTrayIcon>(windowIcon(), windowTitle(), nullptr);
+    connect(tray_.get(), &TTrayIcon::ShowMainFace, this, &TFrm_Main::ShowMainFace);
+    connect(tray_.get(), &TTrayIcon::About, this, [this] { RunAboutBox(this); });
+    connect(tray_.get(), &TTrayIcon::Exit, this, &TFrm_Main::ExitStation);
+}
+
+void TFrm_Main::DestoryTrayIcon() { tray_.reset(); }
+
+void TFrm_Main::ChangePort() { station_.ApplyPortSettings(); }
+
+// ---- painting -----------------------------------------------------------
+
+void TFrm_Main::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const int w = width();
+    const int h = height();
+
+    p.setPen(ToQColor(FrameGrey));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRect(0, 0, w - 1, h - 1), 5, 5);
+
+    p.drawPixmap(8, 8, windowIcon().pixmap(16, 16));
+
+    QFont captionFont = font();
+    captionFont.setPointSize(10);
+    captionFont.setBold(true);
+    p.setFont(captionFont);
+    p.setPen(ToQColor(isActiveWindow() ? ActiveCaption : SkyBlue));
+    const QRect captionRect(30, 10, buttons_.Button(BtnMinimise).Left - 34, 20);
+    p.drawText(captionRect, Qt::AlignLeft | Qt::AlignTop,
+               QFontMetrics(captionFont).elidedText(windowTitle(), Qt::ElideRight, captionRect.width()));
+
+    p.setPen(LineGrey);
+    p.drawLine(8, 30, w - 8, 30);
+    p.setPen(Qt::white);
+    p.drawLine(8, 31, w - 8, 31);
+
+    for (const int edge : {status_.MessageRight(), status_.PortRight()}) {
+        p.setPen(ToQColor(SkyBlue));
+        p.drawLine(edge + 1, h - 23, edge + 1, h - 2);
+        p.setPen(Qt::white);
+        p.drawLine(edge + 2, h - 23, edge + 2, h - 2);
+    }
+
+    for (int n = 1; n <= FuncButtonCount; ++n)
+        DrawFaceButton(p, n, buttons_.DrawState(n));
+
+    DrawFrame(p);
+}
+
+void TFrm_Main::DrawFrame(QPainter& p) const
+{
+    const QRect frame(QPoint(13, 105), QPoint(width() - 9, height() - 29));
+    p.setPen(ToQColor(SkyBlue));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(frame, 2.5, 2.5);
+    p.setPen(Qt::white);
+    p.drawRoundedRect(frame.adjusted(1, 1, -1, -1), 2.5, 2.5);
+}
+
+void TFrm_Main::DrawFaceButton(QPainter& p, int n, int state) const
+{
+    const TFuncButton& b = buttons_.Button(n);
+    if (b.Kind == SysButtonKind) {
+        DrawSysButton(p, n, state);
+        return;
+    }
+    QImage surface(b.Right - b.Left, b.Bottom - b.Top, QImage::Format_RGB32);
+    DrawButtonFace(surface, state == DrawHighlighted ? SkyBlue : FaceGrey,
+                   b.Kind == FaceButtonKind ? TFaceStyle::Square : TFaceStyle::Tab);
+    QPainter face(&surface);
+    face.setFont(font());
+    if (state == DrawDisabled)
+        face.setPen(b.Kind == FaceButtonKind ? DisabledText : palette().color(QPalette::Button));
+    else
+        face.setPen(palette().color(QPalette::WindowText));
+    face.drawText(surface.rect(), Qt::AlignCenter | Qt::TextSingleLine, b.Caption);
+    face.end();
+    p.drawImage(b.Left, b.Top, surface);
+}
+
+void TFrm_Main::DrawSysButton(QPainter& p, int n, int state) const
+{
+    if (sysButtons_.isNull())
+        return;
+    int row = 3;
+    if (n == BtnMinimise)
+        row = 0;
+    else if (n == BtnMaximise)
+        row = isMaximized() ? 2 : 1;
+    const int column = state == DrawNormal ? 0 : 1;
+    const TFuncButton& b = buttons_.Button(n);
+    p.drawImage(QPoint(b.Left, b.Top), sysButtons_,
+                QRect(column * SysCellWidth, row * SysCellHeight, SysCellWidth, SysCellHeight));
+}
+
+void TFrm_Main::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    buttons_.PlaceSysButtons(width());
+    views_->PlaceFor(size());
+    status_.Place(size());
+    update();
+}
+
+void TFrm_Main::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        update(0, 0, width(), 30);
+    else if (event->type() == QEvent::WindowStateChange)
+        update(ButtonRect(BtnMaximise));
+}
+
+// ---- mouse --------------------------------------------------------------
+
+void TFrm_Main::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    const THitZone zone = MainHitTest(pos, size(), buttons_.JudgeMousePosition(pos) != 0);
+    if (zone == THitZone::Caption) {
+        windowHandle()->startSystemMove();
+        return;
+    }
+    if (const Qt::Edges edges = ResizeEdges(zone); edges && !isMaximized()) {
+        windowHandle()->startSystemResize(edges);
+        return;
+    }
+    int tab = 0;
+    TrackButtons([&] { tab = buttons_.MouseDown(pos); });
+    if (tab >= BtnLayoutTab)
+        views_->ShowView(static_cast<TCallViews::View>(tab - BtnLayoutTab));
+}
+
+void TFrm_Main::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton &&
+        MainHitTest(pos, size(), buttons_.JudgeMousePosition(pos) != 0) == THitZone::Caption)
+        ToggleMaximised();
+    else
+        mousePressEvent(event);
+}
+
+void TFrm_Main::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    int action = 0;
+    TrackButtons([&] { action = buttons_.MouseUp(pos); });
+    if (action != 0)
+        RunButtonAction(action);
+}
+
+void TFrm_Main::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const bool overButton = buttons_.JudgeMousePosition(pos) != 0;
+    if (event->buttons() == Qt::NoButton)
+        setCursor(isMaximized() ? Qt::ArrowCursor : ZoneCursor(MainHitTest(pos, size(), overButton)));
+    TrackButtons([&] { buttons_.MouseMove(pos); });
+}
+
+void TFrm_Main::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    TrackButtons([&] { buttons_.MouseLeave(); });
+}

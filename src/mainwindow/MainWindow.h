@@ -1,0 +1,104 @@
+#pragma once
+// The station's main window: borderless, with its own title band, system
+// buttons, face buttons, view tabs, work area, status line and tray icon. It
+// owns the station and shows what the station reports.
+#include "calls/CallEvents.h"
+#include "core/ApplySettings.h"
+#include "core/Station.h"
+#include "mainwindow/FaceButtons.h"
+#include "mainwindow/StatusLine.h"
+#include "mainwindow/TrayIcon.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class IClock;
+class ISoundPlayer;
+class TCallViews;
+class TFrm_PopupWin;
+class QMenu;
+
+class TFrm_Main final : public QWidget, public ICallEvents, public IMainFace {
+    Q_OBJECT
+public:
+    TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent = nullptr);
+    ~TFrm_Main() override;
+
+    // Opens the station (data store, settings, layouts, port, worker), then
+    // sets caption, topmost, tray icon and the clock. False when the data store
+    // cannot be opened.
+    bool Start(QString* error = nullptr);
+
+    TStation& Station() { return station_; }
+    const TFaceButtons& Buttons() const { return buttons_; }
+    const TStatusLine& StatusLine() const { return status_; }
+    TCallViews& Views() { return *views_; }
+    TTrayIcon* Tray() const { return tray_.get(); }
+
+    // The operator logged in or off: the face buttons follow.
+    void LoginProcess(int32_t popedom);
+    void LogoffProcess();
+
+    // ICallEvents
+    void CallOpened(const TCallRecord& rec, const QString& eventText) override;
+    void CallLogFailed(const QString& error) override;
+    void StoreError(const QString& error) override;
+    void LayoutsReloaded() override;
+    void LayoutCountsChanged() override;
+    void PointImageChanged(int pointIndex) override;
+    void GridsChanged() override;
+    void PopupChanged(bool showWindow) override;
+
+    // IMainFace
+    void SetCaption(const QString& title) override;
+    void RepaintGrids() override;
+    bool TrayIconShown() const override { return tray_ != nullptr; }
+    void CreateTrayIcon() override;
+    void DestoryTrayIcon() override;
+    void ChangePort() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Runs a change of the button table and repaints the buttons whose look changed.
+    void TrackButtons(const std::function<void()>& change);
+    QRect ButtonRect(int n) const;
+    void DrawFaceButton(QPainter& p, int n, int state) const;
+    void DrawSysButton(QPainter& p, int n, int state) const;
+    void DrawFrame(QPainter& p) const;
+
+    void RunButtonAction(int n);
+    void ToggleMaximised();
+    void ApplyTopMost();
+    void ShowMainFace();
+    // Asks whether to end the station; on Yes closes the window for good.
+    void ExitStation();
+    bool ConfirmExit();
+    bool CanHideToTray() const;
+    void ShowNotProvided();
+
+    TStation station_;
+    TFaceButtons buttons_;
+    TStatusLine status_;
+    TCallViews* views_;
+    TFrm_PopupWin* popup_;
+    QMenu* maintenanceMenu_;
+    std::unique_ptr<TTrayIcon> tray_;
+    QImage sysButtons_;  // SYSBTN: 2 columns (normal, highlighted) by 4 glyphs
+    QTimer clockTimer_;
+    const IClock& clock_;
+    bool exitConfirmed_ = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// The status line at the bottom of the main window: the message line, the
+// serial port's state and the clock.
+#include <QSize>
+#include <QString>
+
+class IClock;
+class QLabel;
+class QWidget;
+
+// The clock's text: today in the display date format, then the time of day.
+QString ClockText(const IClock& clock);
+
+class TStatusLine {
+public:
+    explicit TStatusLine(QWidget* window);
+
+    // Clock at the bottom right, port label left of it, message line filling the rest.
+    // Clock and port label are 120 pixels wide, wider when their text needs it.
+    void Place(const QSize& clientSize);
+
+    void SetMessage(const QString& text);
+    void SetPortStatus(const QString& text, bool isError);
+    void SetClock(const QString& text);
+
+    // The right edges (left + width) of the message line and the port label,
+    // where the window draws its separators.
+    int MessageRight() const;
+    int PortRight() const;
+
+    const QLabel* Message() const { return message_; }
+    const QLabel* Port() const { return port_; }
+    const QLabel* Clock() const { return clock_; }
+
+private:
+    QSize clientSize_;
+    QLabel* clock_;
+    QLabel* port_;
+    QLabel* message_;
+};

@@ -1,0 +1,160 @@
+#include "operators/OperatorStore.h"
+
+#include "operators/LoginMsg.h"
+
+#include <QDateTime>
+
+namespace {
+const QString NameColumn = QStringLiteral("Name");
+const QString PasswordColumn = QStringLiteral("Password");
+}  // namespace
+
+TOperatorStore::TOperatorStore(TDM_Sys& store, int hashIterations)
+    : query_(store), hashIterations_(hashIterations)
+{
+}
+
+bool TOperatorStore::OpenAll()
+{
+    query_.SetSQL(QStringLiteral("select * from Operate"));
+    const bool opened = query_.Open();
+    Reload();
+    return opened;
+}
+
+bool TOperatorStore::OpenOperator(const QString& name)
+{
+    query_.SetSQL(QStringLiteral("select * from Operate where Name = ?"));
+    query_.Bind(name);
+    const bool opened = query_.Open();
+    Reload();
+    return opened;
+}
+
+void TOperatorStore::Close()
+{
+    query_.Close();
+    rows_.clear();
+}
+
+void TOperatorStore::Reload()
+{
+    const int current = query_.RecNo();
+    rows_.clear();
+    for (query_.First(); !query_.Eof(); query_.Next()) {
+        rows_.push_back({query_.FieldAsString(NameColumn),
+                         query_.FieldIsNull(QStringLiteral("Sex")) ? QVariant() : QVariant(query_.FieldAsBoolean(QStringLiteral("Sex"))),
+                         query_.FieldAsString(QStringLiteral("Duty")),
+                         query_.FieldAsInteger(QStringLiteral("Popedom"))});
+    }
+    query_.MoveTo(current);
+    if (query_.Eof() && !rows_.empty())
+        query_.MoveTo(Count() - 1);
+}
+
+TOperatorCheck TOperatorStore::Posted()
+{
+    if (!query_.Post())
+        return TOperatorCheck::StoreFailed;
+    Reload();
+    return TOperatorCheck::Ok;
+}
+
+bool TOperatorStore::NameTaken(const QString& name)
+{
+    const int current = query_.RecNo();
+    const bool taken = query_.Locate(NameColumn, name);
+    query_.MoveTo(current);
+    return taken;
+}
+
+TOperatorCheck TOperatorStore::Login(const QString& name, const QString& password, TLoginMsg& login)
+{
+    if (!query_.Locate(NameColumn, name))
+        return TOperatorCheck::UnknownName;
+    const QString stored = query_.FieldAsString(PasswordColumn);
+    if (!PasswordMatches(stored, password))
+        return TOperatorCheck::WrongPassword;
+
+    login.LoggedIn = true;
+    login.Name = query_.FieldAsString(NameColumn);
+    login.LoginTime = QDateTime::currentDateTime();
+    login.Popedom = query_.FieldAsInteger(QStringLiteral("Popedom"));
+    if (!IsPasswordHash(stored)) {
+        // The login itself stands when the table cannot be written; the next login tries again.
+        query_.Edit();
+        query_.SetField(PasswordColumn, HashPassword(password, hashIterations_));
+        query_.Post();
+    }
+    return TOperatorCheck::Ok;
+}
+
+TOperatorCheck TOperatorStore::Add(const QString& name, bool male, const QString& duty)
+{
+    if (NameTaken(name))
+        return TOperatorCheck::NameExists;
+    query_.Insert();
+    query_.SetField(NameColumn, name);
+    query_.SetField(PasswordColumn, HashPassword(QString(), hashIterations_));
+    query_.SetField(QStringLiteral("Popedom"), 0);
+    query_.SetField(QStringLiteral("Sex"), male);
+    query_.SetField(QStringLiteral("Duty"), duty);
+    return Posted();
+}
+
+TOperatorCheck TOperatorStore::Modify(const QString& name, bool male, const QString& duty)
+{
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    // Only a true rename is checked, but against every row, the operator's own
+    // included: a change of letter case alone is refused as well.
+    if (name != Row(Current()).Name && NameTaken(name))
+        return TOperatorCheck::NameExists;
+    query_.Edit();
+    query_.SetField(NameColumn, name);
+    query_.SetField(QStringLiteral("Sex"), male);
+    query_.SetField(QStringLiteral("Duty"), duty);
+    return Posted();
+}
+
+TOperatorCheck TOperatorStore::CheckDelete(const QString& loggedInName) const
+{
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    if (Row(Current()).Name.trimmed() == loggedInName.trimmed())
+        return TOperatorCheck::LoggedInOperator;
+    return TOperatorCheck::Ok;
+}
+
+TOperatorCheck TOperatorStore::Delete()
+{
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    if (!query_.Delete())
+        return TOperatorCheck::StoreFailed;
+    Reload();
+    return TOperatorCheck::Ok;
+}
+
+TOperatorCheck TOperatorStore::SetPopedom(int32_t bits)
+{
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    query_.Edit();
+    query_.SetField(QStringLiteral("Popedom"), bits & PopedomAll);
+    return Posted();
+}
+
+TOperatorCheck TOperatorStore::ChangePassword(const QString& oldPassword, const QString& newPassword,
+                                              const QString& confirmation)
+{
+    if (newPassword != confirmation)
+        return TOperatorCheck::ConfirmMismatch;
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    if (!PasswordMatches(query_.FieldAsString(PasswordColumn), oldPassword))
+        return TOperatorCheck::WrongOldPassword;
+    query_.Edit();
+    query_.SetField(PasswordColumn, HashPassword(newPassword, hashIterations_));
+    return Posted();
+}

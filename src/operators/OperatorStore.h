@@ -1,0 +1,70 @@
+#pragma once
+// The operator table seen through one query, as the login, password and management
+// windows use it: the rows in the store's order, a current row, and every check and
+// change made on it.
+#include "core/DataStore.h"
+#include "operators/PasswordHash.h"
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <vector>
+
+struct TLoginMsg;
+
+// Outcome of an operator action. A refusal's value is the number of its text.
+enum class TOperatorCheck : int {
+    Ok = 0,
+    StoreFailed = -1,          // the store's error is in LastError()
+    UnknownName = 1103,        // also: the operator's row is gone
+    WrongPassword = 1104,
+    NameExists = 1120,
+    WrongOldPassword = 1129,
+    ConfirmMismatch = 1130,
+    LoggedInOperator = 1131,
+};
+
+struct TOperatorRow {
+    QString Name;
+    QVariant Sex;              // true male, false female, null when never set
+    QString Duty;
+    int32_t Popedom = 0;
+};
+
+class TOperatorStore {
+public:
+    // hashIterations: the strength of the digests this store writes.
+    explicit TOperatorStore(TDM_Sys& store, int hashIterations = DefaultPasswordIterations);
+
+    bool OpenAll();                              // every operator
+    bool OpenOperator(const QString& name);      // only the operator of exactly that name
+    void Close();
+    QString LastError() const { return query_.LastError(); }
+
+    int Count() const { return static_cast<int>(rows_.size()); }
+    int Current() const { return rows_.empty() ? -1 : query_.RecNo(); }
+    void SetCurrent(int row) { query_.MoveTo(row); }
+    const TOperatorRow& Row(int row) const { return rows_.at(static_cast<size_t>(row)); }
+
+    // Name ignoring letter case, password exactly. Ok fills login; a plain-text
+    // password of an older table is replaced by its digest on the way.
+    TOperatorCheck Login(const QString& name, const QString& password, TLoginMsg& login);
+    // A new operator with no permissions and the empty password becomes the current row.
+    TOperatorCheck Add(const QString& name, bool male, const QString& duty);
+    TOperatorCheck Modify(const QString& name, bool male, const QString& duty);   // the current row
+    // Whether the current row may be deleted while loggedInName is logged in.
+    TOperatorCheck CheckDelete(const QString& loggedInName) const;
+    TOperatorCheck Delete();
+    TOperatorCheck SetPopedom(int32_t bits);                 // bits 10 and above are dropped
+    TOperatorCheck ChangePassword(const QString& oldPassword, const QString& newPassword,
+                                  const QString& confirmation);
+
+private:
+    bool NameTaken(const QString& name);         // by any row, ignoring case; the current row stays
+    TOperatorCheck Posted();
+    void Reload();
+
+    TQuery query_;
+    std::vector<TOperatorRow> rows_;
+    int hashIterations_;
+};

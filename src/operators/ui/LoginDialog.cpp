@@ -1,0 +1,48 @@
+#include "operators/ui/LoginDialog.h"
+
+#include "core/ResStrings.h"
+#include "operators/OperatorStore.h"
+#include "operators/ui/DialogParts.h"
+#include "operators/ui/OperatorMessages.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, TMessageSink& messages, QWidget* parent)
+    : QDialog(parent),
+      Edt_Name(new QLineEdit(this)),
+      Edt_Password(new QLineEdit(this)),
+      operators_(operators),
+      login_(login),
+      messages_(messages)
+{
+    SetupStationDialog(this, 1100);
+    LimitToGbkBytes(Edt_Name, LoginTextBytes);
+    LimitToGbkBytes(Edt_Password, LoginTextBytes);
+    Edt_Password->setEchoMode(QLineEdit::Password);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(LoadResStr(1101), Edt_Name);
+    fields->addRow(LoadResStr(1102), Edt_Password);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_Login::Btn_OkClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    Edt_Name->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
+    Edt_Name->setFocus();
+}
+
+void TFrm_Login::Btn_OkClick()
+{
+    const TOperatorCheck check = operators_.Login(Edt_Name->text(), Edt_Password->text(), login_);
+    if (check == TOperatorCheck::Ok) {
+        accept();
+        return;
+    }
+    ReportOperatorCheck(messages_, this, check, operators_);
+    (check == TOperatorCheck::WrongPassword ? Edt_Password : Edt_Name)->setFocus();
+}

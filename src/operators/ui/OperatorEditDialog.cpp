@@ -1,0 +1,78 @@
+#include "operators/ui/OperatorEditDialog.h"
+
+#include "core/ResStrings.h"
+#include "operators/OperatorStore.h"
+#include "operators/ui/DialogParts.h"
+#include "operators/ui/OperatorMessages.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, TMessageSink& messages, QWidget* parent)
+    : QDialog(parent),
+      Edt_Name(new QLineEdit(this)),
+      Rbn_Male(new QRadioButton(LoadResStr(1114), this)),
+      Rbn_Female(new QRadioButton(LoadResStr(1115), this)),
+      Edt_Duty(new QLineEdit(this)),
+      operators_(operators),
+      messages_(messages)
+{
+    SetupStationDialog(this, 1121);
+    // A name longer than the login dialog takes could never log in.
+    LimitToGbkBytes(Edt_Name, LoginTextBytes);
+    auto* sexes = new QButtonGroup(this);
+    sexes->addButton(Rbn_Male);
+    sexes->addButton(Rbn_Female);
+    auto* sexRow = new QHBoxLayout;
+    sexRow->addWidget(Rbn_Male);
+    sexRow->addWidget(Rbn_Female);
+    sexRow->addStretch();
+
+    auto* fields = new QFormLayout;
+    fields->addRow(LoadResStr(1111), Edt_Name);
+    fields->addRow(LoadResStr(1112), sexRow);
+    fields->addRow(LoadResStr(1113), Edt_Duty);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_OperatorEdt::Btn_OkClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    Edt_Duty->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 14);
+}
+
+void TFrm_OperatorEdt::Start(TOperatorEditMode mode)
+{
+    mode_ = mode;
+    setWindowTitle(LoadResStr(mode == TOperatorEditMode::Add ? 1121 : 1122));
+    if (mode == TOperatorEditMode::Add || operators_.Count() == 0) {
+        Edt_Name->clear();
+        Rbn_Male->setChecked(true);
+        Edt_Duty->clear();
+    } else {
+        const TOperatorRow& row = operators_.Row(operators_.Current());
+        Edt_Name->setText(row.Name);
+        (row.Sex.toBool() ? Rbn_Male : Rbn_Female)->setChecked(true);
+        Edt_Duty->setText(row.Duty);
+    }
+    Edt_Name->setFocus();
+}
+
+void TFrm_OperatorEdt::Btn_OkClick()
+{
+    const TOperatorCheck check = mode_ == TOperatorEditMode::Add
+        ? operators_.Add(Edt_Name->text(), Rbn_Male->isChecked(), Edt_Duty->text())
+        : operators_.Modify(Edt_Name->text(), Rbn_Male->isChecked(), Edt_Duty->text());
+    if (check == TOperatorCheck::Ok) {
+        accept();
+        return;
+    }
+    ReportOperatorCheck(messages_, this, check, operators_);
+    if (check == TOperatorCheck::NameExists)
+        Edt_Name->setFocus();
+}

@@ -1,0 +1,111 @@
+#include "staff/ui/TableEditDialog.h"
+
+#include "core/ResStrings.h"
+#include "layout/ui/PointDrawing.h"
+#include "staff/ui/StaffMessages.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QTimeEdit* NewTimePicker(QWidget* parent)
+{
+    auto* picker = new QTimeEdit(parent);
+    picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    return picker;
+}
+
+std::optional<QString> Chosen(const QComboBox* box)
+{
+    if (box->currentIndex() < 0)
+        return std::nullopt;
+    return box->currentText();
+}
+
+}  // namespace
+
+TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
+    : QDialog(parent), Cbx_Name(new QComboBox(this)), Dtp_STime(NewTimePicker(this)), Dtp_ETime(NewTimePicker(this)),
+      Cbx_Area(new QComboBox(this)), Cbx_Position(new QComboBox(this)),
+      Btn_Ok(new QPushButton(LoadResStr(101), this)), Btn_Cancel(new QPushButton(LoadResStr(102), this)),
+      tree_(mainTree)
+{
+    setFont(StationFont());
+    ShowProblem = [this](const TEditProblem& p) { ShowEditProblem(this, p); };
+    Cbx_Area->addItems(AreaChoices(mainTree));
+
+    auto* fields = new QFormLayout;
+    fields->addRow(LoadResStr(1303), Cbx_Name);
+    fields->addRow(LoadResStr(1316), Dtp_STime);
+    fields->addRow(LoadResStr(1317), Dtp_ETime);
+    fields->addRow(LoadResStr(1318), Cbx_Area);
+    fields->addRow(LoadResStr(1319), Cbx_Position);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Btn_Ok);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+
+    Btn_Ok->setDefault(true);
+    connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_TableEdit::Cbx_AreaChange);
+    connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_TableEdit::Btn_OkClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFrm_TableEdit::Start(const TTextGrid& staff, const QStringList* row)
+{
+    staff_ = &staff;
+    setWindowTitle(LoadResStr(row ? 1321 : 1320));
+    Cbx_Name->clear();
+    Cbx_Name->addItems(StaffChoices(staff));
+    Cbx_Name->setCurrentIndex(row ? StaffChoiceOfName(staff, row->value(DutyName)) : -1);
+    Dtp_STime->setTime(row ? RosterTimeOfText(row->value(DutySTime)) : QTime(0, 0));
+    Dtp_ETime->setTime(row ? RosterTimeOfText(row->value(DutyETime)) : QTime(0, 0));
+    Cbx_Area->setCurrentIndex(row ? Cbx_Area->findText(row->value(DutyArea)) : -1);
+    Cbx_AreaChange();
+    Cbx_Position->setCurrentIndex(row ? Cbx_Position->findText(row->value(DutyPosition)) : -1);
+    Cbx_Name->setFocus();
+}
+
+void TFrm_TableEdit::Cbx_AreaChange()
+{
+    Cbx_Position->clear();
+    if (Cbx_Area->currentIndex() >= 0)
+        Cbx_Position->addItems(PositionChoices(tree_, Cbx_Area->currentText()));
+    Cbx_Position->setCurrentIndex(-1);
+}
+
+TDutyInput TFrm_TableEdit::Input() const
+{
+    TDutyInput input;
+    input.StaffChoice = Cbx_Name->currentIndex();
+    input.Start = Dtp_STime->time();
+    input.End = Dtp_ETime->time();
+    input.Area = Chosen(Cbx_Area);
+    input.Position = Chosen(Cbx_Position);
+    return input;
+}
+
+void TFrm_TableEdit::Btn_OkClick()
+{
+    const std::optional<TEditProblem> problem = CheckDutyInput(*staff_, Input());
+    if (!problem) {
+        accept();
+        return;
+    }
+    ShowProblem(*problem);
+    QComboBox* concerned = problem->Field == TEditField::Staff ? Cbx_Name
+        : problem->Field == TEditField::Area                   ? Cbx_Area
+                                                               : Cbx_Position;
+    concerned->setFocus();
+}

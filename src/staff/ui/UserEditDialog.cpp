@@ -1,0 +1,91 @@
+#include "staff/ui/UserEditDialog.h"
+
+#include "core/ResStrings.h"
+#include "layout/ui/PointDrawing.h"
+#include "staff/ui/StaffMessages.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
+    : QDialog(parent), Edt_Number(new QLineEdit(this)), Edt_Name(new QLineEdit(this)),
+      Rbtn_Male(new QRadioButton(LoadResStr(1114), this)), Rbtn_Female(new QRadioButton(LoadResStr(1115), this)),
+      Edt_Phone(new QLineEdit(this)), Edt_CancelAddr(new QLineEdit(this)), Edt_Remark(new QLineEdit(this)),
+      Btn_Ok(new QPushButton(LoadResStr(101), this)), Btn_Cancel(new QPushButton(LoadResStr(102), this))
+{
+    setFont(StationFont());
+    ShowProblem = [this](const TEditProblem& p) { ShowEditProblem(this, p); };
+
+    auto* sex = new QButtonGroup(this);
+    sex->addButton(Rbtn_Male);
+    sex->addButton(Rbtn_Female);
+    auto* sexRow = new QHBoxLayout;
+    sexRow->addWidget(Rbtn_Male);
+    sexRow->addWidget(Rbtn_Female);
+    sexRow->addStretch();
+
+    auto* fields = new QFormLayout;
+    fields->addRow(LoadResStr(1326), Edt_Number);
+    fields->addRow(LoadResStr(1303), Edt_Name);
+    fields->addRow(LoadResStr(1304), sexRow);
+    fields->addRow(LoadResStr(1305), Edt_Phone);
+    fields->addRow(LoadResStr(1306), Edt_CancelAddr);
+    fields->addRow(LoadResStr(1307), Edt_Remark);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Btn_Ok);
+    buttons->addWidget(Btn_Cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+
+    Btn_Ok->setDefault(true);
+    connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_UserEdit::Btn_OkClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFrm_UserEdit::Start(const TTextGrid& staff, int modifiedRow)
+{
+    staff_ = &staff;
+    modifiedRow_ = modifiedRow;
+    const TStaffInput input = modifiedRow < 0 ? TStaffInput{} : StaffInputOfRow(staff.Row(modifiedRow));
+    setWindowTitle(LoadResStr(modifiedRow < 0 ? 1311 : 1312));
+    Edt_Number->setText(input.Number);
+    Edt_Name->setText(input.Name);
+    (input.Male ? Rbtn_Male : Rbtn_Female)->setChecked(true);
+    Edt_Phone->setText(input.Phone);
+    Edt_CancelAddr->setText(input.CancelAddr);
+    Edt_Remark->setText(input.Remark);
+    Edt_Number->setFocus();
+}
+
+TStaffInput TFrm_UserEdit::Input() const
+{
+    TStaffInput input;
+    input.Number = Edt_Number->text();
+    input.Name = Edt_Name->text();
+    input.Male = Rbtn_Male->isChecked();
+    input.Phone = Edt_Phone->text();
+    input.CancelAddr = Edt_CancelAddr->text();
+    input.Remark = Edt_Remark->text();
+    return input;
+}
+
+void TFrm_UserEdit::Btn_OkClick()
+{
+    const std::optional<TEditProblem> problem = staff_ ? CheckStaffInput(*staff_, Input(), modifiedRow_) : std::nullopt;
+    if (!problem) {
+        accept();
+        return;
+    }
+    ShowProblem(*problem);
+    (problem->Field == TEditField::Name ? Edt_Name : Edt_Number)->setFocus();
+}

@@ -1,0 +1,216 @@
+#include "core/ui/BaseSetDialog.h"
+
+#include "calls/SoundPlayer.h"
+#include "core/ApplySettings.h"
+#include "core/GbkCodec.h"
+#include "core/IniFile.h"
+#include "core/Paths.h"
+#include "core/ResStrings.h"
+#include "core/ScopedConfigHome.h"
+#include "core/ui/ColorSwatch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeFace final : public IMainFace {
+public:
+    void SetCaption(const QString& title) override { Calls << QStringLiteral("caption:") + title; }
+    void RepaintGrids() override { Calls << QStringLiteral("repaint"); }
+    bool TrayIconShown() const override { return false; }
+    void CreateTrayIcon() override { Calls << QStringLiteral("tray+"); }
+    void DestoryTrayIcon() override { Calls << QStringLiteral("tray-"); }
+    void ChangePort() override { Calls << QStringLiteral("port"); }
+    QStringList Calls;
+};
+
+class FakeSound final : public ISoundPlayer {
+public:
+    void PlayOnce(const QString& file) override { Played << QStringLiteral("once:") + file; }
+    void PlayLoop(const QString& file) override { Played << QStringLiteral("loop:") + file; }
+    void Stop() override { Played << QStringLiteral("stop"); }
+    QStringList Played;
+};
+
+// Config.ini is GBK text on disk.
+QByteArray StoredFile()
+{
+    return ToGbk(QStringLiteral("[Face]\r\n"
+                                "Title=Hall\r\n"
+                                "PreWarn2Time=3723\r\n"
+                                "PreWarn1SvrText=催单\r\n"
+                                "[Com]\r\n"
+                                "Port=12\r\n"
+                                "Baud=14400\r\n"
+                                "[LedMsg1]\r\n"
+                                "Text=Welcome\r\n"));
+}
+
+class BaseSetDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(home_.IsValid());
+        ConfigPath = dir_.filePath(QStringLiteral("Config.ini"));
+        QFile file(ConfigPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(StoredFile());
+        file.close();
+        ReadConfig(ConfigPath, Config, StateTexts);
+        dialog_ = std::make_unique<TFrm_BaseSet>(face_, sound_, QStringList{QStringLiteral("COM1"), QStringLiteral("COM12")});
+        dialog_->ShowError = [this](const QString& text) { errors_ << text; };
+    }
+
+    void TearDown() override
+    {
+        dialog_.reset();
+        ConfigPath = oldPath_;
+        Config = oldConfig_;
+        StateTexts = oldTexts_;
+    }
+
+    template <typename T>
+    T* Find(const char* name) const
+    {
+        T* widget = dialog_->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QByteArray FileBytes() const
+    {
+        QFile file(ConfigPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    const QString oldPath_ = ConfigPath;
+    const TConfig oldConfig_ = Config;
+    const TStateTexts oldTexts_ = StateTexts;
+    QTemporaryDir dir_;
+    ScopedConfigHome home_;
+    FakeFace face_;
+    FakeSound sound_;
+    QStringList errors_;
+    std::unique_ptr<TFrm_BaseSet> dialog_;
+};
+
+TEST_F(BaseSetDialogTest, OpensWithTheStoredSettings)
+{
+    EXPECT_EQ(dialog_->windowTitle(), LoadResStr(1200));
+    auto* pages = Find<QTabWidget>("");
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->tabText(0), LoadResStr(1202));
+    EXPECT_EQ(pages->tabText(1), LoadResStr(1201));
+    EXPECT_EQ(pages->tabText(2), LoadResStr(1204));
+
+    EXPECT_EQ(Find<QLineEdit>("Edt_Title")->text(), QStringLiteral("Hall"));
+    EXPECT_EQ(Find<QLineEdit>("Edt_ViewRecords")->text(), QStringLiteral("100"));
+    EXPECT_EQ(Find<TColorSwatch>("Btn_PreWarn3BkColor")->Color(), 0x0000FFu);
+    EXPECT_EQ(Find<TColorSwatch>("Btn_SuccessBkColor")->Color(), 0x008000u);
+    EXPECT_EQ(Find<QTimeEdit>("Dtp_PreWarn2Time")->time(), QTime(1, 2, 3));
+    EXPECT_EQ(Find<QTimeEdit>("Dtp_PreWarn1Time")->time(), QTime(0, 0, 30));
+    EXPECT_EQ(Find<QLineEdit>("Edt_ServerType1")->text(), QStringLiteral("BUTTON1"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_PreWarnWavePlayMode1")->currentIndex(), 1);
+
+    EXPECT_EQ(Find<QComboBox>("Cbx_Port")->currentText(), QStringLiteral("COM12"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_Baud")->currentIndex(), -1);  // 14400 is no item
+    EXPECT_EQ(Find<QComboBox>("Cbx_DataBits")->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_StopBits")->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_Parity")->currentText(), QStringLiteral("无"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_Flux")->currentText(), QStringLiteral("无"));
+}
+
+TEST_F(BaseSetDialogTest, StateTextsAreLabelsNotEdits)
+{
+    int labels = 0;
+    for (const QLabel* label : dialog_->findChildren<QLabel*>())
+        labels += label->text() == QStringLiteral("催单") || label->text() == QStringLiteral("催单声音");
+    EXPECT_EQ(labels, 2);  // the colour row and the sound row
+    for (const QLineEdit* edit : dialog_->findChildren<QLineEdit*>())
+        EXPECT_FALSE(edit->text().contains(QStringLiteral("催单")));
+}
+
+TEST_F(BaseSetDialogTest, CancelAfterChangingAColourChangesNothing)
+{
+    const TConfig before = Config;
+    Find<TColorSwatch>("Btn_NormalBkColor")->SetColor(0x123456);
+    Find<QPushButton>("Btn_Cancel")->click();
+    EXPECT_EQ(dialog_->result(), QDialog::Rejected);
+    EXPECT_EQ(FileBytes(), StoredFile());
+    EXPECT_EQ(Config, before);
+    EXPECT_TRUE(face_.Calls.isEmpty());
+}
+
+TEST_F(BaseSetDialogTest, OkStoresConvertedValuesWritesInOrderAndApplies)
+{
+    Find<QLineEdit>("Edt_Title")->setText(QStringLiteral("二楼"));
+    Find<QLineEdit>("Edt_ViewRecords")->setText(QStringLiteral("5"));
+    Find<TColorSwatch>("Btn_NormalBkColor")->SetColor(0x123456);
+    Find<QTimeEdit>("Dtp_PreWarn3Time")->setTime(QTime(0, 5, 0));
+    Find<QCheckBox>("Chk_TopMost")->setChecked(true);
+    Find<QPushButton>("Btn_Ok")->click();
+
+    EXPECT_EQ(dialog_->result(), QDialog::Accepted);
+    EXPECT_TRUE(errors_.isEmpty());
+    EXPECT_EQ(Config.Title, QStringLiteral("二楼"));
+    EXPECT_EQ(Config.ViewRecords, 10);
+    EXPECT_EQ(Config.NormalBkColor, 0x123456u);
+    EXPECT_EQ(Config.PreWarn3Time, 300);
+    EXPECT_TRUE(Config.TopMost);
+    EXPECT_EQ(Config.Port, 12);
+    EXPECT_EQ(Config.Baud, 9600);  // the speed list opened empty
+    EXPECT_EQ(face_.Calls, (QStringList{QStringLiteral("caption:二楼"), QStringLiteral("repaint"), QStringLiteral("port")}));
+
+    TConfig reread;
+    TStateTexts texts;
+    ReadConfig(ConfigPath, reread, texts);
+    EXPECT_EQ(reread, Config);
+    EXPECT_EQ(texts.PreWarn1SvrText, QStringLiteral("催单"));
+
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(ConfigPath));
+    EXPECT_EQ(ini.Value(QStringLiteral("LedMsg1"), QStringLiteral("Text")), QStringLiteral("Welcome"));
+    EXPECT_EQ(ini.Keys(QStringLiteral("Com")),
+              (QStringList{QStringLiteral("Port"), QStringLiteral("Baud"), QStringLiteral("DataBits"),
+                           QStringLiteral("StopBits"), QStringLiteral("Parity"), QStringLiteral("Flux"),
+                           QStringLiteral("PortName")}));
+    const QStringList sys = ini.Keys(QStringLiteral("Sys"));
+    EXPECT_EQ(sys.first(), QStringLiteral("AutoRun"));
+    EXPECT_EQ(sys.last(), QStringLiteral("PreWarnWavePlayMode2"));
+}
+
+TEST_F(BaseSetDialogTest, FailedSaveReportsKeepsTheDialogAndAppliesNothing)
+{
+    const TConfig before = Config;
+    ConfigPath = dir_.filePath(QStringLiteral("missing/Config.ini"));
+    Find<QLineEdit>("Edt_Title")->setText(QStringLiteral("二楼"));
+    Find<QPushButton>("Btn_Ok")->click();
+
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_FALSE(errors_.first().isEmpty());
+    EXPECT_NE(dialog_->result(), QDialog::Accepted);
+    EXPECT_EQ(Config, before);
+    EXPECT_TRUE(face_.Calls.isEmpty());
+    EXPECT_EQ(Find<QLineEdit>("Edt_Title")->text(), QStringLiteral("二楼"));
+}
+
+TEST_F(BaseSetDialogTest, PreviewPlaysTheRowsFileOnce)
+{
+    Find<QLineEdit>("Edt_PreWarnWav2")->setText(QStringLiteral(" /snd/warn.wav "));
+    Find<QToolButton>("Btn_PreviewWav2")->click();
+    EXPECT_EQ(sound_.Played, QStringList{QStringLiteral("once:/snd/warn.wav")});
+}
+
+}  // namespace

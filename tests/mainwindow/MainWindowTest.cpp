@@ -1,0 +1,148 @@
+#include "calls/SoundPlayer.h"
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/GbkCodec.h"
+#include "core/Paths.h"
+#include "mainwindow/CallViews.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/TrayIcon.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SilentSound final : public ISoundPlayer {
+public:
+    void PlayOnce(const QString&) override {}
+    void PlayLoop(const QString&) override {}
+    void Stop() override {}
+};
+
+void Click(QWidget& w, const QPoint& pos)
+{
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(pos), w.mapToGlobal(QPointF(pos)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &event);
+    }
+}
+
+QPoint Centre(const TFuncButton& b) { return QPoint((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2); }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QFile ini(dir.filePath(QStringLiteral("Config.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Face]\r\nTitle=" + ToGbk(QStringLiteral("海景餐厅呼叫")) + "\r\n");
+        ini.write("[Com]\r\nPortName=" + dir.filePath(QStringLiteral("no-such-tty")).toLocal8Bit() + "\r\n");
+        ini.close();
+        InitDataDir(dir.path());
+        InitDateFormats(true);
+    }
+    void TearDown() override { Config = TConfig(); }
+
+    QTemporaryDir dir;
+    ManualClock clock;
+    SilentSound sound;
+};
+
+TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
+{
+    TFrm_Main w(clock, sound);
+    QString error;
+    ASSERT_TRUE(w.Start(&error)) << error.toStdString();
+
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w.size(), QSize(956, 608));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("海景餐厅呼叫"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("海景餐厅呼叫"));
+    EXPECT_EQ(w.StatusLine().Clock()->text(), QStringLiteral("2026-12-08 12:00:00"));
+    EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("..."));
+    // The configured device does not exist: the port label reports the failure in red.
+    EXPECT_TRUE(w.StatusLine().Port()->text().contains(QStringLiteral("打开失败")));
+    EXPECT_TRUE(w.StatusLine().Port()->styleSheet().contains(QStringLiteral("red")));
+    EXPECT_FALSE(w.TrayIconShown());
+}
+
+TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
+{
+    TFrm_Main w(clock, sound);
+    w.show();
+    w.resize(800, 500);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(w.Buttons().Button(BtnMinimise).Left, 800 - 83);
+    EXPECT_EQ(w.Views().geometry(), QRect(16, 108, 800 - 10 - 16, 500 - 30 - 108));
+
+    const TStatusLine& status = w.StatusLine();
+    const QRect clock = status.Clock()->geometry();
+    EXPECT_EQ(clock.top(), 480);
+    EXPECT_EQ(clock.left() + clock.width(), 792);
+    EXPECT_GE(clock.width(), 120);
+    EXPECT_EQ(status.Port()->y(), 480);
+    EXPECT_EQ(status.PortRight(), clock.left() - 3);
+    EXPECT_EQ(status.Message()->x(), 13);
+    EXPECT_EQ(status.MessageRight(), status.Port()->x() - 3);
+    w.hide();
+}
+
+TEST_F(MainWindowTest, TabButtonsSwitchTheViews)
+{
+    TFrm_Main w(clock, sound);
+    Click(w, Centre(w.Buttons().Button(BtnUnprocTab)));
+    EXPECT_EQ(w.Views().CurrentView(), TCallViews::UnprocView);
+    Click(w, Centre(w.Buttons().Button(BtnCallRecordTab)));
+    EXPECT_EQ(w.Views().CurrentView(), TCallViews::CallRecordView);
+    EXPECT_FALSE(w.Buttons().Button(BtnUnprocTab).Down);
+    Click(w, Centre(w.Buttons().Button(BtnLayoutTab)));
+    EXPECT_EQ(w.Views().CurrentView(), TCallViews::LayoutView);
+}
+
+TEST_F(MainWindowTest, StationEventsReachTheStatusLine)
+{
+    TFrm_Main w(clock, sound);
+    w.StoreError(QStringLiteral("Waiter.db: no such table"));
+    EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("Waiter.db: no such table"));
+}
+
+TEST(StatusLine, PortLabelWidensForALongStateAndTheMessageLineGivesWay)
+{
+    QWidget window;
+    TStatusLine status(&window);
+    status.Place(QSize(956, 608));
+    const int messageRight = status.MessageRight();
+    EXPECT_GE(status.Port()->width(), 120);
+    status.SetPortStatus(QStringLiteral("/dev/serial/by-id/usb-Prolific-port0 打开失败"), true);
+    EXPECT_GE(status.Port()->width(), status.Port()->fontMetrics().horizontalAdvance(status.Port()->text()));
+    EXPECT_EQ(status.PortRight(), status.Clock()->x() - 3);
+    EXPECT_LT(status.MessageRight(), messageRight);
+}
+
+TEST(StatusLine, ClockFollowsTheDisplayDateFormat)
+{
+    ManualClock clock;
+    clock.SetTime(QTime(9, 5, 7));
+    InitDateFormats(false);
+    EXPECT_EQ(ClockText(clock), QStringLiteral("08/12/2026 09:05:07"));
+    InitDateFormats(true);
+    EXPECT_EQ(ClockText(clock), QStringLiteral("2026-12-08 09:05:07"));
+}
+
+TEST(TrayIcon, TipHoldsAtMost63GbkBytes)
+{
+    EXPECT_EQ(TrayTip(QStringLiteral("Velkaro无线呼叫系统")), QStringLiteral("Velkaro无线呼叫系统"));
+    const QString chinese(40, QChar(0x547C));  // 80 bytes
+    EXPECT_EQ(TrayTip(chinese), QString(31, QChar(0x547C)));
+    EXPECT_EQ(TrayTip(QString(70, QLatin1Char('a'))).size(), 63);
+}
+
+}  // namespace
