@@ -1,0 +1,126 @@
+// screenshots OUTDIR: the main window in its three views with live calls in
+// several states, and the popup call window, saved as PNG files. Runs the real
+// windows over a sample restaurant with a hand-moved clock.
+#include "app/DemoRestaurant.h"
+#include "calls/SoundPlayer.h"
+#include "calls/ui/PopupWin.h"
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/DataStore.h"
+#include "core/Paths.h"
+#include "mainwindow/CallViews.h"
+#include "mainwindow/MainWindow.h"
+#include "operators/LoginMsg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <QTreeWidget>
+
+namespace {
+
+class SilentSound final : public ISoundPlayer {
+public:
+    void PlayOnce(const QString&) override {}
+    void PlayLoop(const QString&) override {}
+    void Stop() override {}
+};
+
+void Settle()
+{
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+void Click(QWidget& w, const TFuncButton& b)
+{
+    const QPointF at((b.Left + b.Right) / 2.0, (b.Top + b.Bottom) / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+    QApplication::sendEvent(&w, &release);
+    Settle();
+}
+
+bool Save(QWidget& w, const QString& path)
+{
+    const bool ok = w.grab().save(path);
+    QTextStream(stdout) << (ok ? "saved " : "FAILED ") << path << Qt::endl;
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots")).absolutePath();
+    QDir().mkpath(out);
+    QTemporaryDir data;
+    InitDataDir(data.path());
+    InitDateFormats(true);
+    {
+        TDM_Sys store;
+        QString error;
+        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)) {
+            QTextStream(stderr) << "screenshots: " << error << Qt::endl;
+            return 1;
+        }
+    }
+
+    ManualClock clock;
+    clock.SetTick(1000000);
+    clock.SetTime(QTime(19, 30, 0));
+    SilentSound sound;
+    TFrm_Main window(clock, sound);
+    QString error;
+    if (!window.Start(&error)) {
+        QTextStream(stderr) << "screenshots: " << error << Qt::endl;
+        return 1;
+    }
+    Config.ServiceTimeOutKeepOnTime = true;  // timed-out calls stay on show
+    window.show();
+    LoginMsg = {true, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
+    window.LoginProcess(PopedomAll);
+
+    // Calls of several ages at the tables of the main hall (thresholds 20/40/60 s).
+    TCallTracker& calls = window.Station().Tracker();
+    const struct {
+        uint16_t addr;
+        uint8_t key;
+        uint32_t ageBefore;  // seconds the clock moves on after this call
+    } presses[] = {{0x0001, 11, 25}, {0x0002, 12, 25}, {0x0003, 13, 20}, {0x0005, 11, 15}, {0x0006, 12, 10}, {0x0007, 13, 5}};
+    for (const auto& p : presses) {
+        calls.OpenCall(p.addr, p.key, clock.TimeOfDay(), QString());
+        for (uint32_t s = 0; s < p.ageBefore; ++s) {
+            clock.Advance(1000);
+            calls.RefreshCallRecordState();
+        }
+    }
+    calls.CloseCallsAt(0x0006, 0x01, clock.TimeOfDay());
+    calls.RefreshCallRecordState();
+    Settle();
+
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Tvw_LayOut"));
+    if (tree && tree->topLevelItemCount() > 0 && tree->topLevelItem(0)->childCount() > 0)
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    Settle();
+
+    bool ok = Save(window, out + "/main-layout-view.png");
+    Click(window, window.Buttons().Button(17));
+    ok = Save(window, out + "/main-call-records.png") && ok;
+    Click(window, window.Buttons().Button(18));
+    ok = Save(window, out + "/main-unprocessed.png") && ok;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
+            ok = Save(*popup, out + "/popup-window.png") && ok;
+
+    window.Station().Close();
+    return ok ? 0 : 1;
+}
