@@ -12,7 +12,9 @@
 #include "operators/ui/OperatorMessages.h"
 #include "operators/ui/PopedomDialog.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -330,3 +332,26 @@ TEST_F(ManageWindow, DeletingTheLastOperatorDisablesTheRowButtons)
 }
 
 }  // namespace
+
+TEST_F(ManageWindow, RenamingTheLoggedInOperatorKeepsHimLoggedInAsTheNewName)
+{
+    PutRow(QStringLiteral("Boss"), QString());
+    PutRow(QStringLiteral("Clerk"), QString());
+    TFrm_OperateManage window(Opened(), login, sink);
+    window.SGrd_Operators->setCurrentIndex(window.SGrd_Operators->model()->index(0, 0));
+    // The editor runs modally: fill it in once it is up.
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<TFrm_OperatorEdt*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->Edt_Name->setText(QStringLiteral("Chief"));
+        editor->Btn_OkClick();
+    });
+    window.Btn_ModifyClick();
+    EXPECT_EQ(login.Name, QStringLiteral("Chief"));
+    EXPECT_EQ(Column(QStringLiteral("Name")), (QStringList{QStringLiteral("Chief"), QStringLiteral("Clerk")}));
+
+    // He still may not delete himself.
+    window.SGrd_Operators->setCurrentIndex(window.SGrd_Operators->model()->index(0, 0));
+    window.Btn_DelClick();
+    EXPECT_EQ(sink.messages, std::vector{Warning(1131)});
+}

@@ -21,7 +21,7 @@ namespace {
 constexpr int ColumnWidths[TOperatorListModel::ColumnCount] = {120, 70, 120};
 }  // namespace
 
-TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, const TLoginMsg& login,
+TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& login,
                                        TMessageSink& messages, QWidget* parent)
     : QDialog(parent),
       SGrd_Operators(new QTableView(this)),
@@ -94,8 +94,15 @@ void TFrm_OperateManage::RunEditor(TOperatorEditMode mode)
     if (!editor_)
         editor_ = new TFrm_OperatorEdt(operators_, messages_, this);
     editor_->Start(mode);
-    if (editor_->exec() == QDialog::Accepted)
-        ShowRows();
+    // The logged-in operator keeps his own row when he renames himself, so
+    // that he still may not delete it and can still change his password.
+    const bool renamingSelf = mode == TOperatorEditMode::Modify && operators_.Count() > 0
+                              && operators_.CheckDelete(login_.Name) == TOperatorCheck::LoggedInOperator;
+    if (editor_->exec() != QDialog::Accepted)
+        return;
+    if (renamingSelf)
+        login_.Name = operators_.Row(operators_.Current()).Name;
+    ShowRows();
 }
 
 void TFrm_OperateManage::Btn_AddClick()

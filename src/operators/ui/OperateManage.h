@@ -16,7 +16,7 @@ class TFrm_OperateManage : public QDialog {
     Q_OBJECT
 public:
     // operators: every operator, already open; login: who may not be deleted.
-    TFrm_OperateManage(TOperatorStore& operators, const TLoginMsg& login, TMessageSink& messages,
+    TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& login, TMessageSink& messages,
                        QWidget* parent = nullptr);
 
     QTableView* const SGrd_Operators;
@@ -40,7 +40,7 @@ private:
     void ShowRows();
 
     TOperatorStore& operators_;
-    const TLoginMsg& login_;
+    TLoginMsg& login_;
     TMessageSink& messages_;
     TOperatorListModel* const model_;
     TFrm_OperatorEdt* editor_ = nullptr;   // kept between uses while the window is open

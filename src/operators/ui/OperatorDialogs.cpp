@@ -29,7 +29,7 @@ void RunChangePassword(QWidget* parent, TDM_Sys& store, const TLoginMsg& login)
     dialog.exec();
 }
 
-void RunOperatorManage(QWidget* parent, TDM_Sys& store, const TLoginMsg& login)
+void RunOperatorManage(QWidget* parent, TDM_Sys& store, TLoginMsg& login)
 {
     TOperatorStore operators(store);
     if (!operators.OpenAll()) {

@@ -9,4 +9,5 @@ bool RunLoginDialog(QWidget* parent, TDM_Sys& store, TLoginMsg& login);
 // The change-password dialog for the logged-in operator himself.
 void RunChangePassword(QWidget* parent, TDM_Sys& store, const TLoginMsg& login);
 // The operator management window.
-void RunOperatorManage(QWidget* parent, TDM_Sys& store, const TLoginMsg& login);
+// A rename of the logged-in operator is carried into login.
+void RunOperatorManage(QWidget* parent, TDM_Sys& store, TLoginMsg& login);
