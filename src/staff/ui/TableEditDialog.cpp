@@ -2,14 +2,13 @@
 
 #include "core/ResStrings.h"
 #include "layout/ui/PointDrawing.h"
+#include "staff/ui/EditDialogLayout.h"
 #include "staff/ui/StaffMessages.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTimeEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -46,20 +45,9 @@ TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
     fields->addRow(LoadResStr(1318), Cbx_Area);
     fields->addRow(LoadResStr(1319), Cbx_Position);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_Ok);
-    buttons->addWidget(Btn_Cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    setMinimumWidth(300);
-
-    Btn_Ok->setDefault(true);
+    LayOutEditDialog(this, fields, Btn_Ok, Btn_Cancel);
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_TableEdit::Cbx_AreaChange);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_TableEdit::Btn_OkClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFrm_TableEdit::Start(const TTextGrid& staff, const QStringList* row)

@@ -2,6 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "layout/ui/PointDrawing.h"
+#include "staff/ui/EditDialogLayout.h"
 #include "staff/ui/StaffMessages.h"
 
 #include <QButtonGroup>
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     : QDialog(parent), Edt_Number(new QLineEdit(this)), Edt_Name(new QLineEdit(this)),
@@ -37,19 +37,8 @@ TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     fields->addRow(LoadResStr(1306), Edt_CancelAddr);
     fields->addRow(LoadResStr(1307), Edt_Remark);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_Ok);
-    buttons->addWidget(Btn_Cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    setMinimumWidth(300);
-
-    Btn_Ok->setDefault(true);
+    LayOutEditDialog(this, fields, Btn_Ok, Btn_Cancel);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_UserEdit::Btn_OkClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFrm_UserEdit::Start(const TTextGrid& staff, int modifiedRow)
