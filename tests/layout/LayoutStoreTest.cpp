@@ -10,26 +10,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/StoreTest.h"
+
 namespace {
 
-class LayoutStoreTest : public ::testing::Test {
+class LayoutStoreTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        QString error;
-        ASSERT_TRUE(store.Open(tmp.path(), &error)) << error.toStdString();
-    }
-
-    void Exec(const QString& sql, const QVariantList& values = {})
-    {
-        TQuery q(store);
-        q.SetSQL(sql);
-        for (const QVariant& v : values)
-            q.Bind(v);
-        ASSERT_TRUE(q.ExecSQL()) << q.LastError().toStdString();
-    }
-
     void AddLayout(qint64 sn, const QString& name)
     {
         Exec(QStringLiteral("insert into LayOutName values(?, ?, '')"), {sn, name});
@@ -59,8 +45,6 @@ protected:
         return names;
     }
 
-    QTemporaryDir tmp;
-    TDM_Sys store;
 };
 
 TEST_F(LayoutStoreTest, EmptyTablesGiveTheRootOnlyAndSelectIt)

@@ -10,26 +10,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/StoreTest.h"
+
 namespace {
 
-class StaffStoreTest : public ::testing::Test {
+class StaffStoreTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        QString error;
-        ASSERT_TRUE(store.Open(tmp.path(), &error)) << error.toStdString();
-    }
-
-    void Exec(const QString& sql, const QVariantList& values = {})
-    {
-        TQuery q(store);
-        q.SetSQL(sql);
-        for (const QVariant& v : values)
-            q.Bind(v);
-        ASSERT_TRUE(q.ExecSQL()) << q.LastError().toStdString();
-    }
-
     // Each row's columns joined by '|', in stored order.
     QStringList Rows(const QString& table)
     {
@@ -59,8 +45,6 @@ protected:
         ASSERT_TRUE(SaveStaffData(store, tree, data, &error)) << error.toStdString();
     }
 
-    QTemporaryDir tmp;
-    TDM_Sys store;
     const TLayOutTree tree = MakeTree({{"Hall", {{0x0101, "T1"}, {0x0102, "T2"}}}, {"Patio", {{0x0201, "P1"}}}});
 };
 
