@@ -44,7 +44,6 @@ protected:
             names << node->Name;
         return names;
     }
-
 };
 
 TEST_F(LayoutStoreTest, EmptyTablesGiveTheRootOnlyAndSelectIt)
