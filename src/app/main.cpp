@@ -8,7 +8,7 @@
 #include "core/Config.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
-#include "core/Station.h"
+#include "station/Station.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // grids, the popup slots and the call states of the layout points.
 #include "calls/CallEvents.h"
 #include "calls/CallGrid.h"
-#include "calls/CallOps.h"
+#include "comm/CallOps.h"
 #include "calls/CallRecord.h"
 #include "calls/PopupSlots.h"
 #include "calls/SoundAlarm.h"

@@ -11,7 +11,7 @@ constexpr int PopupSlotCount = 5;
 struct TPopupSlot {
     std::array<QString, 3> Lines{QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-")};
     std::array<TColor, 3> LineColors{0, 0, 0};
-    TColor PanelColor = 0xF0CAA6;  // sky blue until a state colours it
+    TColor PanelColor = SkyBlue;  // until a state colours it
     uint64_t Id = 0;               // the live record shown; 0 when none
 
     friend bool operator==(const TPopupSlot&, const TPopupSlot&) = default;

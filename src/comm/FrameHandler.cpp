@@ -1,6 +1,6 @@
 #include "comm/FrameHandler.h"
 
-#include "calls/CallOps.h"
+#include "comm/CallOps.h"
 #include "comm/BcdTime.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameEnvelope.h"

@@ -1,10 +1,9 @@
 #pragma once
 // The settings record and its file Config.ini (sections Com, Face and Sys).
+#include "core/StationColors.h"
+
 #include <QString>
 #include <cstdint>
-
-// Colours are 0x00BBGGRR, red in the low byte.
-using TColor = uint32_t;
 
 struct TConfig {
     uint8_t Port = 1;

@@ -340,6 +340,10 @@ constexpr ResString kResStrings[] = {
     {2111, "键值设置"},
     {2112, "键值"},
     {2113, "文本"},
+    // The station's own texts
+    {3001, "'%1' 不是有效的整数值"},
+    {3002, "餐厅无线呼叫服务站：接收桌面呼叫器的呼叫，按场所布局显示，计时预警，记录服务情况。"},
+    {3003, "此功能尚未提供。"},
 };
 
 constexpr bool IdsStrictlyAscending()

@@ -11,7 +11,7 @@ constexpr int MaxAddressDigits = 4;
 
 TFormRefusal NotAnInteger(const QString& text)
 {
-    return {112, QStringLiteral("'%1' is not a valid integer value").arg(text)};
+    return {112, LoadResStr(3001).arg(text)};
 }
 
 bool AllDigits(const QString& text, int base)

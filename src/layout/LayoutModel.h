@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-constexpr TColor SkyBlue = 0xF0CAA6;
 constexpr uint16_t MaxPointSize = 400;
 constexpr uint8_t IdleCallState = 255;
 

@@ -17,9 +17,9 @@ void RunAboutBox(QWidget* parent)
     if (!version.isEmpty())
         version = QStringLiteral(" %1").arg(version.toHtmlEscaped());
     box.setText(QStringLiteral("<b>%1</b>").arg(Config.Title.toHtmlEscaped()));
-    box.setInformativeText(QStringLiteral("%1%2<br><br>餐厅无线呼叫服务站：接收桌面呼叫器的呼叫，"
-                                          "按场所布局显示，计时预警，记录服务情况。")
-                               .arg(QCoreApplication::applicationName().toHtmlEscaped(), version));
+    box.setInformativeText(QStringLiteral("%1%2<br><br>%3")
+                               .arg(QCoreApplication::applicationName().toHtmlEscaped(), version,
+                                    LoadResStr(3002).toHtmlEscaped()));
     box.addButton(LoadResStr(101), QMessageBox::AcceptRole);
     box.exec();
 }

@@ -9,9 +9,9 @@ std::optional<TCellColors> CallCellColors(bool header, bool selected, const QStr
                                           const TConfig& cfg, const TStateTexts& texts)
 {
     if (header)
-        return TCellColors{0xF0CAA6, 0x000000};
+        return TCellColors{SkyBlue, Black};
     if (selected)
-        return TCellColors{0xFF0000, 0xFFFFFF};
+        return TCellColors{SelectionBlue, White};
     const std::pair<const QString&, TCellColors> states[] = {
         {texts.SuccessSvrText, {cfg.SuccessBkColor, cfg.SuccessTxtColor}},
         {texts.PreWarn3SvrText, {cfg.PreWarn3BkColor, cfg.PreWarn3TxtColor}},

@@ -3,6 +3,7 @@
 #include "calls/CallGrid.h"
 #include "core/Config.h"
 #include "core/ui/Colors.h"
+#include "core/ui/StationDialog.h"
 #include "layout/LayoutModel.h"
 #include "layout/PointState.h"
 #include "layout/ui/PointDrawing.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr TColor PanelBackground = 0xF6F6F6;
 constexpr int TreeLeft = 16;
 constexpr int TreeTop = 108;
 constexpr int TreeWidth = 201;

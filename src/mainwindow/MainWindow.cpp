@@ -4,8 +4,10 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/ResStrings.h"
-#include "core/ui/BaseSetDialog.h"
+#include "station/ui/BaseSetDialog.h"
 #include "core/ui/Colors.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
 #include "layout/LayoutModel.h"
 #include "layout/ui/LayoutEditor.h"
 #include "layout/ui/PointDrawing.h"
@@ -19,7 +21,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -34,11 +35,8 @@ constexpr int StartHeight = 608;
 constexpr int SysCellWidth = 25;
 constexpr int SysCellHeight = 18;
 
-constexpr TColor FrameGrey = 0x808080;
-constexpr TColor FaceGrey = 0xE0E0E0;
-constexpr TColor ActiveCaption = 0xFF0000;  // blue
-const QColor DisabledText(192, 192, 192);
-const QColor LineGrey(192, 192, 192);
+const QColor DisabledText = ToQColor(Silver);
+const QColor LineGrey = ToQColor(Silver);
 
 constexpr int MenuBackup = 227;
 constexpr int MenuRestore = 228;
@@ -204,7 +202,7 @@ void TFrm_Main::RunButtonAction(int n)
 
 void TFrm_Main::ShowNotProvided()
 {
-    QMessageBox::information(this, LoadResStr(115), QStringLiteral("此功能尚未提供。"));
+    ShowNotice(this, LoadResStr(3003));
 }
 
 // ---- window order, tray and exit ----------------------------------------
@@ -246,8 +244,7 @@ bool TFrm_Main::CanHideToTray() const
 
 bool TFrm_Main::ConfirmExit()
 {
-    return QMessageBox::question(this, LoadResStr(114), LoadResStr(235), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return AskYesNo(this, LoadResStr(235));
 }
 
 void TFrm_Main::ExitStation()
@@ -360,7 +357,7 @@ void TFrm_Main::paintEvent(QPaintEvent*)
     captionFont.setPointSize(10);
     captionFont.setBold(true);
     p.setFont(captionFont);
-    p.setPen(ToQColor(isActiveWindow() ? ActiveCaption : SkyBlue));
+    p.setPen(ToQColor(isActiveWindow() ? SelectionBlue : SkyBlue));
     const QRect captionRect(30, 10, buttons_.Button(BtnMinimise).Left - 34, 20);
     p.drawText(captionRect, Qt::AlignLeft | Qt::AlignTop,
                QFontMetrics(captionFont).elidedText(windowTitle(), Qt::ElideRight, captionRect.width()));

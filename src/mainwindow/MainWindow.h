@@ -3,8 +3,8 @@
 // buttons, face buttons, view tabs, work area, status line and tray icon. It
 // owns the station and shows what the station reports.
 #include "calls/CallEvents.h"
-#include "core/ApplySettings.h"
-#include "core/Station.h"
+#include "station/ApplySettings.h"
+#include "station/Station.h"
 #include "mainwindow/FaceButtons.h"
 #include "mainwindow/StatusLine.h"
 #include "mainwindow/TrayIcon.h"

@@ -12,6 +12,9 @@
 
 struct TLoginMsg;
 
+// Names and passwords take at most this many GBK bytes, what the login dialog can take.
+constexpr int LoginTextBytes = 8;
+
 // Outcome of an operator action. A refusal's value is the number of its text.
 enum class TOperatorCheck : int {
     Ok = 0,

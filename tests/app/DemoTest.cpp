@@ -4,7 +4,7 @@
 #include "app/DemoReceiver.h"
 #include "app/DemoRestaurant.h"
 #include "calls/CallEvents.h"
-#include "calls/CallOps.h"
+#include "comm/CallOps.h"
 #include "calls/CallRecord.h"
 #include "calls/DutyLookup.h"
 #include "calls/SoundPlayer.h"
@@ -16,7 +16,7 @@
 #include "core/Config.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
-#include "core/Station.h"
+#include "station/Station.h"
 #include "layout/LayoutStore.h"
 
 #include <QCoreApplication>

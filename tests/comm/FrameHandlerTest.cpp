@@ -1,4 +1,4 @@
-#include "calls/CallOps.h"
+#include "comm/CallOps.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameHandler.h"
 #include "comm/SerialLine.h"

@@ -7,7 +7,7 @@
 #include "core/Config.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
-#include "core/Station.h"
+#include "station/Station.h"
 #include "layout/LayoutStore.h"
 
 #include <QCoreApplication>

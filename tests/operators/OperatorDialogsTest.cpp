@@ -9,8 +9,8 @@
 #include "operators/ui/ModiPassDialog.h"
 #include "operators/ui/OperateManage.h"
 #include "operators/ui/OperatorEditDialog.h"
-#include "operators/ui/OperatorMessages.h"
 #include "operators/ui/PopedomDialog.h"
+#include "support/RecordedMessages.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,22 +23,6 @@
 
 namespace {
 
-class RecordingSink : public TMessageSink {
-public:
-    bool Show(QWidget*, TMessageKind kind, const QString& text) override
-    {
-        messages.push_back({kind, text});
-        return kind == TMessageKind::Confirm ? answer : true;
-    }
-    struct Message {
-        TMessageKind kind;
-        QString text;
-        bool operator==(const Message&) const = default;
-    };
-    std::vector<Message> messages;
-    bool answer = true;
-};
-
 // Types text one character at a time, as the keyboard would.
 void Type(QLineEdit* edit, const QString& text)
 {
@@ -46,8 +30,8 @@ void Type(QLineEdit* edit, const QString& text)
         edit->insert(QString(c));
 }
 
-RecordingSink::Message Warning(int id) { return {TMessageKind::Warning, LoadResStr(id)}; }
-RecordingSink::Message Error(int id) { return {TMessageKind::Error, LoadResStr(id)}; }
+RecordedMessages::Entry Warning(int id) { return {TMessageKind::Warning, LoadResStr(id)}; }
+RecordedMessages::Entry Error(int id) { return {TMessageKind::Error, LoadResStr(id)}; }
 
 class LoginDialog : public OperatorFixture {
 protected:
@@ -56,13 +40,13 @@ protected:
         OperatorFixture::SetUp();
         PutRow(QStringLiteral("ZhangSan"), HashPassword(QStringLiteral("Pw"), TestHashIterations), 5);
     }
-    RecordingSink sink;
+    RecordedMessages sink;
     TLoginMsg login;
 };
 
 TEST_F(LoginDialog, NameAndPasswordTakeAtMostEightGbkBytes)
 {
-    TFrm_Login dialog(Opened(), login, sink);
+    TFrm_Login dialog(Opened(), login);
     EXPECT_EQ(dialog.windowTitle(), LoadResStr(1100));
     Type(dialog.Edt_Name, QStringLiteral("操作员名字"));
     EXPECT_EQ(dialog.Edt_Name->text(), QStringLiteral("操作员名"));
@@ -71,31 +55,31 @@ TEST_F(LoginDialog, NameAndPasswordTakeAtMostEightGbkBytes)
     dialog.Edt_Password->clear();
     Type(dialog.Edt_Password, QStringLiteral("abcdefg口"));
     EXPECT_EQ(dialog.Edt_Password->text(), QStringLiteral("abcdefg"));
-    EXPECT_EQ(dialog.Edt_Password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(dialog.Edt_Password->displayText(), QStringLiteral("*******"));
 }
 
 TEST_F(LoginDialog, UnknownNameAndWrongPasswordAreReportedAndTheDialogStays)
 {
-    TFrm_Login dialog(Opened(), login, sink);
+    TFrm_Login dialog(Opened(), login);
     dialog.show();
     Type(dialog.Edt_Name, QStringLiteral("lisi"));
     Type(dialog.Edt_Password, QStringLiteral("Pw"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages, std::vector{Warning(1103)});
+    EXPECT_EQ(sink.Entries(), std::vector{Warning(1103)});
     EXPECT_EQ(dialog.focusWidget(), dialog.Edt_Name);
     EXPECT_FALSE(login.LoggedIn);
 
     dialog.Edt_Name->setText(QStringLiteral("zhangsan"));
     dialog.Edt_Password->setText(QStringLiteral("pw"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages, (std::vector{Warning(1103), Warning(1104)}));
+    EXPECT_EQ(sink.Entries(), (std::vector{Warning(1103), Warning(1104)}));
     EXPECT_EQ(dialog.focusWidget(), dialog.Edt_Password);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(login.LoggedIn);
 
     dialog.Edt_Password->setText(QStringLiteral("Pw"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(login.LoggedIn);
     EXPECT_EQ(login.Name, QStringLiteral("ZhangSan"));
@@ -110,30 +94,30 @@ protected:
         PutRow(QStringLiteral("Ma"), HashPassword(QStringLiteral("Old"), TestHashIterations));
         ASSERT_TRUE(operators.OpenOperator(QStringLiteral("Ma")));
     }
-    RecordingSink sink;
+    RecordedMessages sink;
 };
 
 TEST_F(ModiPassDialog, ReportsTheConfirmationFirstThenTheOldPassword)
 {
-    TFrm_ModiPass dialog(operators, sink);
+    TFrm_ModiPass dialog(operators);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), LoadResStr(1125));
     dialog.Edt_OldPass->setText(QStringLiteral("bad"));
     dialog.Edt_NewPass->setText(QStringLiteral("New"));
     dialog.Edt_Confirm->setText(QStringLiteral("NEW"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages, std::vector{Error(1130)});
+    EXPECT_EQ(sink.Entries(), std::vector{Error(1130)});
     EXPECT_EQ(dialog.focusWidget(), dialog.Edt_Confirm);
 
     dialog.Edt_Confirm->setText(QStringLiteral("New"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages, (std::vector{Error(1130), Error(1129)}));
+    EXPECT_EQ(sink.Entries(), (std::vector{Error(1130), Error(1129)}));
     EXPECT_EQ(dialog.focusWidget(), dialog.Edt_OldPass);
     EXPECT_TRUE(dialog.isVisible());
 
     dialog.Edt_OldPass->setText(QStringLiteral("Old"));
     dialog.Btn_OkClick();
-    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const QString stored = StoredPassword(QStringLiteral("Ma"));
     EXPECT_TRUE(PasswordMatches(stored, QStringLiteral("New")));
@@ -142,7 +126,7 @@ TEST_F(ModiPassDialog, ReportsTheConfirmationFirstThenTheOldPassword)
 
 TEST_F(ModiPassDialog, NewPasswordsStayTypeableAtLogin)
 {
-    TFrm_ModiPass dialog(operators, sink);
+    TFrm_ModiPass dialog(operators);
     Type(dialog.Edt_NewPass, QStringLiteral("密码密码密"));
     EXPECT_EQ(dialog.Edt_NewPass->text(), QStringLiteral("密码密码"));
     for (QLineEdit* e : {dialog.Edt_OldPass, dialog.Edt_NewPass, dialog.Edt_Confirm})
@@ -158,13 +142,13 @@ protected:
         PutRow(QStringLiteral("Zhou"), QString(), 0, false, QStringLiteral("收银"));
         Opened();
     }
-    RecordingSink sink;
+    RecordedMessages sink;
 };
 
 TEST_F(OperatorEditor, AddStartsEmptyAndRefusesAnExistingName)
 {
     operators.SetCurrent(1);
-    TFrm_OperatorEdt editor(operators, sink);
+    TFrm_OperatorEdt editor(operators);
     editor.show();
     editor.Start(TOperatorEditMode::Add);
     EXPECT_EQ(editor.windowTitle(), LoadResStr(1121));
@@ -174,7 +158,7 @@ TEST_F(OperatorEditor, AddStartsEmptyAndRefusesAnExistingName)
 
     editor.Edt_Name->setText(QStringLiteral("chen"));
     editor.Btn_OkClick();
-    EXPECT_EQ(sink.messages, std::vector{Error(1120)});
+    EXPECT_EQ(sink.Entries(), std::vector{Error(1120)});
     EXPECT_NE(editor.result(), QDialog::Accepted);
     EXPECT_EQ(operators.Count(), 2);
     EXPECT_EQ(operators.Current(), 1);
@@ -193,7 +177,7 @@ TEST_F(OperatorEditor, AddStartsEmptyAndRefusesAnExistingName)
 TEST_F(OperatorEditor, ModifyShowsTheCurrentRowAndRefusesItsOwnNameInOtherCase)
 {
     operators.SetCurrent(1);
-    TFrm_OperatorEdt editor(operators, sink);
+    TFrm_OperatorEdt editor(operators);
     editor.Start(TOperatorEditMode::Modify);
     EXPECT_EQ(editor.windowTitle(), LoadResStr(1122));
     EXPECT_EQ(editor.Edt_Name->text(), QStringLiteral("Zhou"));
@@ -202,7 +186,7 @@ TEST_F(OperatorEditor, ModifyShowsTheCurrentRowAndRefusesItsOwnNameInOtherCase)
 
     editor.Edt_Name->setText(QStringLiteral("ZHOU"));
     editor.Btn_OkClick();
-    EXPECT_EQ(sink.messages, std::vector{Error(1120)});
+    EXPECT_EQ(sink.Entries(), std::vector{Error(1120)});
     EXPECT_EQ(Column(QStringLiteral("Name")), (QStringList{QStringLiteral("Chen"), QStringLiteral("Zhou")}));
 
     // Reused for the next operator, the editor starts again from that row.
@@ -215,13 +199,13 @@ TEST_F(OperatorEditor, ModifyShowsTheCurrentRowAndRefusesItsOwnNameInOtherCase)
 
 class PopedomEditor : public OperatorFixture {
 protected:
-    RecordingSink sink;
+    RecordedMessages sink;
 };
 
 TEST_F(PopedomEditor, ItemsFollowTheBitsAndOkStoresExactlyTheCheckedOnes)
 {
     PutRow(QStringLiteral("A"), QString(), 0x1000 | 0x80);
-    TFrm_PopedomEdt editor(Opened(), sink);
+    TFrm_PopedomEdt editor(Opened());
     EXPECT_EQ(editor.windowTitle(), LoadResStr(1124));
     const int texts[] = {203, 204, 205, 206, 225, 207, 208, 236, 237, 238};
     ASSERT_EQ(editor.Lst_Popedom->count(), 10);
@@ -234,7 +218,7 @@ TEST_F(PopedomEditor, ItemsFollowTheBitsAndOkStoresExactlyTheCheckedOnes)
     editor.Lst_Popedom->item(2)->setCheckState(Qt::Checked);
     editor.Btn_OkClick();
     EXPECT_EQ(editor.result(), QDialog::Accepted);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.shown.empty());
     EXPECT_EQ(Column(QStringLiteral("Popedom")), QStringList{QStringLiteral("5")});
 }
 
@@ -251,13 +235,13 @@ protected:
         return {w.Btn_Modify->isEnabled(), w.Btn_Del->isEnabled(), w.Btn_Popedom->isEnabled(),
                 w.Btn_ModiPass->isEnabled()};
     }
-    RecordingSink sink;
+    RecordedMessages sink;
     TLoginMsg login;
 };
 
 TEST_F(ManageWindow, EmptyTableLeavesOnlyAddUsable)
 {
-    TFrm_OperateManage window(Opened(), login, sink);
+    TFrm_OperateManage window(Opened(), login);
     EXPECT_EQ(window.windowTitle(), LoadResStr(1110));
     EXPECT_TRUE(window.Btn_Add->isEnabled());
     EXPECT_EQ(RowButtons(window), std::vector<bool>(4, false));
@@ -272,7 +256,7 @@ TEST_F(ManageWindow, ListShowsNameSexAndJobTitle)
     PutRow(QStringLiteral("Boss"), QString(), 0, true, QStringLiteral("经理"));
     PutRow(QStringLiteral("Clerk"), QString(), 0, false);
     PutRow(QStringLiteral("Old"), QString(), 0, QVariant());
-    TFrm_OperateManage window(Opened(), login, sink);
+    TFrm_OperateManage window(Opened(), login);
     QAbstractItemModel* model = window.SGrd_Operators->model();
     ASSERT_EQ(model->rowCount(), 3);
     QStringList headers;
@@ -298,23 +282,23 @@ TEST_F(ManageWindow, DeleteRefusesTheLoggedInOperatorAndAsksBeforeDeletingAnothe
 {
     PutRow(QStringLiteral(" Boss"), QString());
     PutRow(QStringLiteral("Clerk"), QString());
-    TFrm_OperateManage window(Opened(), login, sink);
+    TFrm_OperateManage window(Opened(), login);
     QAbstractItemModel* model = window.SGrd_Operators->model();
 
     window.SGrd_Operators->setCurrentIndex(model->index(0, 0));
     window.Btn_DelClick();
-    EXPECT_EQ(sink.messages, std::vector{Warning(1131)});
+    EXPECT_EQ(sink.Entries(), std::vector{Warning(1131)});
     EXPECT_EQ(model->rowCount(), 2);
 
     window.SGrd_Operators->setCurrentIndex(model->index(1, 0));
-    sink.answer = false;
+    sink.answer = QMessageBox::No;
     window.Btn_DelClick();
-    EXPECT_EQ(sink.messages.back(), (RecordingSink::Message{TMessageKind::Confirm, LoadResStr(1123)}));
+    EXPECT_EQ(sink.Entries().back(), (RecordedMessages::Entry{TMessageKind::Confirm, LoadResStr(1123)}));
     EXPECT_EQ(Column(QStringLiteral("Name")).size(), 2);
 
-    sink.answer = true;
+    sink.answer = QMessageBox::Yes;
     window.Btn_DelClick();
-    EXPECT_EQ(sink.messages.size(), 3u);
+    EXPECT_EQ(sink.shown.size(), 3u);
     EXPECT_EQ(Column(QStringLiteral("Name")), QStringList{QStringLiteral(" Boss")});
     EXPECT_EQ(model->rowCount(), 1);
     EXPECT_EQ(RowButtons(window), std::vector<bool>(4, true));
@@ -323,7 +307,7 @@ TEST_F(ManageWindow, DeleteRefusesTheLoggedInOperatorAndAsksBeforeDeletingAnothe
 TEST_F(ManageWindow, DeletingTheLastOperatorDisablesTheRowButtons)
 {
     PutRow(QStringLiteral("Clerk"), QString());
-    TFrm_OperateManage window(Opened(), login, sink);
+    TFrm_OperateManage window(Opened(), login);
     EXPECT_EQ(RowButtons(window), std::vector<bool>(4, true));
     window.Btn_DelClick();
     EXPECT_EQ(window.SGrd_Operators->model()->rowCount(), 0);
@@ -337,7 +321,7 @@ TEST_F(ManageWindow, RenamingTheLoggedInOperatorKeepsHimLoggedInAsTheNewName)
 {
     PutRow(QStringLiteral("Boss"), QString());
     PutRow(QStringLiteral("Clerk"), QString());
-    TFrm_OperateManage window(Opened(), login, sink);
+    TFrm_OperateManage window(Opened(), login);
     window.SGrd_Operators->setCurrentIndex(window.SGrd_Operators->model()->index(0, 0));
     // The editor runs modally: fill it in once it is up.
     QTimer::singleShot(0, [] {
@@ -353,5 +337,5 @@ TEST_F(ManageWindow, RenamingTheLoggedInOperatorKeepsHimLoggedInAsTheNewName)
     // He still may not delete himself.
     window.SGrd_Operators->setCurrentIndex(window.SGrd_Operators->model()->index(0, 0));
     window.Btn_DelClick();
-    EXPECT_EQ(sink.messages, std::vector{Warning(1131)});
+    EXPECT_EQ(sink.Entries(), std::vector{Warning(1131)});
 }

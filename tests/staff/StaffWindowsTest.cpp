@@ -6,6 +6,7 @@
 #include "staff/ui/TableEditDialog.h"
 #include "staff/ui/UserEditDialog.h"
 #include "staff/ui/UserManageWindow.h"
+#include "support/RecordedMessages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,13 +26,22 @@ namespace {
 // Counts the acceptances of a dialog and keeps the messages it showed.
 struct TDialogWatch {
     int Accepted = 0;
-    std::vector<int> Texts;
+    RecordedMessages messages;
 
     template <class Dialog>
     void Watch(Dialog& dialog)
     {
         QObject::connect(&dialog, &QDialog::accepted, [this] { ++Accepted; });
-        dialog.ShowProblem = [this](const TEditProblem& p) { Texts.push_back(p.TextId); };
+    }
+    // The numbers of the texts shown.
+    std::vector<int> Texts() const
+    {
+        std::vector<int> ids;
+        for (const TMessage& m : messages.shown)
+            for (int id = 1300; id < 1330; ++id)
+                if (LoadResStr(id) == m.Text)
+                    ids.push_back(id);
+        return ids;
     }
 };
 
@@ -55,7 +65,7 @@ TEST(UserEditDialogTest, RefusedEntryKeepsTheDialogOpenWithTheFocusOnTheField)
     dialog.Edt_Name->setFocus();
     dialog.Btn_Ok->click();
     EXPECT_EQ(dialog.focusWidget(), dialog.Edt_Number);
-    EXPECT_EQ(watch.Texts, std::vector<int>({1313, 1314}));
+    EXPECT_EQ(watch.Texts(), std::vector<int>({1313, 1314}));
     EXPECT_EQ(watch.Accepted, 0);
 
     dialog.Edt_Number->setText(" 8 ");
@@ -80,7 +90,7 @@ TEST(UserEditDialogTest, ModifyStartsFromTheRowAndKeepsItsNumber)
     EXPECT_EQ(dialog.Edt_CancelAddr->text(), "FF");
     dialog.Btn_Ok->click();
     EXPECT_EQ(watch.Accepted, 1);
-    EXPECT_TRUE(watch.Texts.empty());
+    EXPECT_TRUE(watch.Texts().empty());
 
     // The next add starts empty again.
     dialog.Start(staff, -1);
@@ -112,7 +122,7 @@ TEST(TableEditDialogTest, ChoicesComeFromTheStaffGridAndTheLayouts)
     EXPECT_EQ(dialog.Cbx_Position->currentIndex(), -1);
     dialog.Btn_Ok->click();
     EXPECT_EQ(dialog.focusWidget(), dialog.Cbx_Position);
-    EXPECT_EQ(watch.Texts, std::vector<int>({1322, 1323, 1324}));
+    EXPECT_EQ(watch.Texts(), std::vector<int>({1322, 1323, 1324}));
 
     dialog.Cbx_Position->setCurrentIndex(0);
     dialog.Dtp_STime->setTime(QTime(22, 0));
@@ -193,16 +203,12 @@ TEST_F(UserManageWindowTest, DeletingTheLastRowAsksAndDisablesModifyAndDelete)
 {
     TFrm_UserManage window(nullptr, store, tree);
     ASSERT_TRUE(window.LoadData(nullptr));
-    std::vector<int> asked;
-    bool answer = false;
-    window.ConfirmDelete = [&](int text) {
-        asked.push_back(text);
-        return answer;
-    };
+    RecordedMessages asked;
+    asked.answer = QMessageBox::No;
     window.Btn_UserDelete->click();
     EXPECT_TRUE(window.Data().Staff.HoldsRows());
 
-    answer = true;
+    asked.answer = QMessageBox::Yes;
     window.Btn_UserDelete->click();
     EXPECT_FALSE(window.Data().Staff.HoldsRows());
     EXPECT_EQ(window.SGrd_User->rowCount(), 1);
@@ -214,7 +220,9 @@ TEST_F(UserManageWindowTest, DeletingTheLastRowAsksAndDisablesModifyAndDelete)
 
     window.SGrd_Duty->setCurrentCell(1, 0);
     window.Btn_DutyDelete->click();
-    EXPECT_EQ(asked, std::vector<int>({1315, 1315, 1325}));
+    EXPECT_EQ(asked.Entries(), (std::vector<RecordedMessages::Entry>{{TMessageKind::Confirm, LoadResStr(1315)},
+                                                                     {TMessageKind::Confirm, LoadResStr(1315)},
+                                                                     {TMessageKind::Confirm, LoadResStr(1325)}}));
     EXPECT_EQ(window.SGrd_Duty->rowCount(), 1);
     EXPECT_TRUE(window.Btn_DutyDelete->isEnabled());
 }
@@ -242,17 +250,16 @@ TEST_F(UserManageWindowTest, FailedSaveShowsTheErrorAndKeepsTheEdits)
 {
     TFrm_UserManage window(nullptr, store, tree);
     ASSERT_TRUE(window.LoadData(nullptr));
-    window.ConfirmDelete = [](int) { return true; };
-    QStringList errors;
-    window.ShowSaveError = [&](const QString& e) { errors << e; };
+    RecordedMessages messages;
     int accepted = 0;
     QObject::connect(&window, &QDialog::accepted, [&] { ++accepted; });
 
     window.Btn_DutyDelete->click();
     Exec("create trigger DutyTable.Refuse before insert on DutyTable begin select raise(abort, 'disk full'); end");
     window.Btn_Ok->click();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains("disk full"));
+    ASSERT_EQ(messages.shown.size(), 2u);  // the delete question, then the error
+    EXPECT_EQ(messages.shown[1].Kind, TMessageKind::Error);
+    EXPECT_TRUE(messages.shown[1].Text.contains("disk full"));
     EXPECT_EQ(accepted, 0);
     EXPECT_EQ(window.Data().Duty.DataRowCount(), 1);
     EXPECT_EQ(Count("DutyTable"), 2);

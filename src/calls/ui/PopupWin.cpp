@@ -3,7 +3,7 @@
 #include "calls/PopupSlots.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
-#include "layout/ui/PointDrawing.h"
+#include "core/ui/StationDialog.h"
 
 #include <QFrame>
 #include <QLabel>

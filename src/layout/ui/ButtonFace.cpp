@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr TColor LightGrey = 0xEBEBEB; // 235, 235, 235
 
 // Colour `step` of `steps` on the way from `from` to `to`, each channel
 // rounded to the nearest integer with halves going to the even neighbour.
@@ -92,7 +91,7 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
     p.fillRect(surface.rect(), Qt::white);
 
     for (int y = 0; y <= half; ++y) {
-        const QColor colour = Blend(base, LightGrey, y, half);
+        const QColor colour = Blend(base, FaceLightGrey, y, half);
         if (style != TFaceStyle::Round) {
             FillRow(p, y, w, colour);
         } else if (h - y > y) {
@@ -102,7 +101,7 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style)
     }
     if (style != TFaceStyle::Round) {
         for (int y = half; y < h; ++y)
-            FillRow(p, y, w, Blend(LightGrey, base, y - half, h - half));
+            FillRow(p, y, w, Blend(FaceLightGrey, base, y - half, h - half));
     }
 
     p.setPen(Qt::white);

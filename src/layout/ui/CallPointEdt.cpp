@@ -2,6 +2,8 @@
 
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
 #include "layout/ui/PointDrawing.h"
 
 #include <QComboBox>
@@ -34,14 +36,11 @@ QComboBox* ChoiceList(const QString& name, const QStringList& items, QWidget* pa
 
 } // namespace
 
-TFrm_CallPointEdt::TFrm_CallPointEdt(const TLayOutEditModel& model, const TEditorPrompts& prompts, QWidget* parent)
-    : QDialog(parent), model_(model), prompts_(prompts)
+TFrm_CallPointEdt::TFrm_CallPointEdt(const TLayOutEditModel& model, QWidget* parent)
+    : QDialog(parent), model_(model)
 {
     setObjectName(QStringLiteral("Frm_CallPointEdt"));
-    setFont(StationFont());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(0xF6F6F6));
-    setPalette(pal);
+    SetupStationDialog(this);
 
     Edt_Name = new QLineEdit(this);
     Edt_Name->setObjectName(QStringLiteral("Edt_Name"));
@@ -53,13 +52,8 @@ TFrm_CallPointEdt::TFrm_CallPointEdt(const TLayOutEditModel& model, const TEdito
     Edt_Height = FilteredEdit(QStringLiteral("Edt_Height"), QStringLiteral("[0-9]*"), this);
     Cbx_TxtPos = ChoiceList(QStringLiteral("Cbx_TxtPos"), LoadResStr(1020).split(QLatin1Char('\r')), this);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(LoadResStr(101), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("Btn_Ok"));
-    ok->setDefault(true);
-    buttons->addButton(LoadResStr(102), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("Btn_Cancel"));
+    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_CallPointEdt::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFrm_CallPointEdt::reject);
 
     auto* form = new QFormLayout(this);
     form->setContentsMargins(24, 16, 24, 12);
@@ -121,7 +115,7 @@ void TFrm_CallPointEdt::accept()
     if (!record_)
         return;
     if (const auto refusal = ApplyCallPointForm(Form(), addMode_, model_, *record_)) {
-        prompts_.Tell(this, refusal->Caption, refusal->Text);
+        ShowRefusal(this, refusal->Caption, refusal->Text);
         return;
     }
     QDialog::accept();

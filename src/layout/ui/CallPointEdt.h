@@ -2,7 +2,6 @@
 // The call-point dialog: name, hexadecimal address, shape, size and text position
 // of one point, handed in and back through the editor's edit record.
 #include "layout/CallPointForm.h"
-#include "layout/ui/EditorPrompts.h"
 
 #include <QDialog>
 
@@ -13,7 +12,7 @@ class TLayOutEditModel;
 class TFrm_CallPointEdt : public QDialog {
     Q_OBJECT
 public:
-    TFrm_CallPointEdt(const TLayOutEditModel& model, const TEditorPrompts& prompts, QWidget* parent);
+    TFrm_CallPointEdt(const TLayOutEditModel& model, QWidget* parent);
 
     // Fills the fields from the record (reset to a new point first in add mode)
     // without showing the dialog.
@@ -29,7 +28,6 @@ public:
 
 private:
     const TLayOutEditModel& model_;
-    const TEditorPrompts& prompts_;
     bool addMode_ = true;
     TLayOutPoint* record_ = nullptr;
 

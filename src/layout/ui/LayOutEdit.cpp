@@ -3,6 +3,8 @@
 #include "core/Config.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
 #include "layout/ui/CallPointEdt.h"
 #include "layout/ui/LayOutTreeWidget.h"
 #include "layout/ui/PointDrawing.h"
@@ -16,7 +18,6 @@
 
 namespace {
 
-constexpr TColor PanelColor = 0xF6F6F6;
 constexpr int Margin = 10;
 constexpr int TreeWidth = 201;
 constexpr int PanelGap = 5;
@@ -37,18 +38,13 @@ void DropImage(QLabel* image)
 
 } // namespace
 
-TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, TEditorPrompts prompts, QWidget* parent)
-    : QDialog(parent), store_(store), prompts_(std::move(prompts))
+TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, QWidget* parent)
+    : QDialog(parent), store_(store)
 {
     setObjectName(QStringLiteral("Frm_LayOutEdit"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    setWindowTitle(LoadResStr(1001));
-    setFont(StationFont());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(PanelColor));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetupStationDialog(this, 1001);
 
     Tvw_LayOut = new TLayOutTreeWidget(this);
     Tvw_LayOut->setObjectName(QStringLiteral("Tvw_LayOut"));
@@ -228,7 +224,7 @@ void TFrm_LayOutEdit::Mnu_AddPointClick()
     if (!model_.SelectedPoints())
         return;
     if (!callPointEdt_)
-        callPointEdt_ = new TFrm_CallPointEdt(model_, prompts_, this);
+        callPointEdt_ = new TFrm_CallPointEdt(model_, this);
     if (!callPointEdt_->Execute(true, editRecord_))
         return;
     images_.push_back(AddImage(model_.AddPoint(editRecord_)));
@@ -240,7 +236,7 @@ void TFrm_LayOutEdit::Mnu_ModiPointClick(int index)
     if (!points || index < 0 || index >= static_cast<int>(points->size()))
         return;
     if (!callPointEdt_)
-        callPointEdt_ = new TFrm_CallPointEdt(model_, prompts_, this);
+        callPointEdt_ = new TFrm_CallPointEdt(model_, this);
     editRecord_ = points->at(static_cast<size_t>(index));
     if (!callPointEdt_->Execute(false, editRecord_))
         return;
@@ -267,7 +263,7 @@ void TFrm_LayOutEdit::Mnu_EmptyPointClick()
 
 bool TFrm_LayOutEdit::Confirmed(int textId)
 {
-    return prompts_.Ask(this, LoadResStr(textId), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return AskYesNo(this, LoadResStr(textId), 111);
 }
 
 bool TFrm_LayOutEdit::eventFilter(QObject* watched, QEvent* event)
@@ -339,11 +335,11 @@ void TFrm_LayOutEdit::reject()
 {
     if (model_.Changed()) {
         const QMessageBox::StandardButton answer =
-            prompts_.Ask(this, LoadResStr(1026), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            AskYesNoCancel(this, LoadResStr(1026), 111);
         if (answer == QMessageBox::Yes) {
             QString error;
             if (!model_.Save(store_, &error)) {
-                prompts_.Tell(this, 113, error);
+                ShowError(this, error);
                 return;
             }
             done(QDialog::Accepted);

@@ -3,7 +3,6 @@
 // call points on the panel to its right. Closed by the window's close button,
 // which offers to save the changes.
 #include "layout/LayoutEditModel.h"
-#include "layout/ui/EditorPrompts.h"
 
 #include <QDialog>
 #include <vector>
@@ -20,7 +19,7 @@ class TLayOutTreeWidget;
 class TFrm_LayOutEdit : public QDialog {
     Q_OBJECT
 public:
-    TFrm_LayOutEdit(TDM_Sys& store, TEditorPrompts prompts, QWidget* parent = nullptr);
+    TFrm_LayOutEdit(TDM_Sys& store, QWidget* parent = nullptr);
     ~TFrm_LayOutEdit() override;
 
     // Reads the stored layouts and shows the root; false with the store's error.
@@ -66,7 +65,6 @@ private:
     bool Confirmed(int textId);
 
     TDM_Sys& store_;
-    TEditorPrompts prompts_;
     TLayOutEditModel model_;
     TLayOutPoint editRecord_;
     std::vector<QLabel*> images_;

@@ -1,15 +1,15 @@
 #include "layout/ui/LayoutEditor.h"
 
+#include "core/ui/Messages.h"
 #include "layout/ui/LayOutEdit.h"
 
 bool RunLayoutEditor(QWidget* parent, TDM_Sys& store)
 {
-    const TEditorPrompts prompts = TEditorPrompts::MessageBoxes();
-    TFrm_LayOutEdit editor(store, prompts, parent);
+    TFrm_LayOutEdit editor(store, parent);
     QString error;
     // Without the stored layouts a save would replace them with whatever was added.
     if (!editor.Load(&error)) {
-        prompts.Tell(parent, 113, error);
+        ShowError(parent, error);
         return false;
     }
     return editor.exec() == QDialog::Accepted;

@@ -3,12 +3,12 @@
 
 #include "calls/CallRecord.h"
 #include "core/ui/Colors.h"
+#include "core/ui/StationDialog.h"
 #include "layout/PointState.h"
 
 #include <QBitmap>
 #include <QLabel>
 #include <QPainter>
-#include <QToolTip>
 
 namespace {
 
@@ -33,11 +33,6 @@ QPixmap PointPixmap(const TLayOutPoint& point, const TConfig& cfg)
 }
 
 } // namespace
-
-QFont StationFont()
-{
-    return QToolTip::font();
-}
 
 QImage DrawCallPoint(const TLayOutPoint& point, const TConfig& cfg)
 {

@@ -12,9 +12,6 @@ class QWidget;
 
 enum class TFaceStyle { Square, Tab, Round };
 
-// The window font of every station window: the system's tooltip font.
-QFont StationFont();
-
 // Paints the face over the whole surface: base colour at the edge, light grey in the middle.
 void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style);
 // The image of one call point in its current colours, with the service name of DrawnKey.

@@ -2,7 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
-#include "operators/ui/DialogParts.h"
+#include "core/ui/StationDialog.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -10,23 +10,22 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, TMessageSink& messages, QWidget* parent)
+TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, QWidget* parent)
     : QDialog(parent),
       Edt_Name(new QLineEdit(this)),
       Edt_Password(new QLineEdit(this)),
       operators_(operators),
-      login_(login),
-      messages_(messages)
+      login_(login)
 {
     SetupStationDialog(this, 1100);
     LimitToGbkBytes(Edt_Name, LoginTextBytes);
     LimitToGbkBytes(Edt_Password, LoginTextBytes);
-    Edt_Password->setEchoMode(QLineEdit::Password);
+    MakePasswordField(Edt_Password);
 
     auto* fields = new QFormLayout;
     fields->addRow(LoadResStr(1101), Edt_Name);
     fields->addRow(LoadResStr(1102), Edt_Password);
-    QDialogButtonBox* buttons = OkCancelButtons(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_Login::Btn_OkClick);
 
     auto* layout = new QVBoxLayout(this);
@@ -43,6 +42,6 @@ void TFrm_Login::Btn_OkClick()
         accept();
         return;
     }
-    ReportOperatorCheck(messages_, this, check, operators_);
+    ReportOperatorCheck(this, check, operators_);
     (check == TOperatorCheck::WrongPassword ? Edt_Password : Edt_Name)->setFocus();
 }

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class QLineEdit;
-class TMessageSink;
 class TOperatorStore;
 struct TLoginMsg;
 
@@ -11,7 +10,7 @@ class TFrm_Login : public QDialog {
     Q_OBJECT
 public:
     // operators: every operator, already open.
-    TFrm_Login(TOperatorStore& operators, TLoginMsg& login, TMessageSink& messages, QWidget* parent = nullptr);
+    TFrm_Login(TOperatorStore& operators, TLoginMsg& login, QWidget* parent = nullptr);
 
     QLineEdit* const Edt_Name;
     QLineEdit* const Edt_Password;
@@ -23,5 +22,4 @@ public slots:
 private:
     TOperatorStore& operators_;
     TLoginMsg& login_;
-    TMessageSink& messages_;
 };

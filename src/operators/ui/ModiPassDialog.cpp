@@ -2,7 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
-#include "operators/ui/DialogParts.h"
+#include "core/ui/StationDialog.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -10,25 +10,24 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TFrm_ModiPass::TFrm_ModiPass(TOperatorStore& operators, TMessageSink& messages, QWidget* parent)
+TFrm_ModiPass::TFrm_ModiPass(TOperatorStore& operators, QWidget* parent)
     : QDialog(parent),
       Edt_OldPass(new QLineEdit(this)),
       Edt_NewPass(new QLineEdit(this)),
       Edt_Confirm(new QLineEdit(this)),
-      operators_(operators),
-      messages_(messages)
+      operators_(operators)
 {
     SetupStationDialog(this, 1125);
     auto* fields = new QFormLayout;
     const int labels[] = {1126, 1127, 1128};
     QLineEdit* const edits[] = {Edt_OldPass, Edt_NewPass, Edt_Confirm};
     for (int i = 0; i < 3; ++i) {
-        edits[i]->setEchoMode(QLineEdit::Password);
+        MakePasswordField(edits[i]);
         // A password longer than the login dialog takes could never be typed there again.
         LimitToGbkBytes(edits[i], LoginTextBytes);
         fields->addRow(LoadResStr(labels[i]), edits[i]);
     }
-    QDialogButtonBox* buttons = OkCancelButtons(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_ModiPass::Btn_OkClick);
 
     auto* layout = new QVBoxLayout(this);
@@ -46,7 +45,7 @@ void TFrm_ModiPass::Btn_OkClick()
         accept();
         return;
     }
-    ReportOperatorCheck(messages_, this, check, operators_);
+    ReportOperatorCheck(this, check, operators_);
     if (check == TOperatorCheck::ConfirmMismatch)
         Edt_Confirm->setFocus();
     else if (check == TOperatorCheck::WrongOldPassword)

@@ -4,13 +4,12 @@
 #include <QDialog>
 
 class QLineEdit;
-class TMessageSink;
 class TOperatorStore;
 
 class TFrm_ModiPass : public QDialog {
     Q_OBJECT
 public:
-    TFrm_ModiPass(TOperatorStore& operators, TMessageSink& messages, QWidget* parent = nullptr);
+    TFrm_ModiPass(TOperatorStore& operators, QWidget* parent = nullptr);
 
     QLineEdit* const Edt_OldPass;
     QLineEdit* const Edt_NewPass;
@@ -22,5 +21,4 @@ public slots:
 
 private:
     TOperatorStore& operators_;
-    TMessageSink& messages_;
 };

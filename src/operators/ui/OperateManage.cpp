@@ -5,10 +5,11 @@
 #include "operators/OperatorListModel.h"
 #include "operators/OperatorStore.h"
 #include "operators/ui/CellTextDelegate.h"
-#include "operators/ui/DialogParts.h"
+#include "core/ui/StationDialog.h"
 #include "operators/ui/ModiPassDialog.h"
 #include "operators/ui/OperatorEditDialog.h"
 #include "operators/ui/OperatorMessages.h"
+#include "core/ui/Messages.h"
 #include "operators/ui/PopedomDialog.h"
 
 #include <QHBoxLayout>
@@ -22,7 +23,7 @@ constexpr int ColumnWidths[TOperatorListModel::ColumnCount] = {120, 70, 120};
 }  // namespace
 
 TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& login,
-                                       TMessageSink& messages, QWidget* parent)
+                                        QWidget* parent)
     : QDialog(parent),
       SGrd_Operators(new QTableView(this)),
       Btn_Add(new QPushButton(LoadResStr(1116), this)),
@@ -32,7 +33,6 @@ TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& log
       Btn_ModiPass(new QPushButton(LoadResStr(226), this)),
       operators_(operators),
       login_(login),
-      messages_(messages),
       model_(new TOperatorListModel(operators, this))
 {
     SetupStationDialog(this, 1110);
@@ -92,7 +92,7 @@ void TFrm_OperateManage::ShowRows()
 void TFrm_OperateManage::RunEditor(TOperatorEditMode mode)
 {
     if (!editor_)
-        editor_ = new TFrm_OperatorEdt(operators_, messages_, this);
+        editor_ = new TFrm_OperatorEdt(operators_, this);
     editor_->Start(mode);
     // The logged-in operator keeps his own row when he renames himself, so
     // that he still may not delete it and can still change his password.
@@ -119,23 +119,23 @@ void TFrm_OperateManage::Btn_DelClick()
 {
     const TOperatorCheck allowed = operators_.CheckDelete(login_.Name);
     if (allowed != TOperatorCheck::Ok) {
-        ReportOperatorCheck(messages_, this, allowed, operators_);
+        ReportOperatorCheck(this, allowed, operators_);
         return;
     }
-    if (!messages_.Show(this, TMessageKind::Confirm, LoadResStr(1123)))
+    if (!AskYesNo(this, LoadResStr(1123)))
         return;
-    ReportOperatorCheck(messages_, this, operators_.Delete(), operators_);
+    ReportOperatorCheck(this, operators_.Delete(), operators_);
     ShowRows();
 }
 
 void TFrm_OperateManage::Btn_PopedomClick()
 {
-    TFrm_PopedomEdt editor(operators_, messages_, this);
+    TFrm_PopedomEdt editor(operators_, this);
     editor.exec();
 }
 
 void TFrm_OperateManage::Btn_ModiPassClick()
 {
-    TFrm_ModiPass dialog(operators_, messages_, this);
+    TFrm_ModiPass dialog(operators_, this);
     dialog.exec();
 }

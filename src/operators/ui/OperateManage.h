@@ -6,7 +6,6 @@
 class QPushButton;
 class QTableView;
 class TFrm_OperatorEdt;
-class TMessageSink;
 class TOperatorListModel;
 class TOperatorStore;
 struct TLoginMsg;
@@ -16,8 +15,7 @@ class TFrm_OperateManage : public QDialog {
     Q_OBJECT
 public:
     // operators: every operator, already open; login: who may not be deleted.
-    TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& login, TMessageSink& messages,
-                       QWidget* parent = nullptr);
+    TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& login, QWidget* parent = nullptr);
 
     QTableView* const SGrd_Operators;
     QPushButton* const Btn_Add;
@@ -41,7 +39,6 @@ private:
 
     TOperatorStore& operators_;
     TLoginMsg& login_;
-    TMessageSink& messages_;
     TOperatorListModel* const model_;
     TFrm_OperatorEdt* editor_ = nullptr;   // kept between uses while the window is open
 };

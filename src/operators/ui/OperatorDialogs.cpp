@@ -6,15 +6,16 @@
 #include "operators/ui/ModiPassDialog.h"
 #include "operators/ui/OperateManage.h"
 #include "operators/ui/OperatorMessages.h"
+#include "core/ui/Messages.h"
 
 bool RunLoginDialog(QWidget* parent, TDM_Sys& store, TLoginMsg& login)
 {
     TOperatorStore operators(store);
     if (!operators.OpenAll()) {
-        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        ShowError(parent, operators.LastError());
         return false;
     }
-    TFrm_Login dialog(operators, login, MessageBoxSink(), parent);
+    TFrm_Login dialog(operators, login, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -22,10 +23,10 @@ void RunChangePassword(QWidget* parent, TDM_Sys& store, const TLoginMsg& login)
 {
     TOperatorStore operators(store);
     if (!operators.OpenOperator(login.Name)) {
-        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        ShowError(parent, operators.LastError());
         return;
     }
-    TFrm_ModiPass dialog(operators, MessageBoxSink(), parent);
+    TFrm_ModiPass dialog(operators, parent);
     dialog.exec();
 }
 
@@ -33,9 +34,9 @@ void RunOperatorManage(QWidget* parent, TDM_Sys& store, TLoginMsg& login)
 {
     TOperatorStore operators(store);
     if (!operators.OpenAll()) {
-        MessageBoxSink().Show(parent, TMessageKind::Error, operators.LastError());
+        ShowError(parent, operators.LastError());
         return;
     }
-    TFrm_OperateManage window(operators, login, MessageBoxSink(), parent);
+    TFrm_OperateManage window(operators, login, parent);
     window.exec();
 }

@@ -2,7 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
-#include "operators/ui/DialogParts.h"
+#include "core/ui/StationDialog.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QButtonGroup>
@@ -13,14 +13,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, TMessageSink& messages, QWidget* parent)
+TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
     : QDialog(parent),
       Edt_Name(new QLineEdit(this)),
       Rbn_Male(new QRadioButton(LoadResStr(1114), this)),
       Rbn_Female(new QRadioButton(LoadResStr(1115), this)),
       Edt_Duty(new QLineEdit(this)),
-      operators_(operators),
-      messages_(messages)
+      operators_(operators)
 {
     SetupStationDialog(this, 1121);
     // A name longer than the login dialog takes could never log in.
@@ -37,7 +36,7 @@ TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, TMessageSink& mess
     fields->addRow(LoadResStr(1111), Edt_Name);
     fields->addRow(LoadResStr(1112), sexRow);
     fields->addRow(LoadResStr(1113), Edt_Duty);
-    QDialogButtonBox* buttons = OkCancelButtons(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_OperatorEdt::Btn_OkClick);
 
     auto* layout = new QVBoxLayout(this);
@@ -72,7 +71,7 @@ void TFrm_OperatorEdt::Btn_OkClick()
         accept();
         return;
     }
-    ReportOperatorCheck(messages_, this, check, operators_);
+    ReportOperatorCheck(this, check, operators_);
     if (check == TOperatorCheck::NameExists)
         Edt_Name->setFocus();
 }

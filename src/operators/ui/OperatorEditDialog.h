@@ -5,7 +5,6 @@
 
 class QLineEdit;
 class QRadioButton;
-class TMessageSink;
 class TOperatorStore;
 
 enum class TOperatorEditMode { Add, Modify };
@@ -13,7 +12,7 @@ enum class TOperatorEditMode { Add, Modify };
 class TFrm_OperatorEdt : public QDialog {
     Q_OBJECT
 public:
-    TFrm_OperatorEdt(TOperatorStore& operators, TMessageSink& messages, QWidget* parent = nullptr);
+    TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent = nullptr);
 
     // Fills the fields for the mode (empty and male, or from the current row).
     void Start(TOperatorEditMode mode);
@@ -29,6 +28,5 @@ public slots:
 
 private:
     TOperatorStore& operators_;
-    TMessageSink& messages_;
     TOperatorEditMode mode_ = TOperatorEditMode::Add;
 };

@@ -3,7 +3,7 @@
 #include "core/ResStrings.h"
 #include "operators/LoginMsg.h"
 #include "operators/OperatorStore.h"
-#include "operators/ui/DialogParts.h"
+#include "core/ui/StationDialog.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -16,8 +16,8 @@ constexpr int PopedomTextIds[PopedomBitCount] = {203, 204, 205, 206, 225, 207, 2
 constexpr int ItemHeight = 18;
 }  // namespace
 
-TFrm_PopedomEdt::TFrm_PopedomEdt(TOperatorStore& operators, TMessageSink& messages, QWidget* parent)
-    : QDialog(parent), Lst_Popedom(new QListWidget(this)), operators_(operators), messages_(messages)
+TFrm_PopedomEdt::TFrm_PopedomEdt(TOperatorStore& operators, QWidget* parent)
+    : QDialog(parent), Lst_Popedom(new QListWidget(this)), operators_(operators)
 {
     SetupStationDialog(this, 1124);
     const int32_t popedom = operators_.Count() > 0 ? operators_.Row(operators_.Current()).Popedom : 0;
@@ -35,7 +35,7 @@ TFrm_PopedomEdt::TFrm_PopedomEdt(TOperatorStore& operators, TMessageSink& messag
     Lst_Popedom->setFixedHeight(PopedomBitCount * ItemHeight + frame);
     Lst_Popedom->setMinimumWidth(itemWidth + frame);
 
-    QDialogButtonBox* buttons = OkCancelButtons(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_PopedomEdt::Btn_OkClick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Lst_Popedom);
@@ -53,5 +53,5 @@ void TFrm_PopedomEdt::Btn_OkClick()
     if (check == TOperatorCheck::Ok)
         accept();
     else
-        ReportOperatorCheck(messages_, this, check, operators_);
+        ReportOperatorCheck(this, check, operators_);
 }

@@ -3,13 +3,12 @@
 #include <QDialog>
 
 class QListWidget;
-class TMessageSink;
 class TOperatorStore;
 
 class TFrm_PopedomEdt : public QDialog {
     Q_OBJECT
 public:
-    TFrm_PopedomEdt(TOperatorStore& operators, TMessageSink& messages, QWidget* parent = nullptr);
+    TFrm_PopedomEdt(TOperatorStore& operators, QWidget* parent = nullptr);
 
     QListWidget* const Lst_Popedom;   // item i stands for bit i
 
@@ -19,5 +18,4 @@ public slots:
 
 private:
     TOperatorStore& operators_;
-    TMessageSink& messages_;
 };

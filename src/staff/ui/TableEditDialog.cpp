@@ -1,13 +1,14 @@
 #include "staff/ui/TableEditDialog.h"
 
 #include "core/ResStrings.h"
-#include "layout/ui/PointDrawing.h"
-#include "staff/ui/EditDialogLayout.h"
-#include "staff/ui/StaffMessages.h"
+#include "core/ui/StationDialog.h"
+#include "core/ui/Messages.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QTimeEdit>
 
 namespace {
@@ -31,11 +32,9 @@ std::optional<QString> Chosen(const QComboBox* box)
 TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
     : QDialog(parent), Cbx_Name(new QComboBox(this)), Dtp_STime(NewTimePicker(this)), Dtp_ETime(NewTimePicker(this)),
       Cbx_Area(new QComboBox(this)), Cbx_Position(new QComboBox(this)),
-      Btn_Ok(new QPushButton(LoadResStr(101), this)), Btn_Cancel(new QPushButton(LoadResStr(102), this)),
       tree_(mainTree)
 {
-    setFont(StationFont());
-    ShowProblem = [this](const TEditProblem& p) { ShowEditProblem(this, p); };
+    SetupStationDialog(this);
     Cbx_Area->addItems(AreaChoices(mainTree));
 
     auto* fields = new QFormLayout;
@@ -45,7 +44,13 @@ TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
     fields->addRow(LoadResStr(1318), Cbx_Area);
     fields->addRow(LoadResStr(1319), Cbx_Position);
 
-    LayOutEditDialog(this, fields, Btn_Ok, Btn_Cancel);
+    const TOkCancelRow row = OkCancelButtons(this);
+    Btn_Ok = row.Ok;
+    Btn_Cancel = row.Cancel;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(row.Box);
+    setMinimumWidth(300);
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_TableEdit::Cbx_AreaChange);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_TableEdit::Btn_OkClick);
 }
@@ -91,7 +96,7 @@ void TFrm_TableEdit::Btn_OkClick()
         accept();
         return;
     }
-    ShowProblem(*problem);
+    ShowRefusal(this, problem->CaptionId, LoadResStr(problem->TextId));
     QComboBox* concerned = problem->Field == TEditField::Staff ? Cbx_Name
         : problem->Field == TEditField::Area                   ? Cbx_Area
                                                                : Cbx_Position;

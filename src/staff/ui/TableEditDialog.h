@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QStringList>
-#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -23,16 +22,13 @@ public:
     // The accepted entry as a duty grid row.
     QStringList Row() const { return DutyRow(*staff_, Input()); }
 
-    // Shows a refused entry; a message box unless replaced.
-    std::function<void(const TEditProblem&)> ShowProblem;
-
     QComboBox* Cbx_Name;
     QTimeEdit* Dtp_STime;
     QTimeEdit* Dtp_ETime;
     QComboBox* Cbx_Area;
     QComboBox* Cbx_Position;
-    QPushButton* Btn_Ok;
-    QPushButton* Btn_Cancel;
+    QPushButton* Btn_Ok = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
 
 private:
     void Cbx_AreaChange();

@@ -1,25 +1,24 @@
 #include "staff/ui/UserEditDialog.h"
 
 #include "core/ResStrings.h"
-#include "layout/ui/PointDrawing.h"
-#include "staff/ui/EditDialogLayout.h"
-#include "staff/ui/StaffMessages.h"
+#include "core/ui/StationDialog.h"
+#include "core/ui/Messages.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QDialogButtonBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QRadioButton>
 
 TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     : QDialog(parent), Edt_Number(new QLineEdit(this)), Edt_Name(new QLineEdit(this)),
       Rbtn_Male(new QRadioButton(LoadResStr(1114), this)), Rbtn_Female(new QRadioButton(LoadResStr(1115), this)),
-      Edt_Phone(new QLineEdit(this)), Edt_CancelAddr(new QLineEdit(this)), Edt_Remark(new QLineEdit(this)),
-      Btn_Ok(new QPushButton(LoadResStr(101), this)), Btn_Cancel(new QPushButton(LoadResStr(102), this))
+      Edt_Phone(new QLineEdit(this)), Edt_CancelAddr(new QLineEdit(this)), Edt_Remark(new QLineEdit(this))
 {
-    setFont(StationFont());
-    ShowProblem = [this](const TEditProblem& p) { ShowEditProblem(this, p); };
+    SetupStationDialog(this);
 
     auto* sex = new QButtonGroup(this);
     sex->addButton(Rbtn_Male);
@@ -37,7 +36,13 @@ TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     fields->addRow(LoadResStr(1306), Edt_CancelAddr);
     fields->addRow(LoadResStr(1307), Edt_Remark);
 
-    LayOutEditDialog(this, fields, Btn_Ok, Btn_Cancel);
+    const TOkCancelRow row = OkCancelButtons(this);
+    Btn_Ok = row.Ok;
+    Btn_Cancel = row.Cancel;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(row.Box);
+    setMinimumWidth(300);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_UserEdit::Btn_OkClick);
 }
 
@@ -75,6 +80,6 @@ void TFrm_UserEdit::Btn_OkClick()
         accept();
         return;
     }
-    ShowProblem(*problem);
+    ShowRefusal(this, problem->CaptionId, LoadResStr(problem->TextId));
     (problem->Field == TEditField::Name ? Edt_Name : Edt_Number)->setFocus();
 }

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QStringList>
-#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -21,9 +20,6 @@ public:
     // The accepted entry as a staff grid row.
     QStringList Row() const { return StaffRow(Input()); }
 
-    // Shows a refused entry; a message box unless replaced.
-    std::function<void(const TEditProblem&)> ShowProblem;
-
     QLineEdit* Edt_Number;
     QLineEdit* Edt_Name;
     QRadioButton* Rbtn_Male;
@@ -31,8 +27,8 @@ public:
     QLineEdit* Edt_Phone;
     QLineEdit* Edt_CancelAddr;
     QLineEdit* Edt_Remark;
-    QPushButton* Btn_Ok;
-    QPushButton* Btn_Cancel;
+    QPushButton* Btn_Ok = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
 
 private:
     void Btn_OkClick();

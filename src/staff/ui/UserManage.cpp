@@ -1,6 +1,6 @@
 #include "staff/ui/UserManage.h"
 
-#include "staff/ui/StaffMessages.h"
+#include "core/ui/Messages.h"
 #include "staff/ui/UserManageWindow.h"
 
 bool RunUserManage(QWidget* parent, TDM_Sys& store, const TLayOutTree& mainTree)
@@ -9,7 +9,7 @@ bool RunUserManage(QWidget* parent, TDM_Sys& store, const TLayOutTree& mainTree)
     TFrm_UserManage window(parent, store, mainTree);
     QString error;
     if (!window.LoadData(&error)) {
-        ShowStoreError(parent, error);
+        ShowError(parent, error);
         return false;
     }
     return window.exec() == QDialog::Accepted;

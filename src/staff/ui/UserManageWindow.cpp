@@ -2,11 +2,12 @@
 
 #include "core/ResStrings.h"
 #include "core/ui/CaptionTabs.h"
-#include "layout/ui/PointDrawing.h"
-#include "staff/ui/StaffMessages.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
 #include "staff/ui/TableEditDialog.h"
 #include "staff/ui/UserEditDialog.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -46,13 +47,9 @@ TFrm_UserManage::TFrm_UserManage(QWidget* parent, TDM_Sys& store, const TLayOutT
       Btn_UserAdd(new QPushButton(LoadResStr(1308), this)), Btn_UserModify(new QPushButton(LoadResStr(1309), this)),
       Btn_UserDelete(new QPushButton(LoadResStr(1310), this)), Btn_DutyAdd(new QPushButton(LoadResStr(1308), this)),
       Btn_DutyModify(new QPushButton(LoadResStr(1309), this)), Btn_DutyDelete(new QPushButton(LoadResStr(1310), this)),
-      Btn_Ok(new QPushButton(LoadResStr(101), this)), Btn_Cancel(new QPushButton(LoadResStr(102), this)),
       store_(store), tree_(mainTree)
 {
-    setFont(StationFont());
-    setWindowTitle(LoadResStr(1300));
-    ConfirmDelete = [this](int textId) { return AskYesNo(this, textId); };
-    ShowSaveError = [this](const QString& error) { ShowStoreError(this, error); };
+    SetupStationDialog(this, 1300);
 
     Pgc_Pages->addTab(CreatePage(SGrd_User, StaffHeaders, StaffWidths, Btn_UserAdd, Btn_UserModify, Btn_UserDelete),
                       LoadResStr(1301));
@@ -63,17 +60,13 @@ TFrm_UserManage::TFrm_UserManage(QWidget* parent, TDM_Sys& store, const TLayOutT
     dutyHeader->setSortIndicator(-1, Qt::AscendingOrder);
     dutyHeader->setSectionsClickable(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_Ok);
-    buttons->addWidget(Btn_Cancel);
+    const TOkCancelRow row = OkCancelButtons(this);
+    Btn_Ok = row.Ok;
+    Btn_Cancel = row.Cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pgc_Pages);
-    layout->addLayout(buttons);
-
-    Btn_Ok->setDefault(true);
+    layout->addWidget(row.Box);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_UserManage::Btn_OkClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Btn_UserAdd, &QPushButton::clicked, this, &TFrm_UserManage::Btn_UserAddClick);
     connect(Btn_UserModify, &QPushButton::clicked, this, &TFrm_UserManage::Btn_UserModifyClick);
     connect(Btn_UserDelete, &QPushButton::clicked, this, &TFrm_UserManage::Btn_UserDeleteClick);
@@ -213,7 +206,7 @@ void TFrm_UserManage::Btn_DutyModifyClick()
 
 void TFrm_UserManage::DeleteRow(QTableWidget* grid, TTextGrid& rows, int question)
 {
-    if (!rows.HoldsRows() || !ConfirmDelete(question))
+    if (!rows.HoldsRows() || !AskYesNo(this, LoadResStr(question)))
         return;
     const int row = CurrentRow(grid);
     rows.Delete(row);
@@ -245,5 +238,5 @@ void TFrm_UserManage::Btn_OkClick()
     if (SaveStaffData(store_, tree_, data_, &error))
         accept();
     else
-        ShowSaveError(error);
+        ShowError(this, error);
 }

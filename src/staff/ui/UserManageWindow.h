@@ -4,7 +4,6 @@
 #include "staff/StaffStore.h"
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 class QTableWidget;
@@ -23,11 +22,6 @@ public:
     bool LoadData(QString* error);
     const TStaffData& Data() const { return data_; }
 
-    // Asks the delete question (text 1315 or 1325); a message box unless replaced.
-    std::function<bool(int textId)> ConfirmDelete;
-    // Shows a failed save; a message box unless replaced.
-    std::function<void(const QString& error)> ShowSaveError;
-
     TCaptionTabWidget* Pgc_Pages;
     QTableWidget* SGrd_User;
     QTableWidget* SGrd_Duty;
@@ -37,8 +31,8 @@ public:
     QPushButton* Btn_DutyAdd;
     QPushButton* Btn_DutyModify;
     QPushButton* Btn_DutyDelete;
-    QPushButton* Btn_Ok;
-    QPushButton* Btn_Cancel;
+    QPushButton* Btn_Ok = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
 
     // Writes both tables; closes with acceptance, or shows the error and stays open.
     void Btn_OkClick();

@@ -5,6 +5,7 @@
 #include "core/ResStrings.h"
 #include "layout/ui/CallPointEdt.h"
 #include "layout/ui/LayOutEdit.h"
+#include "support/RecordedMessages.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -31,11 +32,6 @@ protected:
             Exec(QStringLiteral("insert into LayOutPoint values(?, 1, ?, ?, 0, ?, 20, 0, 60, 40, '')"),
                  {0x100 + i, QStringLiteral("T%1").arg(i), i % 2, 10 + 100 * i});
 
-        prompts.Ask = [this](QWidget*, const QString& text, QMessageBox::StandardButtons) {
-            asked << text;
-            return answer;
-        };
-        prompts.Tell = [this](QWidget*, int caption, const QString& text) { told << qMakePair(caption, text); };
     }
 
     void Exec(const QString& sql, const QVariantList& values = {})
@@ -60,7 +56,7 @@ protected:
 
     std::unique_ptr<TFrm_LayOutEdit> OpenEditor()
     {
-        auto editor = std::make_unique<TFrm_LayOutEdit>(store, prompts);
+        auto editor = std::make_unique<TFrm_LayOutEdit>(store);
         QString error;
         EXPECT_TRUE(editor->Load(&error)) << error.toStdString();
         editor->show();
@@ -87,10 +83,25 @@ protected:
 
     QTemporaryDir tmp;
     TDM_Sys store;
-    TEditorPrompts prompts;
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
-    QStringList asked;
-    QList<QPair<int, QString>> told;
+    // The editor's questions (all under its own caption 111) and its notices with their captions.
+    QStringList Asked() const
+    {
+        QStringList texts;
+        for (const TMessage& m : messages.shown)
+            if (m.Kind == TMessageKind::Confirm && m.CaptionId == 111)
+                texts << m.Text;
+        return texts;
+    }
+    QList<QPair<int, QString>> Told() const
+    {
+        QList<QPair<int, QString>> notices;
+        for (const TMessage& m : messages.shown)
+            if (m.Kind != TMessageKind::Confirm)
+                notices << qMakePair(m.CaptionId, m.Text);
+        return notices;
+    }
+
+    RecordedMessages messages;
 };
 
 TEST_F(LayOutEditTest, TheRootShowsNoPointsAndALayoutShowsOneImagePerPoint)
@@ -116,13 +127,13 @@ TEST_F(LayOutEditTest, DeletingPointZeroOfThreeRenumbersTheOthersOnlyWhenConfirm
     auto editor = OpenEditor();
     SelectLayout(*editor, 0);
 
-    answer = QMessageBox::No;
+    messages.answer = QMessageBox::No;
     editor->Mnu_DelPointClick(0);
-    EXPECT_EQ(asked, QStringList{QStringLiteral("真的要删除该呼叫点吗？")});
+    EXPECT_EQ(Asked(), QStringList{QStringLiteral("真的要删除该呼叫点吗？")});
     EXPECT_EQ(editor->Images().size(), 3u);
     EXPECT_FALSE(editor->Model().Changed());
 
-    answer = QMessageBox::Yes;
+    messages.answer = QMessageBox::Yes;
     editor->Mnu_DelPointClick(0);
     ASSERT_EQ(editor->Images().size(), 2u);
     EXPECT_EQ(editor->Images()[0]->objectName(), QStringLiteral("Img0"));
@@ -170,23 +181,23 @@ TEST_F(LayOutEditTest, ClosingWithoutChangesAsksNothingAndClosingWithThemOffersT
     {
         auto editor = OpenEditor();
         editor->reject();
-        EXPECT_TRUE(asked.isEmpty());
+        EXPECT_TRUE(Asked().isEmpty());
         EXPECT_FALSE(editor->isVisible());
         EXPECT_EQ(editor->result(), QDialog::Rejected);
     }
 
     auto editor = OpenEditor();
     SelectLayout(*editor, 1);
-    answer = QMessageBox::Yes;
+    messages.answer = QMessageBox::Yes;
     editor->Mnu_DelLayOutClick();
-    EXPECT_EQ(asked.last(), QStringLiteral("确认要删除该场所布局图吗？"));
+    EXPECT_EQ(Asked().last(), QStringLiteral("确认要删除该场所布局图吗？"));
 
-    answer = QMessageBox::Cancel;
+    messages.answer = QMessageBox::Cancel;
     editor->reject();
-    EXPECT_EQ(asked.last(), QStringLiteral("场所布局数据已修改，是否保存？"));
+    EXPECT_EQ(Asked().last(), QStringLiteral("场所布局数据已修改，是否保存？"));
     EXPECT_TRUE(editor->isVisible());
 
-    answer = QMessageBox::No;
+    messages.answer = QMessageBox::No;
     editor->reject();
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(editor->result(), QDialog::Rejected);
@@ -194,7 +205,7 @@ TEST_F(LayOutEditTest, ClosingWithoutChangesAsksNothingAndClosingWithThemOffersT
 
     editor = OpenEditor();
     SelectLayout(*editor, 1);
-    answer = QMessageBox::Yes;
+    messages.answer = QMessageBox::Yes;
     editor->Mnu_DelLayOutClick();
     editor->reject();
     EXPECT_FALSE(editor->isVisible());
@@ -210,11 +221,11 @@ TEST_F(LayOutEditTest, AFailedSaveShowsTheErrorAndKeepsTheEditorWithItsEdits)
     editor->Mnu_AddLayOutClick();
     Tree(*editor)->topLevelItem(0)->child(2)->setText(0, QStringLiteral("New"));
 
-    answer = QMessageBox::Yes;
+    messages.answer = QMessageBox::Yes;
     editor->reject();
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told[0].first, 113);
-    EXPECT_TRUE(told[0].second.contains(QStringLiteral("layout refused")));
+    ASSERT_EQ(Told().size(), 1);
+    EXPECT_EQ(Told()[0].first, 113);
+    EXPECT_TRUE(Told()[0].second.contains(QStringLiteral("layout refused")));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->Model().LayoutCount(), 3);
     EXPECT_EQ(StoredLayouts(), (QStringList{QStringLiteral("大厅"), "Bar"}));
@@ -224,7 +235,7 @@ TEST_F(LayOutEditTest, TheCallPointDialogFiltersTypingAndStaysOpenOnARefusal)
 {
     auto editor = OpenEditor();
     SelectLayout(*editor, 1);
-    TFrm_CallPointEdt dialog(editor->Model(), prompts, editor.get());
+    TFrm_CallPointEdt dialog(editor->Model(), editor.get());
     TLayOutPoint record;
     record.Address = 0x55;
     dialog.Start(true, record);
@@ -247,8 +258,8 @@ TEST_F(LayOutEditTest, TheCallPointDialogFiltersTypingAndStaysOpenOnARefusal)
     form.Address = QStringLiteral("101");   // used in the other layout
     dialog.SetForm(form);
     dialog.findChild<QPushButton*>(QStringLiteral("Btn_Ok"))->click();
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told[0], qMakePair(112, QStringLiteral("呼叫器地址不能重复")));
+    ASSERT_EQ(Told().size(), 1);
+    EXPECT_EQ(Told()[0], qMakePair(112, QStringLiteral("呼叫器地址不能重复")));
     EXPECT_TRUE(dialog.isVisible());
 
     form.Address = QStringLiteral("1a2");

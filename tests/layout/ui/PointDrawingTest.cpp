@@ -1,5 +1,6 @@
 // Call-point images: where the name and the service text land for each text
 // position, the face's shape, the image control and its repaint on change.
+#include "core/ui/StationDialog.h"
 #include "layout/ui/PointDrawing.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 // The worker's pacing of the window thread, with a hand-moved tick.
 #include "core/Clock.h"
-#include "core/FaceThread.h"
+#include "station/FaceThread.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

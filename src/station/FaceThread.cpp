@@ -1,4 +1,4 @@
-#include "core/FaceThread.h"
+#include "station/FaceThread.h"
 
 #include "core/Clock.h"
 

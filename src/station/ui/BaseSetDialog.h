@@ -1,10 +1,9 @@
 #pragma once
 // The settings dialog: appearance, system and port pages over the settings record.
-#include "core/BaseSetValues.h"
+#include "station/BaseSetValues.h"
 
 #include <QDialog>
 #include <QStringList>
-#include <functional>
 #include <vector>
 
 class IMainFace;
@@ -26,9 +25,6 @@ public:
 
     // What the controls hold now.
     TBaseSetValues Values() const;
-
-    // Shows a failure to the user; an error box unless replaced.
-    std::function<void(const QString&)> ShowError;
 
 private:
     QWidget* CreateFacePage();

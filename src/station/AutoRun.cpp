@@ -1,4 +1,4 @@
-#include "core/AutoRun.h"
+#include "station/AutoRun.h"
 
 #include "core/Paths.h"
 

@@ -11,7 +11,7 @@
 #include "comm/RecvRing.h"
 #include "comm/SerialPort.h"
 #include "core/DataStore.h"
-#include "core/FaceThread.h"
+#include "station/FaceThread.h"
 #include "layout/LayoutModel.h"
 
 #include <QObject>

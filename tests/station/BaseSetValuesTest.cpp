@@ -1,4 +1,4 @@
-#include "core/BaseSetValues.h"
+#include "station/BaseSetValues.h"
 
 #include "core/FileFilter.h"
 

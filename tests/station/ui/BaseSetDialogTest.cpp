@@ -1,13 +1,14 @@
-#include "core/ui/BaseSetDialog.h"
+#include "station/ui/BaseSetDialog.h"
 
 #include "calls/SoundPlayer.h"
-#include "core/ApplySettings.h"
+#include "station/ApplySettings.h"
 #include "core/GbkCodec.h"
 #include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
-#include "core/ScopedConfigHome.h"
-#include "core/ui/ColorSwatch.h"
+#include "support/RecordedMessages.h"
+#include "support/ScopedConfigHome.h"
+#include "station/ui/ColorSwatch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,7 +70,6 @@ protected:
         file.close();
         ReadConfig(ConfigPath, Config, StateTexts);
         dialog_ = std::make_unique<TFrm_BaseSet>(face_, sound_, QStringList{QStringLiteral("COM1"), QStringLiteral("COM12")});
-        dialog_->ShowError = [this](const QString& text) { errors_ << text; };
     }
 
     void TearDown() override
@@ -101,7 +101,7 @@ protected:
     ScopedConfigHome home_;
     FakeFace face_;
     FakeSound sound_;
-    QStringList errors_;
+    RecordedMessages messages_;
     std::unique_ptr<TFrm_BaseSet> dialog_;
 };
 
@@ -163,7 +163,7 @@ TEST_F(BaseSetDialogTest, OkStoresConvertedValuesWritesInOrderAndApplies)
     Find<QPushButton>("Btn_Ok")->click();
 
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
-    EXPECT_TRUE(errors_.isEmpty());
+    EXPECT_TRUE(messages_.shown.empty());
     EXPECT_EQ(Config.Title, QStringLiteral("二楼"));
     EXPECT_EQ(Config.ViewRecords, 10);
     EXPECT_EQ(Config.NormalBkColor, 0x123456u);
@@ -198,8 +198,9 @@ TEST_F(BaseSetDialogTest, FailedSaveReportsKeepsTheDialogAndAppliesNothing)
     Find<QLineEdit>("Edt_Title")->setText(QStringLiteral("二楼"));
     Find<QPushButton>("Btn_Ok")->click();
 
-    ASSERT_EQ(errors_.size(), 1);
-    EXPECT_FALSE(errors_.first().isEmpty());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].Kind, TMessageKind::Error);
+    EXPECT_FALSE(messages_.shown[0].Text.isEmpty());
     EXPECT_NE(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(Config, before);
     EXPECT_TRUE(face_.Calls.isEmpty());

@@ -1,4 +1,4 @@
-#include "core/Station.h"
+#include "station/Station.h"
 
 #include "core/Clock.h"
 #include "core/Config.h"

@@ -1,4 +1,4 @@
-#include "core/ui/ColorSwatch.h"
+#include "station/ui/ColorSwatch.h"
 
 #include "core/ui/Colors.h"
 

@@ -1,8 +1,8 @@
-#include "core/ApplySettings.h"
+#include "station/ApplySettings.h"
 
-#include "core/AutoRun.h"
+#include "station/AutoRun.h"
 #include "core/Paths.h"
-#include "core/ScopedConfigHome.h"
+#include "support/ScopedConfigHome.h"
 
 #include <QCoreApplication>
 #include <QDir>

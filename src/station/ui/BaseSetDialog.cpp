@@ -1,13 +1,15 @@
-#include "core/ui/BaseSetDialog.h"
+#include "station/ui/BaseSetDialog.h"
 
 #include "calls/ui/SoundEffectPlayer.h"
-#include "core/ApplySettings.h"
+#include "station/ApplySettings.h"
 #include "core/Config.h"
 #include "core/FileFilter.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/CaptionTabs.h"
-#include "core/ui/ColorSwatch.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
+#include "station/ui/ColorSwatch.h"
 #include "layout/ui/PointDrawing.h"
 
 #include <QCheckBox>
@@ -19,7 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimeEdit>
@@ -66,31 +68,19 @@ bool RunBaseSetDialog(QWidget* parent, IMainFace& face)
 TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, QWidget* parent)
     : QDialog(parent), face_(face), sound_(sound)
 {
-    setWindowTitle(LoadResStr(1200));
-    setFont(StationFont());
+    SetupStationDialog(this, 1200);
     setMinimumWidth(500);
-    ShowError = [this](const QString& text) { QMessageBox::critical(this, LoadResStr(113), text); };
 
     auto* pages = new TCaptionTabWidget(this);
     pages->addTab(CreateFacePage(), LoadResStr(1202));
     pages->addTab(CreateSysPage(), LoadResStr(1201));
     pages->addTab(CreatePortPage(ports), LoadResStr(1204));
 
-    auto* ok = new QPushButton(LoadResStr(101), this);
-    ok->setObjectName(QStringLiteral("Btn_Ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(LoadResStr(102), this);
-    cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    connect(ok, &QPushButton::clicked, this, &TFrm_BaseSet::Btn_OkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const TOkCancelRow buttons = OkCancelButtons(this);
+    connect(buttons.Ok, &QPushButton::clicked, this, &TFrm_BaseSet::Btn_OkClick);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.Box);
 
     FillControls(BaseSetValuesFromConfig(Config));
     Cbx_Port->setCurrentIndex(FindPortItem(ports, Config));
@@ -329,7 +319,7 @@ void TFrm_BaseSet::Btn_OkClick()
     const TConfig cfg = ConfigFromDialogValues(Values(), Config);
     QString error;
     if (!SaveConfig(ConfigPath, cfg, &error)) {
-        ShowError(error);
+        ShowError(this, error);
         return;
     }
     Config = cfg;

@@ -1,6 +1,6 @@
-#include "core/ApplySettings.h"
+#include "station/ApplySettings.h"
 
-#include "core/AutoRun.h"
+#include "station/AutoRun.h"
 
 void ApplySettings(const TConfig& cfg, IMainFace& face)
 {
