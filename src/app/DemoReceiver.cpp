@@ -3,26 +3,24 @@
 #include "calls/DutyLookup.h"
 #include "comm/FrameEnvelope.h"
 #include "core/DataStore.h"
+#include "Frames.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <initializer_list>
 
+// The pseudo-terminal is a Unix device: elsewhere the demo says it has none.
+#if defined(Q_OS_UNIX)
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
-constexpr uint8_t MidCall = 0x91;
-constexpr uint8_t MidCancel = 0x92;
-constexpr uint8_t VarCall = 0x81;
-constexpr uint8_t CancelKey = 0x0A;
-constexpr uint8_t VarCallDataLength = 12;   // address, key, time and six unused bytes
 const uint8_t CallKeys[] = {11, 12, 13};
 
 constexpr int PaceMs = 250;
@@ -33,46 +31,10 @@ constexpr size_t MaxAwaited = 64;
 // More unread bytes than this on the station's side means nobody is reading them.
 constexpr int StaleInputBytes = 2048;
 
-uint8_t Bcd(int value)
-{
-    return uint8_t((value / 10) << 4 | value % 10);
-}
-
-void Put(QByteArray& frame, int at, std::initializer_list<uint8_t> bytes)
-{
-    for (uint8_t b : bytes)
-        frame[at++] = char(b);
-}
-
-// A frame of length n with zero header fields: sync, class, command; the caller fills the data.
-QByteArray Envelope(int n, uint8_t frameClass, uint8_t command)
-{
-    QByteArray frame(n, '\0');
-    Put(frame, 0, {Frame::Sync, uint8_t(frameClass << 4)});
-    Put(frame, 5, {command});
-    return frame;
-}
-
-QByteArray Sealed(QByteArray frame)
-{
-    Frame::Seal(reinterpret_cast<uint8_t*>(frame.data()), int(frame.size()));
-    return frame;
-}
-
-QByteArray MidFrame(uint8_t command, uint8_t cancelUnit, uint16_t address, uint8_t key, const QTime& t)
-{
-    QByteArray frame = Envelope(Frame::MidLength, Frame::MidClass, command);
-    Put(frame, 6, {cancelUnit, uint8_t(address >> 8), uint8_t(address), key});
-    Put(frame, 12, {Bcd(t.hour()), Bcd(t.minute()), Bcd(t.second())});
-    return Sealed(frame);
-}
-
+// An unnamed variable frame: address, key, time and the six unused bytes.
 QByteArray VarFrame(uint16_t address, uint8_t key, const QTime& t)
 {
-    QByteArray frame = Envelope(VarCallDataLength + Frame::VarOverhead, Frame::VarClass, VarCall);
-    Put(frame, 6, {VarCallDataLength, uint8_t(address >> 8), uint8_t(address), key});
-    Put(frame, 10, {Bcd(t.hour()), Bcd(t.minute()), Bcd(t.second())});
-    return Sealed(frame);
+    return sim::varCallFrame({}, address, key, sim::bcdOf(t), {}, {});
 }
 
 uint16_t AddressOf(const uint8_t* frame)
@@ -96,12 +58,13 @@ QString SystemError(const char* what)
 
 QByteArray DemoCallFrame(uint16_t address, uint8_t key, const QTime& t, bool variable)
 {
-    return variable ? VarFrame(address, key, t) : MidFrame(MidCall, 0, address, key, t);
+    return variable ? VarFrame(address, key, t) : sim::midFrame({}, sim::kMidCall, 0, address, key, sim::bcdOf(t));
 }
 
 QByteArray DemoCancelFrame(uint16_t address, uint8_t cancelUnit, const QTime& t, bool variable)
 {
-    return variable ? VarFrame(address, CancelKey, t) : MidFrame(MidCancel, cancelUnit, address, CancelKey, t);
+    return variable ? VarFrame(address, sim::kVarCancelKey, t)
+                    : sim::midFrame({}, sim::kMidCancel, cancelUnit, address, sim::kVarCancelKey, sim::bcdOf(t));
 }
 
 TDemoReceiver::TDemoReceiver(quint32 seed, QObject* parent) : QObject(parent), rng_(seed)
@@ -114,16 +77,21 @@ TDemoReceiver::TDemoReceiver(quint32 seed, QObject* parent) : QObject(parent), r
 TDemoReceiver::~TDemoReceiver()
 {
     readable_.reset();
+#if defined(Q_OS_UNIX)
     if (master_ >= 0)
         ::close(master_);
     if (slave_ >= 0)
         ::close(slave_);
+#endif
 }
 
 bool TDemoReceiver::Open(QString* error)
 {
     if (master_ >= 0)
         return true;
+#if !defined(Q_OS_UNIX)
+    return Fail(error, QStringLiteral("The demo receiver needs a pseudo-terminal, which this system does not have."));
+#else
     if (::openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) {
         master_ = slave_ = -1;
         return Fail(error, SystemError("cannot open a pseudo-terminal"));
@@ -143,6 +111,7 @@ bool TDemoReceiver::Open(QString* error)
     readable_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
     connect(readable_.get(), &QSocketNotifier::activated, this, &TDemoReceiver::DrainMaster);
     return true;
+#endif
 }
 
 bool TDemoReceiver::Start(TDM_Sys& store, QString* error)
@@ -243,11 +212,13 @@ void TDemoReceiver::Send(const QByteArray& frame)
 {
     // With the station's port closed nobody reads the line; old traffic is worthless
     // and must not fill the line up so far that a frame goes out in pieces.
+#if defined(Q_OS_UNIX)
     int unread = 0;
     if (::ioctl(slave_, FIONREAD, &unread) == 0 && unread > StaleInputBytes)
         ::tcflush(slave_, TCIFLUSH);
     if (::write(master_, frame.constData(), size_t(frame.size())) != frame.size())
         return;
+#endif
     ++framesSent_;
     const auto* bytes = reinterpret_cast<const uint8_t*>(frame.constData());
     awaited_.push_back({int(frame.size()), uint8_t(0xA0 | (bytes[5] & 0x0F)), AddressOf(bytes)});
@@ -257,12 +228,14 @@ void TDemoReceiver::Send(const QByteArray& frame)
 
 void TDemoReceiver::DrainMaster()
 {
+#if defined(Q_OS_UNIX)
     uint8_t buffer[512];
     ssize_t n;
     while ((n = ::read(master_, buffer, sizeof buffer)) > 0) {
         ring_.CopyReceivedBytes(buffer, int(n));
         sync_.ParseRecvData();
     }
+#endif
 }
 
 void TDemoReceiver::HandleMidFrame(const uint8_t* frame)

@@ -1,15 +1,20 @@
 // callstation [--data-dir DIR] [--headless] [--demo]
+// callstation [--data-dir DIR] COMMAND ARGS...
 #include "app/ConsoleEvents.h"
 #include "app/DemoReceiver.h"
 #include "app/DemoRestaurant.h"
 #include "app/SignalQuit.h"
+#include "app/Subcommands.h"
 #include "calls/ui/SoundEffectPlayer.h"
 #include "core/Clock.h"
 #include "core/Config.h"
+#include "core/DataDirLock.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
-#include "station/Station.h"
+#include "core/ResStrings.h"
+#include "core/ui/Messages.h"
 #include "mainwindow/MainWindow.h"
+#include "station/Station.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,17 +22,43 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QSessionManager>
 #include <QTranslator>
 #include <memory>
 
 namespace {
 
-// CALLSTATION_CLOCK_RATE=N runs the station's tick N times faster, so that
-// whole-process tests go through long service times quickly.
-uint32_t ClockRate()
+void Say(const QString& text) { QTextStream(stderr) << "callstation: " << text << Qt::endl; }
+
+// CALLSTATION_CLOCK_RATE=N runs the station's tick N times faster, so that the
+// demo and whole-process tests go through long service times quickly. A real
+// station's call timing must never change silently: elsewhere it is refused.
+uint32_t ClockRate([[maybe_unused]] bool demo)
 {
     const int rate = qEnvironmentVariableIntValue("CALLSTATION_CLOCK_RATE");
-    return rate > 1 ? static_cast<uint32_t>(rate) : 1u;
+    if (rate <= 1)
+        return 1;
+#ifndef STATION_TEST_BUILD
+    if (!demo) {
+        Say(QStringLiteral("CALLSTATION_CLOCK_RATE is ignored: only the demo runs on a fast clock"));
+        return 1;
+    }
+#endif
+    Say(QStringLiteral("the clock runs %1 times fast (CALLSTATION_CLOCK_RATE)").arg(rate));
+    return static_cast<uint32_t>(rate);
+}
+
+// Where the back-office command starts in argv: the first argument that is neither an
+// option nor the value of --data-dir; argc when there is none.
+int CommandIndex(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0)
+            ++i;
+        else if (argv[i][0] != '-')
+            return i;
+    }
+    return argc;
 }
 
 bool ArgGiven(int argc, char** argv, const char* name)
@@ -74,7 +105,7 @@ void StartDemo(TDemoReceiver* receiver, TStation& station, const std::function<v
 
 int RunHeadless(QCoreApplication& app, bool demo)
 {
-    SystemClock clock(ClockRate());
+    SystemClock clock(ClockRate(demo));
     TConsoleEvents console;
     TSoundEffectPlayer effects;
     TConsoleSound sound(console, &effects);
@@ -110,35 +141,76 @@ int RunWindowed(QApplication& app, bool demo)
     if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
-    SystemClock clock(ClockRate());
+    SystemClock clock(ClockRate(demo));
     TSoundEffectPlayer sound;
     TFrm_Main window(clock, sound);
     window.Station().SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
     QString error;
     std::unique_ptr<TDemoReceiver> receiver;
     if (demo && !(receiver = PrepareDemo(window.Station(), &error))) {
-        QTextStream(stderr) << "callstation: demo: " << error << Qt::endl;
+        Say(QStringLiteral("demo: %1").arg(error));
         return 1;
     }
     if (!window.Start(&error)) {
-        QTextStream(stderr) << "callstation: cannot open the data store in " << DataDir << ": " << error << Qt::endl;
+        Say(QStringLiteral("cannot open the data store in %1: %2").arg(DataDir, error));
         return 1;
     }
     StartDemo(receiver.get(), window.Station(), [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
     window.show();
-    OnTerminationSignal([&] {
+    // A termination signal or the end of the desktop session closes the station
+    // as closing the window does, without the exit question.
+    const auto shutdown = [&] {
         if (receiver)
             receiver->Stop();
-        window.Station().Close();
-        app.quit();
-    });
+        window.Shutdown();
+    };
+    OnTerminationSignal(shutdown);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&](QSessionManager&) { shutdown(); });
     return app.exec();
+}
+
+// callstation [--data-dir DIR] COMMAND ARGS...
+int RunSubcommand(int argc, char** argv, int commandIndex)
+{
+    const QString name = QString::fromLocal8Bit(argv[commandIndex]);
+    const TSubcommand* command = FindSubcommand(name);
+    if (!command) {
+        Say(QStringLiteral("unknown command %1 (commands: %2)").arg(name, SubcommandNames()));
+        return ExitBadArguments;
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (command->NeedsGui) {
+        if (!DisplayAvailable())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QString dataDir;
+    for (int i = 1; i < commandIndex; ++i) {
+        if (qstrcmp(argv[i], "--data-dir") == 0 && i + 1 < commandIndex)
+            dataDir = QString::fromLocal8Bit(argv[++i]);
+        else {
+            Say(QStringLiteral("before a command only --data-dir DIR is taken, not %1").arg(QString::fromLocal8Bit(argv[i])));
+            return ExitBadArguments;
+        }
+    }
+    InitDataDir(dataDir);
+    InitDateFormats(SystemUsesChineseCodePage());
+    QStringList args;
+    for (int i = commandIndex + 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return command->Run(args);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    const int commandIndex = CommandIndex(argc, argv);
+    if (commandIndex < argc)
+        return RunSubcommand(argc, argv, commandIndex);
+
     const bool headless = ArgGiven(argc, argv, "--headless") || !DisplayAvailable();
     std::unique_ptr<QCoreApplication> app;
     if (headless)
@@ -161,13 +233,21 @@ int main(int argc, char** argv)
 
     InitDataDir(parser.value(dataDir));
     if (!QDir().mkpath(DataDir)) {
-        QTextStream(stderr) << "callstation: cannot create the data directory " << DataDir << Qt::endl;
+        Say(QStringLiteral("cannot create the data directory %1").arg(DataDir));
+        return 1;
+    }
+    // One station per data directory: a second one would answer the same receiver and log every call twice.
+    TDataDirLock lock(DataDir);
+    if (!lock.TryLock()) {
+        Say(QStringLiteral("a station is already running on the data directory %1 (%2)").arg(DataDir, lock.Holder()));
+        if (!headless)
+            ShowError(nullptr, LoadResStr(3004).arg(QDir::toNativeSeparators(DataDir)));
         return 1;
     }
     InitDateFormats(SystemUsesChineseCodePage());
     if (headless) {
         if (!ArgGiven(argc, argv, "--headless"))
-            QTextStream(stderr) << "callstation: no display, running headless" << Qt::endl;
+            Say(QStringLiteral("no display, running headless"));
         return RunHeadless(*app, parser.isSet(demo));
     }
     return RunWindowed(static_cast<QApplication&>(*app), parser.isSet(demo));

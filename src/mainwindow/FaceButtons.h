@@ -3,6 +3,8 @@
 // with their rectangles, enabled and down flags, and the hot and pressed
 // tracking of the mouse. No painting: the window draws each button in the
 // state DrawState gives.
+#include "station/FaceActions.h"
+
 #include <QPoint>
 #include <QString>
 #include <array>
@@ -25,23 +27,6 @@ enum TButtonKind : uint8_t { SysButtonKind = 0, FaceButtonKind = 1, TabButtonKin
 // Draw states of a button.
 enum TDrawState : int { DrawNormal = 0, DrawDisabled = 1, DrawHighlighted = 2 };
 
-// Button numbers with a role of their own.
-enum TButtonNo : int {
-    BtnMinimise = 1,
-    BtnMaximise = 2,
-    BtnClose = 3,
-    BtnLogin = 4,
-    BtnOperators = 5,
-    BtnBaseSet = 6,
-    BtnLayout = 7,
-    BtnStaff = 8,
-    BtnMaintenance = 14,
-    BtnAbout = 15,
-    BtnLayoutTab = 16,
-    BtnCallRecordTab = 17,
-    BtnUnprocTab = 18,
-    FuncButtonCount = 18
-};
 
 class TFaceButtons {
 public:

@@ -143,59 +143,66 @@ void TFrm_Main::LogoffProcess()
 void TFrm_Main::RunButtonAction(int n)
 {
     TDM_Sys& store = station_.Store();
-    switch (n) {
-    case BtnMinimise:
+    switch (FaceButtonAction(n, {LoginMsg.LoggedIn, LoginMsg.Popedom, CanHideToTray()})) {
+    case TFaceAction::None:
+        break;
+    case TFaceAction::Minimise:
         showMinimized();
         break;
-    case BtnMaximise:
+    case TFaceAction::ToggleMaximise:
         ToggleMaximised();
         break;
-    case BtnClose:
-        if (CanHideToTray())
-            hide();
-        else
-            ExitStation();
+    case TFaceAction::HideToTray:
+        hide();
         break;
-    case BtnLogin:
-        if (LoginMsg.LoggedIn) {
-            LoginMsg.LoggedIn = false;
-            LogoffProcess();
-        } else if (RunLoginDialog(this, store, LoginMsg)) {
+    case TFaceAction::AskExit:
+        ExitStation();
+        break;
+    case TFaceAction::Logoff:
+        LoginMsg.LoggedIn = false;
+        LogoffProcess();
+        break;
+    case TFaceAction::Login:
+        if (RunLoginDialog(this, store, LoginMsg)) {
             LoginMsg.LoggedIn = true;
             LoginProcess(LoginMsg.Popedom);
         }
         break;
-    case BtnOperators:
-        if (HasPopedom(LoginMsg.Popedom, PopOperators))
-            RunOperatorManage(this, store, LoginMsg);
-        else
-            RunChangePassword(this, store, LoginMsg);
+    case TFaceAction::OperatorManage:
+        RunOperatorManage(this, store, LoginMsg);
         break;
-    case BtnBaseSet:
+    case TFaceAction::ChangePassword:
+        RunChangePassword(this, store, LoginMsg);
+        break;
+    case TFaceAction::BaseSet:
         RunBaseSetDialog(this, *this);
         ApplyTopMost();
         break;
-    case BtnLayout:
+    case TFaceAction::LayoutEditor:
         if (RunLayoutEditor(this, store))
             station_.RaiseLayoutChange();
         break;
-    case BtnStaff:
+    case TFaceAction::StaffEditor:
         if (RunUserManage(this, store, station_.LayoutTree())) {
             QString error;
             if (!station_.ReopenRosterQueries(&error))
                 StoreError(error);
         }
         break;
-    case BtnMaintenance: {
+    case TFaceAction::LedSet:
+    case TFaceAction::CopyData:
+    case TFaceAction::BindSet:
+    case TFaceAction::History:
+    case TFaceAction::Statistics:
+        ShowNotProvided();
+        break;
+    case TFaceAction::MaintenanceMenu: {
         const TFuncButton& b = buttons_.Button(n);
         maintenanceMenu_->popup(mapToGlobal(QPoint(b.Left, b.Bottom)));
         break;
     }
-    case BtnAbout:
+    case TFaceAction::About:
         RunAboutBox(this);
-        break;
-    default:  // LED strip, device copy, bind settings, history, statistics
-        ShowNotProvided();
         break;
     }
 }
@@ -268,10 +275,17 @@ void TFrm_Main::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    event->accept();
+    Shutdown();
+}
+
+void TFrm_Main::Shutdown()
+{
+    exitConfirmed_ = true;
     station_.Close();
     DestoryTrayIcon();
     popup_->hide();
-    event->accept();
+    hide();
     QCoreApplication::quit();
 }
 

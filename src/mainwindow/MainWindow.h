@@ -32,6 +32,10 @@ public:
     // cannot be opened.
     bool Start(QString* error = nullptr);
 
+    // Closes the station as closing the window does, without any question: a
+    // termination signal or the end of the desktop session. The application quits.
+    void Shutdown();
+
     TStation& Station() { return station_; }
     const TFaceButtons& Buttons() const { return buttons_; }
     const TStatusLine& StatusLine() const { return status_; }

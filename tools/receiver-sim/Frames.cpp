@@ -53,10 +53,14 @@ quint8 ackCommand(quint8 command)
 
 } // namespace
 
+BcdTime bcdOf(const QTime& t)
+{
+    return {bcd(t.hour()), bcd(t.minute()), bcd(t.second())};
+}
+
 BcdTime bcdNow()
 {
-    const QTime now = QTime::currentTime();
-    return {bcd(now.hour()), bcd(now.minute()), bcd(now.second())};
+    return bcdOf(QTime::currentTime());
 }
 
 int varUnusedBytes(bool named)

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 #include <optional>
 
+class QTime;
+
 namespace sim {
 
 // Fields a receiver stamps into every frame (the low nibble of the class byte
@@ -25,6 +27,7 @@ struct BcdTime {
     quint8 seconds = 0;
 };
 
+BcdTime bcdOf(const QTime& t);
 BcdTime bcdNow();
 
 constexpr quint8 kSync = 0xAA;

@@ -1,0 +1,28 @@
+#include "app/Subcommands.h"
+
+#include <iterator>
+
+namespace {
+
+const TSubcommand Subcommands[] = {
+    {nullptr, nullptr, false},  // the end of the table
+};
+
+}  // namespace
+
+const TSubcommand* FindSubcommand(const QString& name)
+{
+    for (const TSubcommand& c : Subcommands)
+        if (c.Name && name == QLatin1String(c.Name))
+            return &c;
+    return nullptr;
+}
+
+QString SubcommandNames()
+{
+    QStringList names;
+    for (const TSubcommand& c : Subcommands)
+        if (c.Name)
+            names << QLatin1String(c.Name);
+    return names.join(QStringLiteral(", "));
+}

@@ -1,0 +1,41 @@
+// What each main-window button does for a given login and tray.
+#include "operators/LoginMsg.h"
+#include "station/FaceActions.h"
+
+#include <gtest/gtest.h>
+
+TEST(FaceActions, EachButtonByLoginPermissionAndTray)
+{
+    const TFaceState loggedOut{};
+    const TFaceState manager{true, 1 << PopOperators, false};
+    const TFaceState clerk{true, 0x3FE, false};  // every bit but operator management
+    const TFaceState tray{false, 0, true};
+    const struct {
+        int button;
+        TFaceState state;
+        TFaceAction action;
+    } cases[] = {
+        {BtnMinimise, loggedOut, TFaceAction::Minimise},
+        {BtnMaximise, loggedOut, TFaceAction::ToggleMaximise},
+        {BtnClose, loggedOut, TFaceAction::AskExit},
+        {BtnClose, tray, TFaceAction::HideToTray},
+        {BtnLogin, loggedOut, TFaceAction::Login},
+        {BtnLogin, manager, TFaceAction::Logoff},
+        {BtnOperators, manager, TFaceAction::OperatorManage},
+        {BtnOperators, clerk, TFaceAction::ChangePassword},
+        {BtnBaseSet, clerk, TFaceAction::BaseSet},
+        {BtnLayout, clerk, TFaceAction::LayoutEditor},
+        {BtnStaff, clerk, TFaceAction::StaffEditor},
+        {BtnLedSet, clerk, TFaceAction::LedSet},
+        {BtnCopyData, clerk, TFaceAction::CopyData},
+        {BtnBindSet, clerk, TFaceAction::BindSet},
+        {BtnHistory, clerk, TFaceAction::History},
+        {BtnStatistics, clerk, TFaceAction::Statistics},
+        {BtnMaintenance, clerk, TFaceAction::MaintenanceMenu},
+        {BtnAbout, clerk, TFaceAction::About},
+        {BtnLayoutTab, clerk, TFaceAction::None},  // tabs switch views, they run no action
+        {0, clerk, TFaceAction::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FaceButtonAction(c.button, c.state), c.action) << "button " << c.button;
+}
