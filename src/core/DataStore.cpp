@@ -115,6 +115,16 @@ bool TDM_Sys::Exec(const QString& statement, const QVariantList& values, QString
     return true;
 }
 
+bool TDM_Sys::Rewrite(const std::function<bool(QString* why)>& fn, QString* error)
+{
+    QString why;
+    if (InTransaction([&] { return fn(&why); }, error))
+        return true;
+    if (error && !why.isEmpty())
+        *error = why;
+    return false;
+}
+
 bool TDM_Sys::InTransaction(const std::function<bool()>& fn, QString* error)
 {
     if (!IsOpen())

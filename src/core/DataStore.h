@@ -90,6 +90,14 @@ private:
     QString error_;
 };
 
+// Puts the query's error into error (when given); false, so a failing step can return it.
+inline bool Failed(const TQuery& q, QString* error)
+{
+    if (error)
+        *error = q.LastError();
+    return false;
+}
+
 class TDM_Sys {
 public:
     TDM_Sys();
@@ -107,6 +115,10 @@ public:
     // Runs fn inside one transaction: committed when fn returns true, rolled back otherwise.
     // A call inside fn nests as a savepoint: its failure undoes only its own changes.
     bool InTransaction(const std::function<bool()>& fn, QString* error = nullptr);
+    // A rewrite in one transaction (delete the rows, insert the edited ones) whose failing
+    // statement puts its own message into why: on failure that message reaches error,
+    // rather than the notice of the undone transaction.
+    bool Rewrite(const std::function<bool(QString* why)>& fn, QString* error = nullptr);
 
     // Closes one table file so it can be replaced on disk, and opens it again
     // (creating the table when missing; a file holding other columns is refused).

@@ -7,13 +7,6 @@
 
 namespace {
 
-bool Failed(const TQuery& q, QString* error)
-{
-    if (error)
-        *error = q.LastError();
-    return false;
-}
-
 // Stored sizes are cut to 16 bits first, then limited to what a panel shows.
 uint16_t PointSize(qint64 stored)
 {
@@ -104,11 +97,5 @@ bool ReadSiteLayOutData(TDM_Sys& store, TLayOutTree& tree, QString* error)
 
 bool WriteSiteLayOutData(TDM_Sys& store, const TLayOutTree& tree, QString* error)
 {
-    QString why;
-    if (store.InTransaction([&] { return WriteLayouts(store, tree, &why); }, error))
-        return true;
-    // The statement's own error says more than the notice of the undone transaction.
-    if (error && !why.isEmpty())
-        *error = why;
-    return false;
+    return store.Rewrite([&](QString* why) { return WriteLayouts(store, tree, why); }, error);
 }

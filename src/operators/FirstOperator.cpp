@@ -6,12 +6,11 @@
 
 bool EnsureFirstOperator(TDM_Sys& store, QString* error)
 {
-    QString failure;
-    const bool done = store.InTransaction([&] {
+    return store.Rewrite([&](QString* why) {
         TQuery q(store);
         q.SetSQL(QStringLiteral("select count(*) as Operators from Operate"));
         if (!q.Open()) {
-            failure = q.LastError();
+            *why = q.LastError();
             return false;
         }
         if (q.FieldAsInteger(QStringLiteral("Operators")) > 0)
@@ -23,12 +22,9 @@ bool EnsureFirstOperator(TDM_Sys& store, QString* error)
         q.Bind(true);
         q.Bind(QString());
         if (!q.ExecSQL()) {
-            failure = q.LastError();
+            *why = q.LastError();
             return false;
         }
         return true;
     }, error);
-    if (!done && error && !failure.isEmpty())
-        *error = failure;
-    return done;
 }

@@ -9,13 +9,6 @@
 
 namespace {
 
-bool Failed(const TQuery& q, QString* error)
-{
-    if (error)
-        *error = q.LastError();
-    return false;
-}
-
 QStringList StaffRowOfRecord(const TQuery& q)
 {
     QStringList row;
@@ -108,12 +101,7 @@ bool LoadStaffData(TDM_Sys& store, const TLayOutTree& tree, TStaffData& data, QS
 
 bool SaveStaffData(TDM_Sys& store, const TLayOutTree& tree, const TStaffData& data, QString* error)
 {
-    QString why;
     TQuery& q = store.DQ_Set;
-    const bool saved = store.InTransaction(
-        [&] { return WriteStaff(q, data.Staff, &why) && WriteDuty(q, tree, data.Duty, &why); }, error);
-    // The failing statement's own error says more than the notice of the undone transaction.
-    if (!saved && error && !why.isEmpty())
-        *error = why;
-    return saved;
+    return store.Rewrite([&](QString* why) { return WriteStaff(q, data.Staff, why) && WriteDuty(q, tree, data.Duty, why); },
+                         error);
 }
