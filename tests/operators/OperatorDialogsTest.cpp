@@ -228,6 +228,7 @@ protected:
     {
         OperatorFixture::SetUp();
         login.LoggedIn = true;
+        login.RowId = 1;  // the first row a test puts
         login.Name = QStringLiteral("Boss");
     }
     static std::vector<bool> RowButtons(const TFrm_OperateManage& w)
