@@ -1,7 +1,7 @@
 // How the station process ends: a termination signal closes the windowed
 // station without any question, and a second station on the same data
 // directory is refused while the first runs.
-#include "ProcessLines.h"
+#include "SimProcess.h"
 
 #include "core/DataStore.h"
 
@@ -52,36 +52,6 @@ void WriteConfig(const QString& dir, const QString& port)
     f.write("[Com]\r\nPortName=" + port.toLocal8Bit() + "\r\n[Sys]\r\nTrayIcon=1\r\n");
 }
 
-// The receiver simulator on a pseudo-terminal; commands go to its standard input.
-class Sim {
-public:
-    Sim() : out_(p_) {}
-    ~Sim()
-    {
-        p_.kill();
-        p_.waitForFinished(2000);
-    }
-    bool Start(QString* pty)
-    {
-        p_.start(kBin + "/tools/receiver-sim/receiver-sim", {"--pty"});
-        QString line;
-        if (!p_.waitForStarted(5000) || !out_.WaitFor("PTY ", 5000, &line))
-            return false;
-        *pty = line.section(' ', 1).trimmed();
-        return true;
-    }
-    void Send(const QString& command)
-    {
-        p_.write((command + "\n").toUtf8());
-        p_.waitForBytesWritten(1000);
-    }
-    ProcessLines& Out() { return out_; }
-
-private:
-    QProcess p_;
-    ProcessLines out_;
-};
-
 int LoggedCalls(const QString& dir, int state)
 {
     TDM_Sys store;
@@ -109,7 +79,7 @@ TEST(Shutdown, TerminationSignalClosesTheWindowedStationWithoutAQuestion)
     if (!screen.Start())
         GTEST_SKIP() << "no Xvfb to give the station a screen";
     QTemporaryDir data;
-    Sim sim;
+    SimProcess sim;
     QString pty;
     ASSERT_TRUE(sim.Start(&pty));
     // With the tray icon set on a desktop without a tray, closing would ask whether to exit.
