@@ -139,7 +139,11 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts)
     QString error;
     if (!ini.Load(path, &error))
         qWarning("Settings file not readable, using the defaults: %s", qPrintable(error));
+    ReadConfigFrom(ini, cfg, texts);
+}
 
+void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts)
+{
     cfg = TConfig{};
     cfg.Title = LoadResStr(200);
     ReadEntries(ini, ConfigEntries, cfg);
@@ -163,7 +167,12 @@ bool SaveConfig(const QString& path, const TConfig& cfg, QString* error)
     IniFile ini;
     if (!ini.Load(path, error))
         return false;
+    WriteConfigTo(ini, cfg);
+    return ini.Save(path, error);
+}
 
+void WriteConfigTo(IniFile& ini, const TConfig& cfg)
+{
     TConfig out = cfg;
     out.ViewRecords = ClampViewRecords(out.ViewRecords);
     for (const Entry<TConfig>& entry : ConfigEntries) {
@@ -181,7 +190,6 @@ bool SaveConfig(const QString& path, const TConfig& cfg, QString* error)
             entry.field);
         ini.SetValue(QLatin1String(entry.section), QLatin1String(entry.key), value);
     }
-    return ini.Save(path, error);
 }
 
 uint8_t PortNumberFromName(const QString& portName)
