@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 struct TConfig {
     uint8_t Port = 1;
@@ -64,6 +65,10 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts);
 // Writes the record in the fixed key order, keeping every other section and key of the file.
 // Returns false (with a reason) when the file could not be written; the old file is then unchanged.
 bool SaveConfig(const QString& path, const TConfig& cfg, QString* error = nullptr);
+
+// An integer as initialisation files hold it: decimal, or hexadecimal after 0x or $, with an optional
+// sign; nothing when the value is no integer. Also read by the other owners of Config.ini.
+std::optional<int32_t> ParseProfileInt(const QString& value);
 
 // Conversions of the settings dialog's entries into the record.
 // The serial port number in characters 4 and 5 of a port name ("COM3" 3, "COM12" 12); 1 when they are

@@ -1,0 +1,85 @@
+#include "devices/ui/LedEdit.h"
+
+#include "core/ResStrings.h"
+#include "core/ui/Messages.h"
+#include "core/ui/StationDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox* Choice(const char* name, int textsId, int index, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->addItems(LedChoices(textsId));
+    box->setCurrentIndex(index);
+    return box;
+}
+
+QSpinBox* Number(const char* name, int min, int max, int value, QWidget* parent)
+{
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(min, max);
+    box->setValue(value);
+    return box;
+}
+
+}  // namespace
+
+TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent) : QDialog(parent)
+{
+    SetupStationDialog(this, captionId);
+    Cbx_DataMode = Choice("Cbx_DataMode", DataModeTextsId, m.DataMode, this);
+    Cbx_DisplayMode = Choice("Cbx_DisplayMode", DisplayModeTextsId, m.DisplayMode, this);
+    Edt_MoveInterval = Number("Edt_MoveInterval", 1, MaxMoveInterval, m.MoveInterval, this);
+    Edt_StopTime = Number("Edt_StopTime", 0, MaxStopTime, m.StopTime, this);
+    Cbx_Color = Choice("Cbx_Color", ColorTextsId, m.Color, this);
+    Edt_Text = new QLineEdit(m.Text, this);
+    Edt_Text->setObjectName(QStringLiteral("Edt_Text"));
+    LimitToGbkBytes(Edt_Text, MaxLedTextBytes);
+    Edt_Text->setMinimumWidth(Edt_Text->fontMetrics().horizontalAdvance(QString(17, QChar(0x4E2D))));
+
+    auto* form = new QFormLayout;
+    form->addRow(LoadResStr(1906), Cbx_DataMode);
+    form->addRow(LoadResStr(1902), Cbx_DisplayMode);
+    form->addRow(LoadResStr(1903), Edt_MoveInterval);
+    form->addRow(LoadResStr(1904), Edt_StopTime);
+    form->addRow(LoadResStr(1905), Cbx_Color);
+    form->addRow(LoadResStr(1907), Edt_Text);
+
+    const TOkCancelRow buttons = OkCancelButtons(this);
+    Btn_Ok = buttons.Ok;
+    connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_LedEdit::Btn_OkClick);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons.Box);
+}
+
+TLedMessage TFrm_LedEdit::Message() const
+{
+    TLedMessage m;
+    m.DataMode = uint8_t(Cbx_DataMode->currentIndex());
+    m.DisplayMode = uint8_t(Cbx_DisplayMode->currentIndex());
+    m.MoveInterval = uint8_t(Edt_MoveInterval->value());
+    m.StopTime = uint8_t(Edt_StopTime->value());
+    m.Color = uint8_t(Cbx_Color->currentIndex());
+    m.Text = Edt_Text->text();
+    return m;
+}
+
+void TFrm_LedEdit::Btn_OkClick()
+{
+    if (Edt_Text->text().trimmed().isEmpty()) {
+        ShowError(this, LoadResStr(1924));
+        return;
+    }
+    accept();
+}
