@@ -11,7 +11,6 @@
 #include "devices/LedUpload.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 namespace {
 
@@ -20,11 +19,11 @@ constexpr TRange LedAddressRange{1, 99};
 // The list to upload: from the file given, else from Config.ini; nothing when it cannot be read.
 bool ReadList(const QString& file, TLedList& list)
 {
-    const QString path = file.isEmpty() ? ConfigPath : file;
     int adjusted = 0;
     QString error;
-    // A file named on the command line must be there: a missing one is no empty list.
-    if ((!file.isEmpty() && !QFileInfo(file).isFile()) || !LoadLedList(path, list, &adjusted, &error)) {
+    const bool read = file.isEmpty() ? LoadLedList(ConfigPath, list, &adjusted, &error)
+                                     : ImportLedList(file, list, &adjusted);
+    if (!read) {
         PrintError(error.isEmpty() ? LoadResStr(1610) : LoadResStr(1610) + QLatin1Char(' ') + error);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 #include "core/ResStrings.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -90,6 +91,15 @@ bool LoadLedList(const QString& path, TLedList& list, int* adjusted, QString* er
     if (!ini.Load(path, error))
         return false;
     list = ReadDataFromFile(ini, adjusted);
+    return true;
+}
+
+bool ImportLedList(const QString& path, TLedList& list, int* adjusted)
+{
+    TLedList imported;
+    if (!QFileInfo(path).isFile() || !LoadLedList(path, imported, adjusted, nullptr))
+        return false;
+    list = std::move(imported);
     return true;
 }
 

@@ -55,6 +55,9 @@ void SaveDataToFile(IniFile& ini, const TLedList& list);
 // The list of the file at path; a missing file gives an empty list. False, with a reason, when the
 // file exists but cannot be read.
 bool LoadLedList(const QString& path, TLedList& list, int* adjusted, QString* error);
+// The list of a file to import: false when it is not there or cannot be read (a missing file is no
+// empty list); the list is then unchanged.
+bool ImportLedList(const QString& path, TLedList& list, int* adjusted);
 // Writes the list into the file at path, keeping its other sections. A file that exists but cannot be
 // read is not overwritten. False, with a reason, when nothing was written.
 bool SaveLedList(const QString& path, const TLedList& list, QString* error);

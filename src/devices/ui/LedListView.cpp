@@ -39,7 +39,7 @@ void TLedListView::SetRows(const QList<QStringList>& rows)
             setItem(r, c, item);
         }
     if (current >= 0 && current < rowCount())
-        selectRow(current);
+        setCurrentCell(current, 0);
 }
 
 int TLedListView::DropRow(const QDropEvent* event) const

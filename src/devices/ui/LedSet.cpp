@@ -180,18 +180,16 @@ void TFrm_LedSet::ExchangeMessages(int from, int to)
     // Positions belong to the places in the list, so swapping the messages keeps them.
     std::swap(list_[size_t(from)], list_[size_t(to)]);
     ShowList();
-    SGrd_LedList->selectRow(to);
+    SGrd_LedList->setCurrentCell(to, 0);
 }
 
 void TFrm_LedSet::ImportFrom(const QString& path)
 {
-    TLedList imported;
     int adjusted = 0;
-    if (!LoadLedList(path, imported, &adjusted, nullptr)) {
+    if (!ImportLedList(path, list_, &adjusted)) {
         ShowError(this, LoadResStr(1610));
         return;
     }
-    list_ = imported;
     ShowList();
     ReportAdjusted(adjusted);
 }
