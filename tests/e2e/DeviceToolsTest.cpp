@@ -177,3 +177,22 @@ TEST(DeviceTools, AReplyForAnotherBlockIsIgnored)
     EXPECT_EQ(device.Finish(), 0);
     EXPECT_EQ(device.Out().All().filter("MEM"), QStringList({"MEM SIZE address=0 size=64", "MEM READ 00000000"}));
 }
+
+TEST(DeviceTools, APortTheStationHoldsIsNamedBusy)
+{
+    QTemporaryDir dir;
+    Device display(dir.path(), {"--led"});
+    ASSERT_TRUE(display.Ready());
+    QProcess station;
+    ProcessLines log(station);
+    station.start(kBin + "/callstation", {"--headless", "--data-dir", dir.path()});
+    ASSERT_TRUE(log.WaitFor("running", 10000)) << log.All().join('\n').toStdString();
+
+    const Device::Result r = display.Run({"led", "clock"});
+    station.terminate();
+    station.waitForFinished(10000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("正被占用"))) << r.err.toStdString();
+    EXPECT_EQ(display.Finish(), 0);
+    EXPECT_TRUE(display.Out().All().filter("LED").isEmpty());
+}

@@ -6,6 +6,7 @@
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceFrames.h"
+#include "devices/ui/DeviceFields.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -37,11 +38,7 @@ private:
 
 QSpinBox* Number(const char* name, TRange range, int value, QWidget* parent)
 {
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(range.Min, range.Max);
-    box->setValue(value);
-    return box;
+    return NumberField(name, range.Min, range.Max, value, parent);
 }
 
 QLineEdit* Edit(const char* name, const QString& text, QWidget* parent)
@@ -70,6 +67,7 @@ TFrm_BindSet::TFrm_BindSet(ISerialLine& line, TDeviceReplies& replies, QWidget* 
     : QDialog(parent), line_(line), replies_(replies)
 {
     SetupStationDialog(this, 2100);
+    setMinimumWidth(320);
     auto* pages = new TCaptionTabWidget(this);
     pages->addTab(CreateBindPage(), LoadResStr(2100));
     pages->addTab(CreateKeyPage(), LoadResStr(2111));

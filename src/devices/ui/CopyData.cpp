@@ -1,7 +1,6 @@
 #include "devices/ui/CopyData.h"
 
 #include "comm/DeviceReplies.h"
-#include "core/FileFilter.h"
 #include "core/ResStrings.h"
 #include "core/StationColors.h"
 #include "core/ui/CaptionTabs.h"
@@ -10,10 +9,10 @@
 #include "core/ui/StationDialog.h"
 #include "devices/MemoryFile.h"
 #include "devices/MemoryImage.h"
+#include "devices/ui/DeviceFields.h"
 #include "devices/ui/ProgressPanel.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,10 +40,7 @@ TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const I
     pages->addTab(CreateMapPage(), LoadResStr(2021));
 
     Lbl_Size = new QLabel(MemorySizeText(0), this);
-    Edt_Address = new QSpinBox(this);
-    Edt_Address->setObjectName(QStringLiteral("Edt_Address"));
-    Edt_Address->setRange(0, 255);
-    const QString filter = QtFileFilter(LoadResStr(1915));
+    Edt_Address = NumberField("Edt_Address", 0, 255, 0, this);
     const auto button = [this](int textId, const char* name) {
         auto* b = new QPushButton(LoadResStr(textId), this);
         b->setObjectName(QLatin1String(name));
@@ -56,18 +52,12 @@ TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const I
     Btn_Write = button(2019, "Btn_Write");
     Btn_Export->setEnabled(false);
     Btn_Write->setEnabled(false);
-    connect(Btn_Import, &QPushButton::clicked, this, [this, filter] {
-        if (Transferring())
-            return;
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), filter);
-        if (!path.isEmpty())
+    connect(Btn_Import, &QPushButton::clicked, this, [this] {
+        if (const QString path = Transferring() ? QString() : AskFile(this, false); !path.isEmpty())
             ImportFrom(path);
     });
-    connect(Btn_Export, &QPushButton::clicked, this, [this, filter] {
-        if (Transferring())
-            return;
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), filter);
-        if (!path.isEmpty())
+    connect(Btn_Export, &QPushButton::clicked, this, [this] {
+        if (const QString path = Transferring() ? QString() : AskFile(this, true); !path.isEmpty())
             ExportTo(path);
     });
     connect(Btn_Read, &QPushButton::clicked, this, &TFrm_CopyData::Read);
@@ -96,19 +86,18 @@ QWidget* TFrm_CopyData::CreateParamPage()
     auto* grid = new QGridLayout(page);
     for (int i = 0; i < MemoryParamCount; ++i) {
         const TMemoryParam& param = MemoryParams[size_t(i)];
+        const QByteArray name = "Edt_Param" + QByteArray::number(param.Offset);
         QWidget* control = nullptr;
         if (param.Kind == TParamKind::Number) {
-            auto* spin = new QSpinBox(page);
-            spin->setRange(param.Min, param.Max);
+            auto* spin = NumberField(name.constData(), param.Min, param.Max, param.Min, page);
             connect(spin, &QSpinBox::valueChanged, this, [this, i](int value) { ParamChanged(i, value); });
             control = spin;
         } else {
-            auto* choice = new QComboBox(page);
-            choice->addItems(LoadResStr(param.ChoicesId).split(QLatin1Char('\n')));
+            // No image yet: no choice.
+            auto* choice = ChoiceField(name.constData(), param.ChoicesId, -1, page);
             connect(choice, &QComboBox::currentIndexChanged, this, [this, i](int value) { ParamChanged(i, value); });
             control = choice;
         }
-        control->setObjectName(QStringLiteral("Edt_Param%1").arg(param.Offset));
         control->setMinimumWidth(120);
         params_[size_t(i)] = control;
         // Two columns of seven.

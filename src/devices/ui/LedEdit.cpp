@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/ui/DeviceFields.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,37 +12,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-namespace {
-
-QComboBox* Choice(const char* name, int textsId, int index, QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->addItems(LedChoices(textsId));
-    box->setCurrentIndex(index);
-    return box;
-}
-
-QSpinBox* Number(const char* name, int min, int max, int value, QWidget* parent)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(min, max);
-    box->setValue(value);
-    return box;
-}
-
-}  // namespace
-
 TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent) : QDialog(parent)
 {
     SetupStationDialog(this, captionId);
-    Cbx_DataMode = Choice("Cbx_DataMode", DataModeTextsId, m.DataMode, this);
-    Cbx_DisplayMode = Choice("Cbx_DisplayMode", DisplayModeTextsId, m.DisplayMode, this);
-    Edt_MoveInterval = Number("Edt_MoveInterval", 1, MaxMoveInterval, m.MoveInterval, this);
-    Edt_StopTime = Number("Edt_StopTime", 0, MaxStopTime, m.StopTime, this);
-    Cbx_Color = Choice("Cbx_Color", ColorTextsId, m.Color, this);
+    Cbx_DataMode = ChoiceField("Cbx_DataMode", DataModeTextsId, m.DataMode, this);
+    Cbx_DisplayMode = ChoiceField("Cbx_DisplayMode", DisplayModeTextsId, m.DisplayMode, this);
+    Edt_MoveInterval = NumberField("Edt_MoveInterval", 1, MaxMoveInterval, m.MoveInterval, this);
+    Edt_StopTime = NumberField("Edt_StopTime", 0, MaxStopTime, m.StopTime, this);
+    Cbx_Color = ChoiceField("Cbx_Color", ColorTextsId, m.Color, this);
     Edt_Text = new QLineEdit(m.Text, this);
     Edt_Text->setObjectName(QStringLiteral("Edt_Text"));
     LimitToGbkBytes(Edt_Text, MaxLedTextBytes);

@@ -1,18 +1,17 @@
 #include "devices/ui/LedSet.h"
 
 #include "comm/DeviceReplies.h"
-#include "core/FileFilter.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceFrames.h"
+#include "devices/ui/DeviceFields.h"
 #include "devices/ui/LedEdit.h"
 #include "devices/ui/LedListView.h"
 #include "devices/ui/ProgressPanel.h"
 
 #include <QDateTime>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -32,9 +31,7 @@ TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const ICloc
     SetupStationDialog(this, 1900);
     resize(760, 440);
 
-    Edt_Address = new QSpinBox(this);
-    Edt_Address->setObjectName(QStringLiteral("Edt_Address"));
-    Edt_Address->setRange(1, 99);
+    Edt_Address = NumberField("Edt_Address", 1, 99, 1, this);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(LoadResStr(1925), this));
     top->addWidget(Edt_Address);
@@ -67,20 +64,17 @@ void TFrm_LedSet::CreateMenu()
     const auto item = [this](int textId, auto handler) {
         return Pmnu_LedList->addAction(LoadResStr(textId), this, handler);
     };
-    const QString filter = QtFileFilter(LoadResStr(1915));
     Mnu_Add = item(1908, [this] { EditMessage(-1); });
     Mnu_Modify = item(1909, [this] { EditMessage(SGrd_LedList->currentRow()); });
     Mnu_Delete = item(1910, [this] { DeleteMessage(); });
     Mnu_Empty = item(1911, [this] { EmptyList(); });
     Pmnu_LedList->addSeparator();
-    Mnu_Import = item(1912, [this, filter] {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), filter);
-        if (!path.isEmpty())
+    Mnu_Import = item(1912, [this] {
+        if (const QString path = AskFile(this, false); !path.isEmpty())
             ImportFrom(path);
     });
-    Mnu_Export = item(1913, [this, filter] {
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), filter);
-        if (!path.isEmpty())
+    Mnu_Export = item(1913, [this] {
+        if (const QString path = AskFile(this, true); !path.isEmpty())
             ExportTo(path);
     });
     Pmnu_LedList->addSeparator();
