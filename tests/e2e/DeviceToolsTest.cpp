@@ -2,6 +2,7 @@
 // pseudo-terminals: what the devices received and keep is compared with what
 // was sent, and a silent device gives the time-out text.
 #include "ProcessLines.h"
+#include "SimProcess.h"
 
 #include "devices/MemoryFile.h"
 
@@ -17,29 +18,23 @@ const QString kBin = QStringLiteral(STATION_BINARY_DIR);
 // One emulated device on its own pseudo-terminal, with a data directory whose Config.ini names it.
 class Device {
 public:
-    Device(const QString& dataDir, const QStringList& options) : dataDir_(dataDir), out_(p_)
+    Device(const QString& dataDir, const QStringList& options) : dataDir_(dataDir)
     {
-        p_.start(kBin + "/tools/receiver-sim/receiver-sim", QStringList{"--pty"} + options);
-        QString line;
-        if (!p_.waitForStarted(5000) || !out_.WaitFor("PTY ", 5000, &line))
+        QString pty;
+        if (!sim_.Start(&pty, options))
             return;
         QFile config(dataDir + "/Config.ini");
         if (config.open(QIODevice::WriteOnly))
-            ready_ = config.write("[Com]\r\nPortName=" + line.section(' ', 1).trimmed().toLocal8Bit() + "\r\n") > 0;
-    }
-    ~Device()
-    {
-        p_.kill();
-        p_.waitForFinished(2000);
+            ready_ = config.write("[Com]\r\nPortName=" + pty.toLocal8Bit() + "\r\n") > 0;
     }
     bool Ready() const { return ready_; }
     // Ends the device (it saves its memory when told to); its exit status.
     int Finish()
     {
-        p_.closeWriteChannel();
-        return p_.waitForFinished(10000) ? p_.exitCode() : -1;
+        sim_.Process().closeWriteChannel();
+        return sim_.Process().waitForFinished(10000) ? sim_.Process().exitCode() : -1;
     }
-    ProcessLines& Out() { return out_; }
+    ProcessLines& Out() { return sim_.Out(); }
 
     struct Result {
         int exitCode = -1;
@@ -65,8 +60,7 @@ public:
 
 private:
     QString dataDir_;
-    QProcess p_;
-    ProcessLines out_;
+    SimProcess sim_;
     bool ready_ = false;
 };
 

@@ -6,12 +6,10 @@
 #include "devices/ui/DeviceFields.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent) : QDialog(parent)
 {
     SetupStationDialog(this, captionId);
@@ -33,12 +31,8 @@ TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent)
     form->addRow(LoadResStr(1905), Cbx_Color);
     form->addRow(LoadResStr(1907), Edt_Text);
 
-    const TOkCancelRow buttons = OkCancelButtons(this);
-    Btn_Ok = buttons.Ok;
+    Btn_Ok = LayOutWithOkCancel(this, form).Ok;
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_LedEdit::Btn_OkClick);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons.Box);
 }
 
 TLedMessage TFrm_LedEdit::Message() const
