@@ -1,10 +1,17 @@
 #include "app/Subcommands.h"
 
+#include "app/BindCommand.h"
+#include "app/LedCommand.h"
+#include "app/MemoryCommand.h"
+
 #include <iterator>
 
 namespace {
 
 const TSubcommand Subcommands[] = {
+    {"led", RunLedCommand, false},
+    {"memory", RunMemoryCommand, false},
+    {"bind", RunBindCommand, false},
     {nullptr, nullptr, false},  // the end of the table
 };
 

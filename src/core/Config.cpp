@@ -78,6 +78,8 @@ bool IsDigitIn(QChar c, int base)
     return (u >= '0' && u <= '9') || (base == 16 && ((u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')));
 }
 
+}  // namespace
+
 // An integer as the file holds it: decimal, or hexadecimal after 0x or $, with an optional sign.
 // Hexadecimal values fill all 32 bits (0xFFFFFFFF is -1); decimal ones must fit in 32 signed bits.
 std::optional<int32_t> ParseProfileInt(const QString& value)
@@ -104,6 +106,8 @@ std::optional<int32_t> ParseProfileInt(const QString& value)
     const uint32_t bits = uint32_t(magnitude);
     return int32_t(negative ? 0u - bits : bits);
 }
+
+namespace {
 
 // Reads every entry into record, whose fields hold the defaults; a value that is no integer keeps the
 // default, an integer is cut to the field's width.

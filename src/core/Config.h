@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 struct TConfig {
     uint8_t Port = 1;
@@ -71,6 +72,10 @@ bool SaveConfig(const QString& path, const TConfig& cfg, QString* error = nullpt
 // The same on a document in memory: reading it, and writing the record into it.
 void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts);
 void WriteConfigTo(IniFile& ini, const TConfig& cfg);
+
+// An integer as initialisation files hold it: decimal, or hexadecimal after 0x or $, with an optional
+// sign; nothing when the value is no integer. Also read by the other owners of Config.ini.
+std::optional<int32_t> ParseProfileInt(const QString& value);
 
 // Conversions of the settings dialog's entries into the record.
 // The serial port number in characters 4 and 5 of a port name ("COM3" 3, "COM12" 12); 1 when they are

@@ -8,6 +8,9 @@
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/ui/BindSet.h"
+#include "devices/ui/CopyData.h"
+#include "devices/ui/LedSet.h"
 #include "layout/LayoutModel.h"
 #include "layout/ui/LayoutEditor.h"
 #include "layout/ui/PointDrawing.h"
@@ -190,8 +193,14 @@ void TFrm_Main::RunButtonAction(int n)
         }
         break;
     case TFaceAction::LedSet:
+        RunLedSet(this, station_.Line(), station_.DeviceReplies(), clock_);
+        break;
     case TFaceAction::CopyData:
+        RunCopyData(this, station_.Line(), station_.DeviceReplies(), clock_);
+        break;
     case TFaceAction::BindSet:
+        RunBindSet(this, station_.Line(), station_.DeviceReplies());
+        break;
     case TFaceAction::History:
     case TFaceAction::Statistics:
         ShowNotProvided();
