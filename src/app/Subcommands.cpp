@@ -1,10 +1,17 @@
 #include "app/Subcommands.h"
 
+#include "app/BackupCommand.h"
+#include "app/CleanupCommand.h"
+#include "app/RestoreCommand.h"
+
 #include <iterator>
 
 namespace {
 
 const TSubcommand Subcommands[] = {
+    {"backup", RunBackupCommand, false},
+    {"restore", RunRestoreCommand, false},
+    {"cleanup", RunCleanupCommand, false},
     {nullptr, nullptr, false},  // the end of the table
 };
 
