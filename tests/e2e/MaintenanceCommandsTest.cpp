@@ -74,12 +74,14 @@ TEST(MaintenanceCommands, ExitStatusAndTextsOfEachOutcome)
         const TRun run = Callstation(data, s.args);
         const std::string what = s.args.join(' ').toStdString();
         EXPECT_EQ(run.exit, s.exit) << what << "\n" << run.err.toStdString();
-        if (s.exit == 0)
+        if (s.exit == 0) {
             EXPECT_EQ(run.out, LoadResStr(s.text)) << what;
-        else if (s.text)
+        } else if (s.text) {
             EXPECT_TRUE(run.err.startsWith(LoadResStr(s.text))) << what << "\n" << run.err.toStdString();
-        if (s.args.startsWith("cleanup") && s.exit == 0)
+        }
+        if (s.args.startsWith("cleanup") && s.exit == 0) {
             EXPECT_EQ(Calls(data), 1);
+        }
     }
     EXPECT_EQ(Calls(data), 2);  // the backup was taken before the cleanup
 

@@ -3,7 +3,6 @@
 #include "MaintenanceFixture.h"
 
 #include "calls/CallEvents.h"
-#include "calls/SoundPlayer.h"
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/Paths.h"
@@ -15,6 +14,7 @@
 #include "station/ApplySettings.h"
 #include "station/Station.h"
 #include "support/RecordedMessages.h"
+#include "support/SilentSound.h"
 #include "support/ScopedConfigHome.h"
 
 #include <QCoreApplication>
@@ -22,13 +22,6 @@
 #include <QThread>
 
 namespace {
-
-class Quiet final : public ISoundPlayer {
-public:
-    void PlayOnce(const QString&) override {}
-    void PlayLoop(const QString&) override {}
-    void Stop() override {}
-};
 
 class Reloads final : public ICallEvents {
 public:
@@ -54,7 +47,7 @@ TEST_F(LiveRestore, EverythingRestoredIsInUseAtOnce)
     ScopedConfigHome home;
     InitDataDir(dirA);
     SystemClock clock;
-    Quiet sound;
+    SilentSound sound;
     Reloads events;
     TStation station(clock, sound, events);
     station.SetPortOverride(tmp.filePath("no-such-port"));

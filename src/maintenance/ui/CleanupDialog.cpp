@@ -32,7 +32,9 @@ TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, QWidget* parent)
     buttons->addWidget(Btn_Clear);
     buttons->addWidget(Btn_Cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(LoadResStr(1616), this));
+    auto* label = new QLabel(LoadResStr(1616), this);
+    setMinimumWidth(label->sizeHint().width() + 80);  // room for the caption
+    layout->addWidget(label);
     layout->addWidget(Dtp_Date);
     layout->addLayout(buttons);
 }

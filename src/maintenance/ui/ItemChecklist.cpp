@@ -13,6 +13,8 @@ QListWidget* NewItemChecklist(QWidget* parent)
         row->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         row->setCheckState(Qt::Unchecked);
     }
+    // Five rows and no empty space under them.
+    list->setFixedHeight(list->sizeHintForRow(0) * BackupItemCount + 2 * list->frameWidth() + 4);
     return list;
 }
 
