@@ -358,6 +358,7 @@ constexpr ResString kResStrings[] = {
     {3209, "%1：无法解压（%2）"},
     {3210, "%1：无法替换（%2）"},
     {3211, "数据清除失败！"},
+    {3212, "%1 是呼叫服务站的数据文件，不能用作备份文件。"},
 };
 
 constexpr bool IdsStrictlyAscending()

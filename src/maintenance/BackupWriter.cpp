@@ -69,10 +69,25 @@ bool BlockContent(const QString& dataDir, const QString& name, bool compress, co
     return ZipOneFile(plain, name, *contentPath, why);
 }
 
+// Every SQLite file and the settings in the data directory belong to the station:
+// a backup written over one would destroy what it backs up.
+bool IsDataFile(const QString& dataDir, const QString& target)
+{
+    const QFileInfo file(target);
+    const QString name = file.fileName();
+    return QFileInfo(file.absolutePath()) == QFileInfo(dataDir)
+           && (name.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)
+               || name.compare(ConfigFileName, Qt::CaseInsensitive) == 0);
+}
+
 }  // namespace
 
 bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, bool compress, QString* why)
 {
+    if (IsDataFile(dataDir, target)) {
+        *why = LoadResStr(3212).arg(Native(target));
+        return false;
+    }
     const QTemporaryDir work;
     if (!work.isValid()) {
         *why = LoadResStr(3201).arg(Native(work.path()), work.errorString());

@@ -1,7 +1,7 @@
-// Cleanup deletes every call up to and including the chosen day, after one question.
+// Cleanup deletes every call up to and including the chosen day, after one question
+// that names the day and how many calls go.
 #include "core/Paths.h"
 #include "core/ResStrings.h"
-#include "maintenance/Cleanup.h"
 #include "maintenance/ui/CleanupDialog.h"
 #include "support/RecordedMessages.h"
 #include "support/StoreTest.h"
@@ -26,19 +26,6 @@ protected:
         return q.FieldAsInteger("n");
     }
 };
-
-TEST_F(Cleanup, TheChosenDayGoesWithEveryDayBefore)
-{
-    const struct {
-        QDate through;
-        int counted, left;
-    } cases[] = {{QDate(2023, 12, 30), 0, 4}, {QDate(2024, 1, 1), 3, 1}, {QDate(2024, 1, 2), 1, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(CountCallsThrough(store, c.through), c.counted);
-        ASSERT_TRUE(DeleteCallsThrough(store, c.through));
-        EXPECT_EQ(Left(), c.left);
-    }
-}
 
 TEST_F(Cleanup, TheDialogAsksWithTheDayAndTheCountBeforeDeleting)
 {

@@ -96,7 +96,6 @@ TEST_F(LiveRestore, TheLoginFollowsTheRestoredOperatorRow)
         bool changed;
         TLoginMsg after;
     } cases[] = {
-        {{false, "nobody", {}, 0}, false, {false, "nobody", {}, 0}},
         {{true, "BOSSA", {}, 1}, true, {true, "bossA", {}, 1023}},
         {{true, "bossA", {}, 1023}, false, {true, "bossA", {}, 1023}},
         {{true, "bossB", {}, 1023}, true, {false, "bossB", {}, 1023}},

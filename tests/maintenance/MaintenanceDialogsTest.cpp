@@ -1,15 +1,24 @@
-// The backup and restore dialogs driven as a user would, with their messages recorded.
+// The data-maintenance menu and the backup and restore dialogs driven as a user
+// would, with their messages recorded.
 #include "MaintenanceFixture.h"
 
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/ui/BackupDialog.h"
 #include "maintenance/ui/RestoreDialog.h"
+#include "mainwindow/MainWindow.h"
 #include "support/RecordedMessages.h"
+#include "support/SilentSound.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QTimer>
 
 namespace {
 
@@ -31,11 +40,34 @@ QList<bool> Enabled(const QListWidget* list)
 
 using MaintenanceDialogs = MaintenanceFixture;
 
+TEST_F(MaintenanceDialogs, EachMenuEntryOpensItsDialogModally)
+{
+    InitDataDir(dirA);
+    ManualClock clock;
+    SilentSound sound;
+    TFrm_Main window(clock, sound);
+    ASSERT_TRUE(window.Start());
+    const auto* menu = window.findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    QStringList opened;
+    for (QAction* action : menu->actions()) {
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            opened << action->text() + ":" + (dialog ? dialog->windowTitle() : QString());
+            if (dialog)
+                dialog->close();
+        });
+        action->trigger();
+    }
+    EXPECT_EQ(opened, QStringList({"数据备份:数据备份", "数据恢复:数据恢复", "数据清理:数据清理"}));
+    window.Station().Close();
+    Config = TConfig();
+}
+
 TEST_F(MaintenanceDialogs, BackupNeedsAnItemAndATarget)
 {
     RecordedMessages sink;
     TFrm_Backup dialog(dirA);
-    EXPECT_EQ(dialog.windowTitle(), LoadResStr(227));
     EXPECT_EQ(dialog.Lst_Items->item(4)->text(), "历史记录");
     QString target;
     int asked = 0;
@@ -68,7 +100,6 @@ TEST_F(MaintenanceDialogs, RestoreOffersOnlyTheItemsOfAValidFile)
     TDM_Sys live;
     ASSERT_TRUE(live.Open(dirA));
     TFrm_Restore dialog({dirA, &live, {}, {}});
-    EXPECT_EQ(dialog.windowTitle(), LoadResStr(228));
     EXPECT_EQ(Enabled(dialog.Lst_Items), QList<bool>(5, false));
     const QString good = Backup(dirB, (1u << ItemOperators) | (1u << ItemLayouts), false);
     const QString invalid = tmp.filePath("invalid.dat");

@@ -94,22 +94,26 @@ protected:
         return file;
     }
 
-    // Everything a backup holds, for comparing before and after.
+    // Everything a backup holds, as a connection to the directory sees it.
+    static QStringList Snapshot(TDM_Sys& store)
+    {
+        QStringList all{QString::fromLatin1(ReadBytes(store.DataDirectory() + "/Config.ini").toHex())};
+        for (const QString& table : BackedUpTables)
+            all << table << Rows(store, table);
+        return all;
+    }
     static QStringList Snapshot(const QString& dir)
     {
-        QStringList all{QString::fromLatin1(ReadBytes(dir + "/Config.ini").toHex())};
-        for (const QString& table : BackedUpTables)
-            all << table << Rows(dir, table);
-        return all;
+        TDM_Sys store;
+        EXPECT_TRUE(store.Open(dir));
+        return Snapshot(store);
     }
 
     // The data directory's files other than the tables, Config.ini and the store's own.
     static QStringList Leftovers(const QString& dir)
     {
         QStringList names = QDir(dir).entryList(QDir::Files);
-        names.removeIf([](const QString& n) {
-            return n.endsWith(".db") || n == "Config.ini";
-        });
+        names.removeIf([](const QString& n) { return n.endsWith(".db") || n == "Config.ini"; });
         return names;
     }
 
