@@ -292,6 +292,9 @@ void TFrm_Main::closeEvent(QCloseEvent* event)
 
 void TFrm_Main::Shutdown()
 {
+    if (shutDown_)
+        return;
+    shutDown_ = true;
     exitConfirmed_ = true;
     station_.Close();
     DestoryTrayIcon();

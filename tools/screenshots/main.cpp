@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     }
     Config.ServiceTimeOutKeepOnTime = true;  // timed-out calls stay on show
     window.show();
-    LoginMsg = {true, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
+    LoginMsg = {true, 1, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
     window.LoginProcess(PopedomAll);
 
     // Calls of several ages at the tables of the main hall (thresholds 20/40/60 s).
