@@ -14,7 +14,9 @@ bool FollowRestoredOperators(TDM_Sys& store, TLoginMsg& login)
         const TOperatorRow& row = operators.Row(i);
         if (row.Name.compare(login.Name, Qt::CaseInsensitive) != 0)
             continue;
-        const bool changed = row.Name != login.Name || row.Popedom != login.Popedom;
+        // The restored table numbers its rows anew: the login follows the row by name.
+        const bool changed = row.RowId != login.RowId || row.Name != login.Name || row.Popedom != login.Popedom;
+        login.RowId = row.RowId;
         login.Name = row.Name;
         login.Popedom = row.Popedom;
         return changed;

@@ -3,7 +3,8 @@
 class TDM_Sys;
 struct TLoginMsg;
 
-// The operator's restored row decides: gone, he is logged off; there, his name and
-// permissions are those of the row. True when the login record changed.
+// The operator's restored row, found by his name ignoring case, decides: gone, he is
+// logged off; there, the login takes its row, name and permissions. True when the
+// login record changed.
 // An unreadable table leaves the login as it is.
 bool FollowRestoredOperators(TDM_Sys& store, TLoginMsg& login);

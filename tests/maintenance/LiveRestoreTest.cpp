@@ -56,7 +56,7 @@ TEST_F(LiveRestore, EverythingRestoredIsInUseAtOnce)
     station.Tracker().OpenCall(66, 11, QTime(12, 0, 0), QString());
     const TCallRecord* call = station.Tracker().Records().Head();
     ASSERT_EQ(call->LayOutNode->Name, "大厅A");
-    LoginMsg = {true, "bossA", QDateTime(), 1023};
+    LoginMsg = {true, 1, "bossA", QDateTime(), 1023};
 
     Face face;
     int loginChanges = 0;
@@ -96,14 +96,15 @@ TEST_F(LiveRestore, TheLoginFollowsTheRestoredOperatorRow)
         bool changed;
         TLoginMsg after;
     } cases[] = {
-        {{true, "BOSSA", {}, 1}, true, {true, "bossA", {}, 1023}},
-        {{true, "bossA", {}, 1023}, false, {true, "bossA", {}, 1023}},
-        {{true, "bossB", {}, 1023}, true, {false, "bossB", {}, 1023}},
+        {{true, 7, "BOSSA", {}, 1}, true, {true, 1, "bossA", {}, 1023}},
+        {{true, 1, "bossA", {}, 1023}, false, {true, 1, "bossA", {}, 1023}},
+        {{true, 1, "bossB", {}, 1023}, true, {false, 1, "bossB", {}, 1023}},
     };
     for (const auto& c : cases) {
         TLoginMsg login = c.before;
         EXPECT_EQ(FollowRestoredOperators(store, login), c.changed) << c.before.Name.toStdString();
         EXPECT_EQ(login.LoggedIn, c.after.LoggedIn);
+        EXPECT_EQ(login.RowId, c.after.RowId);
         EXPECT_EQ(login.Name, c.after.Name);
         EXPECT_EQ(login.Popedom, c.after.Popedom);
     }
