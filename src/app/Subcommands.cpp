@@ -1,8 +1,11 @@
 #include "app/Subcommands.h"
 
+#include "app/BackupCommand.h"
 #include "app/BindCommand.h"
+#include "app/CleanupCommand.h"
 #include "app/LedCommand.h"
 #include "app/MemoryCommand.h"
+#include "app/RestoreCommand.h"
 
 #include <iterator>
 
@@ -12,6 +15,9 @@ const TSubcommand Subcommands[] = {
     {"led", RunLedCommand, false},
     {"memory", RunMemoryCommand, false},
     {"bind", RunBindCommand, false},
+    {"backup", RunBackupCommand, false},
+    {"restore", RunRestoreCommand, false},
+    {"cleanup", RunCleanupCommand, false},
     {nullptr, nullptr, false},  // the end of the table
 };
 

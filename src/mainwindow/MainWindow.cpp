@@ -14,6 +14,9 @@
 #include "layout/LayoutModel.h"
 #include "layout/ui/LayoutEditor.h"
 #include "layout/ui/PointDrawing.h"
+#include "maintenance/ui/BackupDialog.h"
+#include "maintenance/ui/CleanupDialog.h"
+#include "maintenance/ui/RestoreDialog.h"
 #include "mainwindow/AboutBox.h"
 #include "mainwindow/CallViews.h"
 #include "mainwindow/HitTest.h"
@@ -74,8 +77,16 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
     const QFontMetrics metrics(font());
     buttons_.InitMainFaceButton(width(), [&metrics](const QString& text) { return metrics.horizontalAdvance(text); });
 
-    for (const int id : {MenuBackup, MenuRestore, MenuCleanup})
-        maintenanceMenu_->addAction(LoadResStr(id), this, &TFrm_Main::ShowNotProvided);
+    maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this); });
+    maintenanceMenu_->addAction(LoadResStr(MenuRestore), this, [this] {
+        RunRestoreDialog(this, station_, *this, [this] {
+            if (LoginMsg.LoggedIn)
+                LoginProcess(LoginMsg.Popedom);
+            else
+                LogoffProcess();
+        });
+    });
+    maintenanceMenu_->addAction(LoadResStr(MenuCleanup), this, [this] { RunCleanupDialog(this, station_.Store()); });
 
     connect(&station_, &TStation::PortStatusChanged, this,
             [this](const QString& text, bool isError) {
