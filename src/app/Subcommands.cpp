@@ -1,10 +1,15 @@
 #include "app/Subcommands.h"
 
+#include "app/HistoryCommand.h"
+#include "app/ReportCommand.h"
+
 #include <iterator>
 
 namespace {
 
 const TSubcommand Subcommands[] = {
+    {"history", RunHistoryCommand, false},
+    {"report", RunReportCommand, true},   // may print the report into a PDF file
     {nullptr, nullptr, false},  // the end of the table
 };
 

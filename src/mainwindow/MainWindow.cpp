@@ -16,6 +16,8 @@
 #include "mainwindow/HitTest.h"
 #include "operators/LoginMsg.h"
 #include "operators/ui/OperatorDialogs.h"
+#include "reports/ui/HistoryWindow.h"
+#include "reports/ui/StatisticsWindow.h"
 #include "staff/ui/UserManage.h"
 
 #include <QApplication>
@@ -192,9 +194,13 @@ void TFrm_Main::RunButtonAction(int n)
     case TFaceAction::LedSet:
     case TFaceAction::CopyData:
     case TFaceAction::BindSet:
-    case TFaceAction::History:
-    case TFaceAction::Statistics:
         ShowNotProvided();
+        break;
+    case TFaceAction::History:
+        RunHistory(this, station_.LayoutTree());
+        break;
+    case TFaceAction::Statistics:
+        RunStatistics(this, store, station_.LayoutTree(), clock_.Today());
         break;
     case TFaceAction::MaintenanceMenu: {
         const TFuncButton& b = buttons_.Button(n);

@@ -1,0 +1,74 @@
+#include "reports/Cells.h"
+
+#include <QDate>
+#include <QTime>
+#include <cstdlib>
+
+QString DurationText(qint64 seconds)
+{
+    const qint64 s = std::llabs(seconds);
+    return QStringLiteral("%1%2:%3:%4")
+        .arg(seconds < 0 ? QStringLiteral("-") : QString())
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg(s % 3600 / 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString RateText(qint64 hundredths)
+{
+    const qint64 h = std::llabs(hundredths);
+    return QStringLiteral("%1%2.%3")
+        .arg(hundredths < 0 ? QStringLiteral("-") : QString())
+        .arg(h / 100)
+        .arg(h % 100, 2, 10, QLatin1Char('0'));
+}
+
+qint64 PassRate(qint64 calls, qint64 timeOuts)
+{
+    if (calls == 0)
+        return 0;
+    // Exact in integers: a rate that lies on a half (797 of 800 = 99.625) goes up,
+    // where a binary fraction could have fallen just below it.
+    const qint64 num = (calls - timeOuts) * 10000;
+    const qint64 den = calls;
+    const qint64 q = (2 * std::llabs(num) + den) / (2 * den);
+    return num < 0 ? -q : q;
+}
+
+QString CellText(TCellKind kind, const QVariant& value, const QString& dateFormat)
+{
+    if (value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::QString)
+        return value.toString();
+    switch (kind) {
+    case TCellKind::Text:
+    case TCellKind::Integer:
+        return value.toString();
+    case TCellKind::Rate:
+        return RateText(value.toLongLong());
+    case TCellKind::Date:
+        return value.toDate().toString(dateFormat);
+    case TCellKind::Time:
+        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case TCellKind::Duration:
+        return DurationText(value.toLongLong());
+    }
+    return value.toString();
+}
+
+QVariant DateCell(const QVariant& stored)
+{
+    if (stored.isNull())
+        return QVariant();
+    const QDate d = QDate::fromString(stored.toString(), QStringLiteral("yyyy-MM-dd"));
+    return d.isValid() ? QVariant(d) : QVariant(stored.toString());
+}
+
+QVariant TimeCell(const QVariant& stored)
+{
+    if (stored.isNull())
+        return QVariant();
+    const QTime t = QTime::fromString(stored.toString(), QStringLiteral("HH:mm:ss"));
+    return t.isValid() ? QVariant(t) : QVariant(stored.toString());
+}

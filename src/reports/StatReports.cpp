@@ -1,0 +1,198 @@
+#include "reports/StatReports.h"
+
+#include "core/DataStore.h"
+#include "core/Paths.h"
+#include "core/ResStrings.h"
+#include "reports/Statement.h"
+#include "reports/Statistics.h"
+
+namespace {
+
+// Column titles 2 to 4 of every pass-rate report.
+constexpr int CallsTitle = 1524, TimeOutsTitle = 1525, RateTitle = 1526;
+// Staff reports join their dates with wide separators, the week and month position reports with a bare one.
+const QString WideTilde = QStringLiteral("  ~  ");
+const QString BareTilde = QStringLiteral("~");
+
+const QString StaffGroups = QStringLiteral(
+    "select UserNumber F1, ServerPersonnel F2, count(*) Total from CallInfo where %1 "
+    "group by UserNumber, ServerPersonnel order by F1, F2");
+const QString PositionGroups = QStringLiteral(
+    "select CallArea F1, CallDesktop F2, count(*) Total from CallInfo where %1 "
+    "group by CallArea, CallDesktop order by F1, F2");
+const QString DayGroups = QStringLiteral(
+    "select ? F1, CallDate F2, count(*) Total from CallInfo where %1 group by CallDate order by F2");
+const QString InPeriod = QStringLiteral("CallDate>=? and CallDate<=?");
+
+struct TPlan {
+    int Caption = 0;
+    int Title1 = 0, Title2 = 0;
+    TCellKind Kind1 = TCellKind::Text, Kind2 = TCellKind::Text;
+    TStatement Calls;
+    QString Period;
+};
+
+QString Shown(const QDate& d)
+{
+    return d.toString(DisplayDateFormat);
+}
+
+TStatement Grouped(const QString& form, const QString& where, const QVariantList& values)
+{
+    return {form.arg(where), values};
+}
+
+TPlan StaffPlan(int caption, const QDate& from, const QDate& to)
+{
+    if (from == to)
+        return {caption, 1522, 1523, TCellKind::Text, TCellKind::Text,
+                Grouped(StaffGroups, QStringLiteral("CallDate=?"), {StoredDate(from)}), Shown(from)};
+    return {caption, 1522, 1523, TCellKind::Text, TCellKind::Text,
+            Grouped(StaffGroups, InPeriod, {StoredDate(from), StoredDate(to)}), Shown(from) + WideTilde + Shown(to)};
+}
+
+TPlan PositionPlan(int caption, const QDate& from, const QDate& to)
+{
+    if (from == to)
+        return {caption, 1527, 1528, TCellKind::Text, TCellKind::Text,
+                Grouped(PositionGroups, QStringLiteral("CallDate=?"), {StoredDate(from)}), Shown(from)};
+    return {caption, 1527, 1528, TCellKind::Text, TCellKind::Text,
+            Grouped(PositionGroups, InPeriod, {StoredDate(from), StoredDate(to)}), Shown(from) + BareTilde + Shown(to)};
+}
+
+TPlan PlanReport(const TReportRequest& r)
+{
+    const auto [monday, sunday] = WeekBounds(r.Today);
+    const auto [first, last] = MonthBounds(r.Today);
+    const QString conditionsPeriod = Shown(r.From) + WideTilde + Shown(r.To);
+    const QVariantList period = {StoredDate(r.From), StoredDate(r.To)};
+    switch (r.Kind) {
+    case TReportKind::StaffToday:
+        return StaffPlan(1514, r.Today, r.Today);
+    case TReportKind::StaffWeek:
+        return StaffPlan(1515, monday, sunday);
+    case TReportKind::StaffMonth:
+        return StaffPlan(1516, first, last);
+    case TReportKind::PositionToday:
+        return PositionPlan(1518, r.Today, r.Today);
+    case TReportKind::PositionWeek:
+        return PositionPlan(1519, monday, sunday);
+    case TReportKind::PositionMonth:
+        return PositionPlan(1520, first, last);
+    case TReportKind::StaffConditions:
+        if (r.Staff.isEmpty())
+            return {1517, 1522, 1523, TCellKind::Text, TCellKind::Text, Grouped(StaffGroups, InPeriod, period),
+                    conditionsPeriod};
+        return {1517, 1523, 1543, TCellKind::Text, TCellKind::Date,
+                Grouped(DayGroups, QStringLiteral("ServerPersonnel=? and ") + InPeriod,
+                        {r.Staff, r.Staff, StoredDate(r.From), StoredDate(r.To)}),
+                conditionsPeriod};
+    case TReportKind::PositionConditions:
+        if (!r.Area.isEmpty() && !r.Position.isEmpty())
+            return {1521, 1528, 1543, TCellKind::Text, TCellKind::Date,
+                    Grouped(DayGroups, InPeriod + QStringLiteral(" and CallArea=? and CallDesktop=?"),
+                            {r.Position, StoredDate(r.From), StoredDate(r.To), r.Area, r.Position}),
+                    conditionsPeriod};
+        if (!r.Area.isEmpty())
+            return {1521, 1527, 1528, TCellKind::Text, TCellKind::Text,
+                    Grouped(PositionGroups, InPeriod + QStringLiteral(" and CallArea=?"), period + QVariantList{r.Area}),
+                    conditionsPeriod};
+        return {1521, 1527, 1528, TCellKind::Text, TCellKind::Text, Grouped(PositionGroups, InPeriod, period),
+                conditionsPeriod};
+    case TReportKind::Monthly: {
+        const auto [monthFirst, monthLast] = MonthBounds(r.Month);
+        const QString month = r.Month.toString(QStringLiteral("MM"));
+        return {1550, 1545, 1546, TCellKind::Text, TCellKind::Date,
+                Grouped(DayGroups, InPeriod, {month, StoredDate(monthFirst), StoredDate(monthLast)}),
+                r.Month.toString(QStringLiteral("yyyy")) + QLatin1Char('.') + month};
+    }
+    case TReportKind::Yearly:
+        return {1549, 1544, 1545, TCellKind::Integer, TCellKind::Integer,
+                {QStringLiteral("select StatYear F1, StatMonth F2, Total from StatYear"), {}},
+                QString::number(r.Year) + LoadResStr(1544)};
+    case TReportKind::Response:
+        break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::pair<QDate, QDate> WeekBounds(const QDate& day)
+{
+    const QDate monday = day.addDays(1 - day.dayOfWeek());   // dayOfWeek: Monday 1 .. Sunday 7
+    return {monday, monday.addDays(6)};
+}
+
+std::pair<QDate, QDate> MonthBounds(const QDate& day)
+{
+    const QDate first(day.year(), day.month(), 1);
+    return {first, first.addMonths(1).addDays(-1)};
+}
+
+bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFlag& cancel)
+{
+    struct TMonth {
+        int Month;
+        qint64 Calls, TimeOuts;
+    };
+    std::vector<TMonth> months;
+    TQuery q(store);
+    for (int month = 1; month <= 12; ++month) {
+        if (cancel && *cancel)
+            return false;
+        const auto [first, last] = MonthBounds(QDate(year, month, 1));
+        q.SetSQL(QStringLiteral("select ServerState, count(*) Total from CallInfo where CallDate>=? and CallDate<=? "
+                                "group by ServerState"));
+        q.Bind(StoredDate(first));
+        q.Bind(StoredDate(last));
+        if (!q.Open())
+            return Failed(q, error);
+        qint64 answered = 0, timeOuts = 0;
+        for (q.First(); !q.Eof(); q.Next()) {
+            const bool timedOut = !q.FieldIsNull(QStringLiteral("ServerState")) && q.FieldAsInteger(QStringLiteral("ServerState")) == 1;
+            (timedOut ? timeOuts : answered) += q.Field(QStringLiteral("Total")).toLongLong();
+        }
+        if (answered + timeOuts > 0)
+            months.push_back({month, answered + timeOuts, timeOuts});
+    }
+    q.Close();
+    return store.Rewrite([&](QString* why) {
+        TQuery w(store);
+        w.SetSQL(QStringLiteral("delete from StatYear"));
+        if (!w.ExecSQL())
+            return Failed(w, why);
+        for (const TMonth& m : months) {
+            w.SetSQL(QStringLiteral("insert into StatYear (StatYear, StatMonth, Total, TimeOut) values(?, ?, ?, ?)"));
+            for (const QVariant& v : {QVariant(year), QVariant(m.Month), QVariant(m.Calls), QVariant(m.TimeOuts)})
+                w.Bind(v);
+            if (!w.ExecSQL())
+                return Failed(w, why);
+        }
+        return true;
+    }, error);
+}
+
+bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
+               const TCancelFlag& cancel)
+{
+    if (request.Kind == TReportKind::Response)
+        return RunResponseReport(store, request, out, error, cancel);
+    const TPlan plan = PlanReport(request);
+    TStatement timeOuts = TimeOutsStatement(plan.Calls);
+    if (request.Kind == TReportKind::Yearly) {
+        if (!RunYearlySummary(store, request.Year, error, cancel))
+            return false;
+        timeOuts.Sql = QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear");
+    }
+    TStatReport report;
+    report.Caption = LoadResStr(plan.Caption);
+    report.Period = plan.Period;
+    report.Grid.Kinds = {plan.Kind1, plan.Kind2, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
+    report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(CallsTitle),
+                         LoadResStr(TimeOutsTitle), LoadResStr(RateTitle)}};
+    if (!StartStatistics(store, plan.Calls, timeOuts, report.Grid, error))
+        return false;
+    out = std::move(report);
+    return true;
+}
