@@ -55,7 +55,7 @@ public:
         for (size_t c = 0; c < kinds_.size(); ++c) {
             formats_[c] = FormatFor(kinds_[c]);
             const double width = c < layout.Widths.size() ? std::max(8.0, (layout.Widths[c] - 5) / 7.0) : 12.0;
-            worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), width, formats_[c]);
+            worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), width, nullptr);
         }
         for (int c = 0; c < layout.Titles.size(); ++c)
             Check(worksheet_write_string(sheet_, 0, lxw_col_t(c), layout.Titles[c].toUtf8().constData(), nullptr));
