@@ -57,18 +57,41 @@ QString CellText(TCellKind kind, const QVariant& value, const QString& dateForma
     return value.toString();
 }
 
+namespace {
+
+// The number of two or four digits at text[at]; -1 when they are not all digits.
+int Digits(const QString& text, int at, int count)
+{
+    int n = 0;
+    for (int i = at; i < at + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
+}  // namespace
+
+// Stored dates and times are read by hand: a history page or export converts
+// thousands of them, and a format-driven parser costs several times as much.
 QVariant DateCell(const QVariant& stored)
 {
     if (stored.isNull())
         return QVariant();
-    const QDate d = QDate::fromString(stored.toString(), QStringLiteral("yyyy-MM-dd"));
-    return d.isValid() ? QVariant(d) : QVariant(stored.toString());
+    const QString s = stored.toString();
+    const QDate d = s.size() == 10 && s[4] == u'-' && s[7] == u'-' ? QDate(Digits(s, 0, 4), Digits(s, 5, 2), Digits(s, 8, 2))
+                                                                  : QDate();
+    return d.isValid() ? QVariant(d) : QVariant(s);
 }
 
 QVariant TimeCell(const QVariant& stored)
 {
     if (stored.isNull())
         return QVariant();
-    const QTime t = QTime::fromString(stored.toString(), QStringLiteral("HH:mm:ss"));
-    return t.isValid() ? QVariant(t) : QVariant(stored.toString());
+    const QString s = stored.toString();
+    const QTime t = s.size() == 8 && s[2] == u':' && s[5] == u':' ? QTime(Digits(s, 0, 2), Digits(s, 3, 2), Digits(s, 6, 2))
+                                                                 : QTime();
+    return t.isValid() ? QVariant(t) : QVariant(s);
 }

@@ -5,15 +5,6 @@
 #include "reports/HistoryColumns.h"
 #include "reports/TableSink.h"
 
-#include <QMetaObject>
-
-namespace {
-
-// Keys counted per piece: a piece holds the call log for a few milliseconds only.
-constexpr int CountPiece = 4096;
-
-}  // namespace
-
 THistoryModel::THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent)
     : QAbstractTableModel(parent), texts_(texts), worker_(std::make_unique<TStoreWorker>(dataDir))
 {
@@ -38,50 +29,61 @@ void THistoryModel::Run(const THistoryQuery& query)
     counted_ = 0;
     counting_ = true;
     error_.clear();
-    pageStarts_.clear();
+    chunkStarts_.clear();
     pages_.clear();
     requested_.clear();
     endResetModel();
     RequestPage(0);
-    PostCount(generation_, nullptr);
+    PostCount(worker_.get(), this, generation_, query_, cancel_, nullptr);
 }
 
-void THistoryModel::PostCount(quint64 generation, std::shared_ptr<THistoryKey> after)
+void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64 generation, const THistoryQuery& query,
+                              const TCancelFlag& cancel, std::shared_ptr<THistoryKey> start)
 {
-    TStoreWorker* worker = worker_.get();
-    worker->Post([this, worker, generation, after, query = query_, cancel = cancel_](TDM_Sys& store) {
+    worker->Post([self, worker, generation, start, query, cancel](TDM_Sys& store) {
         if (*cancel || worker->Stopping())
             return;
         THistoryReader reader(store, query);
-        std::vector<THistoryKey> keys;
+        std::vector<THistoryKey> starts;
+        THistoryKey from = start ? *start : THistoryKey{};
+        bool any = static_cast<bool>(start);
         QString error;
-        if (!reader.Keys(after.get(), CountPiece, keys, &error)) {
-            Deliver(this, [this, generation, error] { Fail(generation, error); });
+        bool ok = true;
+        if (!any) {
+            ok = reader.KeyAt(nullptr, 0, from, any, &error);
+            if (ok && any)
+                starts.push_back(from);
+        }
+        // The engine steps over a chunk's rows without handing them out.
+        THistoryKey next;
+        bool found = false;
+        int rows = 0;
+        if (ok && any) {
+            ok = reader.KeyAt(&from, ChunkRows, next, found, &error);
+            if (ok && found)
+                rows = ChunkRows;
+            else if (ok)
+                ok = reader.CountFrom(&from, ChunkRows, rows, &error);
+        }
+        if (!ok) {
+            Deliver(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
-        const bool complete = keys.size() < CountPiece;
-        if (!complete) {
-            // The next piece queues behind the pages the view is waiting for.
-            auto next = std::make_shared<THistoryKey>(keys.back());
-            Deliver(this, [this, generation, keys, next] {
-                Counted(generation, keys, false);
-                if (generation == generation_)
-                    PostCount(generation, next);
-            });
-        } else {
-            Deliver(this, [this, generation, keys] { Counted(generation, keys, true); });
+        if (found) {
+            starts.push_back(next);
+            // The next chunk queues behind the pages the view is waiting for.
+            PostCount(worker, self, generation, query, cancel, std::make_shared<THistoryKey>(next));
         }
+        Deliver(self, [self, generation, starts, rows, complete = !found] { self->Counted(generation, starts, rows, complete); });
     });
 }
 
-void THistoryModel::Counted(quint64 generation, const std::vector<THistoryKey>& keys, bool complete)
+void THistoryModel::Counted(quint64 generation, const std::vector<THistoryKey>& chunkStarts, int rows, bool complete)
 {
     if (generation != generation_)
         return;
-    for (size_t i = 0; i < keys.size(); ++i)
-        if ((counted_ + static_cast<int>(i)) % PageRows == 0)
-            pageStarts_.push_back(keys[i]);
-    counted_ += static_cast<int>(keys.size());
+    chunkStarts_.insert(chunkStarts_.end(), chunkStarts.begin(), chunkStarts.end());
+    counted_ += rows;
     GrowTo(counted_);
     if (complete)
         counting_ = false;
@@ -108,37 +110,44 @@ void THistoryModel::Fail(quint64 generation, const QString& error)
 
 void THistoryModel::RequestPage(int page) const
 {
-    if (requested_.count(page) || (page > 0 && page >= static_cast<int>(pageStarts_.size())))
+    constexpr int pagesPerChunk = ChunkRows / PageRows;
+    const int chunk = page / pagesPerChunk;
+    if (requested_.count(page) || (page > 0 && chunk >= static_cast<int>(chunkStarts_.size())))
         return;
     requested_.insert(page);
-    auto from = page > 0 ? std::make_shared<THistoryKey>(pageStarts_[page]) : nullptr;
+    auto from = page > 0 ? std::make_shared<THistoryKey>(chunkStarts_[chunk]) : nullptr;
+    const int skip = page > 0 ? (page % pagesPerChunk) * PageRows : 0;
     auto* self = const_cast<THistoryModel*>(this);
     const quint64 generation = generation_;
-    worker_->PostFirst([self, generation, page, from, query = query_, cancel = cancel_](TDM_Sys& store) {
+    worker_->PostFirst([self, generation, page, from, skip, query = query_, cancel = cancel_, texts = texts_](TDM_Sys& store) {
         if (*cancel)
             return;
         THistoryReader reader(store, query);
         std::vector<THistoryRow> rows;
         QString error;
-        if (!reader.Rows(from.get(), true, PageRows, rows, &error)) {
+        if (!reader.Rows(from.get(), true, PageRows, rows, &error, skip)) {
             Deliver(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
-        Deliver(self, [self, generation, page, rows = std::move(rows)]() mutable {
-            self->PageRead(generation, page, std::move(rows));
+        // The cells are made here, so the window thread only stores them.
+        TCells cells;
+        cells.reserve(rows.size());
+        for (const THistoryRow& row : rows)
+            cells.push_back(HistoryCells(row.Stored, texts));
+        Deliver(self, [self, generation, page, cells = std::move(cells)]() mutable {
+            self->PageRead(generation, page, std::move(cells));
         });
     });
 }
 
-void THistoryModel::PageRead(quint64 generation, int page, std::vector<THistoryRow> rows)
+void THistoryModel::PageRead(quint64 generation, int page, TCells cells)
 {
     if (generation != generation_)
         return;
     requested_.erase(page);
+    const int count = static_cast<int>(cells.size());
     TPage& p = pages_[page];
-    p.Cells.clear();
-    for (const THistoryRow& row : rows)
-        p.Cells.push_back(HistoryCells(row.Stored, texts_));
+    p.Cells = std::move(cells);
     p.LastUse = ++useClock_;
     while (pages_.size() > CachedPages) {
         auto oldest = pages_.begin();
@@ -148,10 +157,9 @@ void THistoryModel::PageRead(quint64 generation, int page, std::vector<THistoryR
         pages_.erase(oldest);
     }
     const int first = page * PageRows;
-    GrowTo(first + static_cast<int>(rows.size()));
-    if (!rows.empty())
-        emit dataChanged(index(first, 0), index(std::min(first + static_cast<int>(rows.size()), rows_) - 1,
-                                                 HistoryColumnCount - 1));
+    GrowTo(first + count);
+    if (count > 0)
+        emit dataChanged(index(first, 0), index(std::min(first + count, rows_) - 1, HistoryColumnCount - 1));
     if (page == 0)
         emit FirstPageShown();
 }

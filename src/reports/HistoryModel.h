@@ -22,7 +22,8 @@ class THistoryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int PageRows = 256;
-    static constexpr int CachedPages = 64;   // about 16 000 rows at most in memory
+    static constexpr int CachedPages = 64;     // about 16 000 rows at most in memory
+    static constexpr int ChunkRows = 4096;     // the count keeps the key of every 4096th row
 
     // dataDir: where the worker opens its own connection; texts: the state texts shown.
     THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent = nullptr);
@@ -63,10 +64,14 @@ private:
         quint64 LastUse = 0;
     };
 
+    using TCells = std::vector<std::vector<QVariant>>;
     void RequestPage(int page) const;
-    void PageRead(quint64 generation, int page, std::vector<THistoryRow> rows);
-    void PostCount(quint64 generation, std::shared_ptr<THistoryKey> after);
-    void Counted(quint64 generation, const std::vector<THistoryKey>& keys, bool complete);
+    void PageRead(quint64 generation, int page, TCells cells);
+    // Counts on from the chunk starting at start (the first row when null). Also
+    // called on the worker, so it takes everything it needs as arguments.
+    static void PostCount(TStoreWorker* worker, THistoryModel* self, quint64 generation, const THistoryQuery& query,
+                          const TCancelFlag& cancel, std::shared_ptr<THistoryKey> start);
+    void Counted(quint64 generation, const std::vector<THistoryKey>& chunkStarts, int rows, bool complete);
     void GrowTo(int rows);
     void Fail(quint64 generation, const QString& error);
 
@@ -77,7 +82,7 @@ private:
     int rows_ = 0;
     bool counting_ = false;
     QString error_;
-    std::vector<THistoryKey> pageStarts_;   // the key of each page's first row, as far as counted
+    std::vector<THistoryKey> chunkStarts_;  // the key of every ChunkRows-th row, as far as counted
     int counted_ = 0;
     mutable std::map<int, TPage> pages_;
     mutable std::set<int> requested_;

@@ -4,42 +4,66 @@
 #include "reports/HistoryColumns.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
-THistoryReader::THistoryReader(TDM_Sys& store, const THistoryQuery& query)
-    : store_(store), where_(HistoryWhere(query))
+namespace {
+
+bool Fail(const QSqlQuery& q, QString* error)
 {
+    if (error)
+        *error = q.lastError().text();
+    return false;
 }
 
-bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive,
-                         int limit, QString* error)
+}  // namespace
+
+THistoryReader::THistoryReader(TDM_Sys& store, const THistoryQuery& query) : store_(store), query_(query) {}
+
+namespace {
+
+// The conditions for rows from a key on. The key's date also becomes the lowest
+// date: the engine then starts at the key in the date index instead of stepping
+// over every row before it from the first date on.
+TStatement WhereFrom(THistoryQuery q, const THistoryKey* from)
 {
-    QString sql = QStringLiteral("select %1 from CallInfo where %2").arg(columns, where_.Sql);
+    if (from) {
+        const QDate keyDate = QDate::fromString(from->Date, QStringLiteral("yyyy-MM-dd"));
+        if (keyDate.isValid() && keyDate > q.SDate)
+            q.SDate = keyDate;
+    }
+    return HistoryWhere(q);
+}
+
+}  // namespace
+
+bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive, int limit,
+                         int skip, QString* error)
+{
+    const TStatement where = WhereFrom(query_, from);
+    QString sql = QStringLiteral("select %1 from CallInfo where %2").arg(columns, where.Sql);
     if (from)
         sql += inclusive ? QStringLiteral(" and (CallDate, rowid)>=(?, ?)") : QStringLiteral(" and (CallDate, rowid)>(?, ?)");
-    sql += QStringLiteral(" order by CallDate, rowid limit ?");
+    sql += QStringLiteral(" order by CallDate, rowid limit ? offset ?");
     q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& v : where_.Values)
-            q.addBindValue(v);
-        if (from) {
-            q.addBindValue(from->Date);
-            q.addBindValue(from->RowId);
-        }
-        q.addBindValue(limit);
-        ok = q.exec();
+    if (!q.prepare(sql))
+        return Fail(q, error);
+    for (const QVariant& v : where.Values)
+        q.addBindValue(v);
+    if (from) {
+        q.addBindValue(from->Date);
+        q.addBindValue(from->RowId);
     }
-    if (!ok && error)
-        *error = q.lastError().text();
-    return ok;
+    q.addBindValue(limit);
+    q.addBindValue(skip);
+    return q.exec() || Fail(q, error);
 }
 
 bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, std::vector<THistoryRow>& rows,
-                          QString* error)
+                          QString* error, int skip)
 {
     rows.clear();
     QSqlQuery q(store_.Database());
-    if (!Run(q, QStringLiteral("CallDate, rowid, ") + HistoryFieldList(), from, inclusive, limit, error))
+    if (!Run(q, QStringLiteral("CallDate, rowid, ") + HistoryFieldList(), from, inclusive, limit, skip, error))
         return false;
     while (q.next()) {
         THistoryRow row{{q.value(0).toString(), q.value(1).toLongLong()}, std::vector<QVariant>(HistoryColumnCount)};
@@ -47,26 +71,40 @@ bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, st
             row.Stored[c] = q.value(c + 2);
         rows.push_back(std::move(row));
     }
-    if (q.lastError().isValid()) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
-    }
-    return true;
+    return !q.lastError().isValid() || Fail(q, error);
 }
 
-bool THistoryReader::Keys(const THistoryKey* after, int limit, std::vector<THistoryKey>& keys, QString* error)
+bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, bool& found, QString* error)
 {
-    keys.clear();
     QSqlQuery q(store_.Database());
-    if (!Run(q, QStringLiteral("CallDate, rowid"), after, false, limit, error))
+    if (!Run(q, QStringLiteral("CallDate, rowid"), from, true, 1, skip, error))
         return false;
-    while (q.next())
-        keys.push_back({q.value(0).toString(), q.value(1).toLongLong()});
-    if (q.lastError().isValid()) {
-        if (error)
-            *error = q.lastError().text();
-        return false;
+    found = q.next();
+    if (found)
+        key = {q.value(0).toString(), q.value(1).toLongLong()};
+    return !q.lastError().isValid() || Fail(q, error);
+}
+
+bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, QString* error)
+{
+    QSqlQuery q(store_.Database());
+    // The rows counted are the ones a piece of Rows would return.
+    const TStatement where = WhereFrom(query_, from);
+    QString sql = QStringLiteral("select count(*) from (select 1 from CallInfo where %1").arg(where.Sql);
+    if (from)
+        sql += QStringLiteral(" and (CallDate, rowid)>=(?, ?)");
+    sql += QStringLiteral(" order by CallDate, rowid limit ?)");
+    if (!q.prepare(sql))
+        return Fail(q, error);
+    for (const QVariant& v : where.Values)
+        q.addBindValue(v);
+    if (from) {
+        q.addBindValue(from->Date);
+        q.addBindValue(from->RowId);
     }
+    q.addBindValue(limit);
+    if (!q.exec() || !q.next())
+        return Fail(q, error);
+    count = q.value(0).toInt();
     return true;
 }

@@ -1,15 +1,15 @@
 #pragma once
 // Reads the history result in pieces, in a fixed order (call date, then the
-// order the rows were written), each piece starting after a key. No piece
-// holds the table for long, so the call log can go on writing in between, and
-// no more than a piece is ever in memory.
+// order the rows were written), each piece starting at a key. No piece holds
+// the call log for long, so the call log can go on writing in between, and no
+// more than a piece is ever in memory.
 #include "reports/HistoryQuery.h"
 
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <vector>
 
+class QSqlQuery;
 class TDM_Sys;
 
 // Where a row stands in the result order.
@@ -28,17 +28,21 @@ class THistoryReader {
 public:
     THistoryReader(TDM_Sys& store, const THistoryQuery& query);
 
-    // Up to limit rows in result order: from the first row when from is null,
-    // else from the row at from (inclusive) or after it.
+    // Up to limit rows in result order, skipping the first skip of them: from the
+    // first row when from is null, else from the row at from (inclusive) or after it.
     bool Rows(const THistoryKey* from, bool inclusive, int limit, std::vector<THistoryRow>& rows,
-              QString* error = nullptr);
-    // The same, keys only: cheap when only dates are set (the date index holds them).
-    bool Keys(const THistoryKey* after, int limit, std::vector<THistoryKey>& keys, QString* error = nullptr);
+              QString* error = nullptr, int skip = 0);
+    // The key of the row skip rows on from the row at from (or from the first row
+    // when from is null); found false when the result ends before it. Rows skipped
+    // are counted by the engine, never read.
+    bool KeyAt(const THistoryKey* from, int skip, THistoryKey& key, bool& found, QString* error = nullptr);
+    // How many rows there are from the row at from on, at most limit.
+    bool CountFrom(const THistoryKey* from, int limit, int& count, QString* error = nullptr);
 
 private:
-    bool Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive, int limit,
+    bool Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive, int limit, int skip,
              QString* error);
 
     TDM_Sys& store_;
-    TStatement where_;
+    THistoryQuery query_;
 };

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QVariant>
 
+// Rows are written with designated initializers naming only the fields that matter.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 struct LogRow {
     QString date = QStringLiteral("2026-03-10");
     QString time = QStringLiteral("12:00:00");
