@@ -3,14 +3,12 @@
 #include "core/DataStore.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
+#include "reports/DatePieces.h"
 #include "reports/Statement.h"
 
 #include <map>
 
 namespace {
-
-// The period is read a week at a time, so that the call log is never held for long.
-constexpr int DaysPerRead = 7;
 
 struct TGroupBy {
     QString Key1, Key2;     // expressions over CallInfo
@@ -75,10 +73,9 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
     std::map<std::pair<QString, QString>, TGroup> groups;
     THistogram all;
     TQuery q(store);
-    for (QDate from = request.From; from <= request.To; from = from.addDays(DaysPerRead)) {
+    for (const auto& [from, to] : DatePieces(request.From, request.To)) {
         if (cancel && *cancel)
             return false;
-        const QDate to = std::min(request.To, from.addDays(DaysPerRead - 1));
         q.SetSQL(QStringLiteral("select %1 K1, %2 K2, ServerTime T, count(*) N from CallInfo "
                                 "where ServerState=0 and ServerTime is not null and CallDate>=? and CallDate<=? "
                                 "group by K1, K2, T")

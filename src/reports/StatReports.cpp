@@ -3,6 +3,7 @@
 #include "core/DataStore.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
+#include "reports/DatePieces.h"
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
 
@@ -139,19 +140,21 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
     std::vector<TMonth> months;
     TQuery q(store);
     for (int month = 1; month <= 12; ++month) {
-        if (cancel && *cancel)
-            return false;
         const auto [first, last] = MonthBounds(QDate(year, month, 1));
-        q.SetSQL(QStringLiteral("select ServerState, count(*) Total from CallInfo where CallDate>=? and CallDate<=? "
-                                "group by ServerState"));
-        q.Bind(StoredDate(first));
-        q.Bind(StoredDate(last));
-        if (!q.Open())
-            return Failed(q, error);
         qint64 answered = 0, timeOuts = 0;
-        for (q.First(); !q.Eof(); q.Next()) {
-            const bool timedOut = !q.FieldIsNull(QStringLiteral("ServerState")) && q.FieldAsInteger(QStringLiteral("ServerState")) == 1;
-            (timedOut ? timeOuts : answered) += q.Field(QStringLiteral("Total")).toLongLong();
+        for (const auto& [from, to] : DatePieces(first, last)) {
+            if (cancel && *cancel)
+                return false;
+            q.SetSQL(QStringLiteral("select ServerState, count(*) Total from CallInfo where CallDate>=? and CallDate<=? "
+                                    "group by ServerState"));
+            q.Bind(StoredDate(from));
+            q.Bind(StoredDate(to));
+            if (!q.Open())
+                return Failed(q, error);
+            for (q.First(); !q.Eof(); q.Next()) {
+                const bool timedOut = !q.FieldIsNull(QStringLiteral("ServerState")) && q.FieldAsInteger(QStringLiteral("ServerState")) == 1;
+                (timedOut ? timeOuts : answered) += q.Field(QStringLiteral("Total")).toLongLong();
+            }
         }
         if (answered + timeOuts > 0)
             months.push_back({month, answered + timeOuts, timeOuts});

@@ -45,8 +45,8 @@ std::pair<QDate, QDate> WeekBounds(const QDate& day);
 std::pair<QDate, QDate> MonthBounds(const QDate& day);
 
 // Fills StatYear with one row per month of year that had calls (calls and time-outs),
-// emptied and refilled in one transaction. The months are counted one statement
-// each, so the call log is never held for long. False when cancelled or failing.
+// emptied and refilled in one transaction. The months are counted a few days per
+// statement, so the call log is never held for long. False when cancelled or failing.
 bool RunYearlySummary(TDM_Sys& store, int year, QString* error = nullptr, const TCancelFlag& cancel = {});
 
 // Runs the report into out. False with the reason when a statement fails (or cancelled).
