@@ -34,6 +34,7 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
     QFont font = StationFont();
     font.setPointSizeF(StatPrint::FontPoints);
     painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * perMm)));
     const std::vector<TPrintPage> pages = LayoutStatPrint(report.Grid, report.Caption, DisplayDateFormat);
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -45,19 +46,28 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
                 painter.drawLine(r.topLeft(), r.topRight());
                 continue;
             }
+            // Every label on one baseline from the report font's own metrics: a Chinese text
+            // drawn in a fallback font would otherwise sit lower than the figures beside it.
+            const double x = item.Centred ? r.left() + (r.width() - metrics.horizontalAdvance(item.Text)) / 2 : r.left();
+            const double baseline = r.top() + (r.height() + metrics.ascent() - metrics.descent()) / 2;
             painter.save();
-            painter.setClipRect(r);
-            painter.drawText(r, (item.Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, item.Text);
+            painter.setClipRect(QRectF(r.left(), r.top() - r.height(), r.width(), 3 * r.height()));   // cut at the sides only
+            painter.drawText(QPointF(x, baseline), item.Text);
             painter.restore();
         }
     }
 }
 
+void PrepareStatPrinter(QPrinter& printer)
+{
+    printer.setDocName(LoadResStr(JobTitle));
+    SetUpPage(printer);
+}
+
 void RunStatPrintPreview(QWidget* parent, const TStatReport& report)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(LoadResStr(JobTitle));
-    SetUpPage(printer);
+    PrepareStatPrinter(printer);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(LoadResStr(JobTitle));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&report](QPrinter* p) {

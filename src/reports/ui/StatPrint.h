@@ -8,6 +8,9 @@ class QPainter;
 class QWidget;
 struct TStatReport;
 
+class QPrinter;
+// A4 portrait, 10 mm margins, the job title "统计报表打印".
+void PrepareStatPrinter(QPrinter& printer);
 // Draws the print-out on device (a QPrinter or QPdfWriter), a page per layout page.
 void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatReport& report);
 // The preview window of the print-out ("统计报表打印"), modal.

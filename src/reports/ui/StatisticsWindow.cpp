@@ -40,7 +40,7 @@ TFrm_Statistics::TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutT
     setObjectName(QStringLiteral("Frm_Statistics"));
     SetupStationDialog(this, Caption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    resize(700, 420);
+    resize(920, 420);   // room for the seven columns of the response-time report
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SGrd_Result);
 
