@@ -59,19 +59,18 @@ std::optional<TArgumentError> ReadConditions(const QCommandLineParser& p, THisto
 int RunHistoryCommand(const QStringList& args)
 {
     QCommandLineParser p;
-    const auto value = [&p](const char* name, const char* about, const char* valueName) {
-        p.addOption({QString::fromLatin1(name), QString::fromLatin1(about), QString::fromLatin1(valueName)});
-    };
-    value("from", "First call date (default: 1 January of this year).", "yyyy-MM-dd");
-    value("to", "Last call date (default: today).", "yyyy-MM-dd");
-    value("area", "Area (layout name).", "A");
-    value("position", "Position (call point name) within the area.", "P");
-    value("type", "Service type name.", "T");
-    value("server", "Server (staff) name, as stored.", "NAME");
-    value("state", "all, answered or timeout.", "STATE");
-    value("handler", "Processing person, as stored.", "NAME");
-    value("service-time", "Service time range in seconds, bounds included.", "MIN-MAX");
-    value("out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE");
+    AddValueOptions(p, {
+        {"from", "First call date (default: 1 January of this year).", "yyyy-MM-dd"},
+        {"to", "Last call date (default: today).", "yyyy-MM-dd"},
+        {"area", "Area (layout name).", "A"},
+        {"position", "Position (call point name) within the area.", "P"},
+        {"type", "Service type name.", "T"},
+        {"server", "Server (staff) name, as stored.", "NAME"},
+        {"state", "all, answered or timeout.", "STATE"},
+        {"handler", "Processing person, as stored.", "NAME"},
+        {"service-time", "Service time range in seconds, bounds included.", "MIN-MAX"},
+        {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
+    });
 
     THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
     std::optional<TArgumentError> bad = ParseArguments(p, QStringLiteral("history"), args);

@@ -133,19 +133,18 @@ std::optional<TArgumentError> ReadRequest(const QCommandLineParser& p, TReportRe
 int RunReportCommand(const QStringList& args)
 {
     QCommandLineParser p;
-    const auto value = [&p](const char* name, const char* about, const char* valueName) {
-        p.addOption({QString::fromLatin1(name), QString::fromLatin1(about), QString::fromLatin1(valueName)});
-    };
-    value("period", "today, week or month.", "PERIOD");
-    value("from", "First call date.", "yyyy-MM-dd");
-    value("to", "Last call date.", "yyyy-MM-dd");
-    value("staff", "One staff member.", "NAME");
-    value("area", "One area.", "A");
-    value("position", "One position of the area.", "P");
-    value("month", "The month of the monthly summary.", "yyyy-MM");
-    value("year", "The year of the yearly summary.", "yyyy");
-    value("by", "Response times by staff, position or hour.", "GROUP");
-    value("out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE");
+    AddValueOptions(p, {
+        {"period", "today, week or month.", "PERIOD"},
+        {"from", "First call date.", "yyyy-MM-dd"},
+        {"to", "Last call date.", "yyyy-MM-dd"},
+        {"staff", "One staff member.", "NAME"},
+        {"area", "One area.", "A"},
+        {"position", "One position of the area.", "P"},
+        {"month", "The month of the monthly summary.", "yyyy-MM"},
+        {"year", "The year of the yearly summary.", "yyyy"},
+        {"by", "Response times by staff, position or hour.", "GROUP"},
+        {"out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE"},
+    });
 
     TReportRequest request;
     std::optional<TArgumentError> bad = ParseArguments(p, QStringLiteral("report"), args);

@@ -13,6 +13,12 @@ void SayError(const QString& text)
     QTextStream(stderr) << "callstation: " << text << Qt::endl;
 }
 
+void AddValueOptions(QCommandLineParser& parser, std::initializer_list<TValueOption> options)
+{
+    for (const TValueOption& o : options)
+        parser.addOption({QString::fromLatin1(o.Name), QString::fromLatin1(o.About), QString::fromLatin1(o.ValueName)});
+}
+
 std::optional<TArgumentError> ParseArguments(QCommandLineParser& parser, const QString& command, const QStringList& args)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

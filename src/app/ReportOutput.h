@@ -3,6 +3,7 @@
 // directory check, and where the table goes (standard output or --out).
 #include <QDate>
 #include <QString>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -17,6 +18,14 @@ struct TArgumentError {
 
 // Writes "callstation: text" on standard error.
 void SayError(const QString& text);
+
+// Options that take a value: name, help text, value name.
+struct TValueOption {
+    const char* Name;
+    const char* About;
+    const char* ValueName;
+};
+void AddValueOptions(QCommandLineParser& parser, std::initializer_list<TValueOption> options);
 
 // Parses args after the command name; unknown options and unexpected arguments are errors.
 std::optional<TArgumentError> ParseArguments(QCommandLineParser& parser, const QString& command, const QStringList& args);

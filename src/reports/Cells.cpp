@@ -72,26 +72,37 @@ int Digits(const QString& text, int at, int count)
     return n;
 }
 
-}  // namespace
-
-// Stored dates and times are read by hand: a history page or export converts
-// thousands of them, and a format-driven parser costs several times as much.
-QVariant DateCell(const QVariant& stored)
+// The canonical value of a stored text, or the text itself when it does not parse.
+template <typename T>
+QVariant Parsed(const QVariant& stored, T (*parse)(const QString&))
 {
     if (stored.isNull())
         return QVariant();
     const QString s = stored.toString();
-    const QDate d = s.size() == 10 && s[4] == u'-' && s[7] == u'-' ? QDate(Digits(s, 0, 4), Digits(s, 5, 2), Digits(s, 8, 2))
-                                                                  : QDate();
-    return d.isValid() ? QVariant(d) : QVariant(s);
+    const T value = parse(s);
+    return value.isValid() ? QVariant(value) : QVariant(s);
+}
+
+// Stored dates and times are read by hand: a history page or export converts
+// thousands of them, and a format-driven parser costs several times as much.
+QDate ParseDate(const QString& s)
+{
+    return s.size() == 10 && s[4] == u'-' && s[7] == u'-' ? QDate(Digits(s, 0, 4), Digits(s, 5, 2), Digits(s, 8, 2)) : QDate();
+}
+
+QTime ParseTime(const QString& s)
+{
+    return s.size() == 8 && s[2] == u':' && s[5] == u':' ? QTime(Digits(s, 0, 2), Digits(s, 3, 2), Digits(s, 6, 2)) : QTime();
+}
+
+}  // namespace
+
+QVariant DateCell(const QVariant& stored)
+{
+    return Parsed(stored, ParseDate);
 }
 
 QVariant TimeCell(const QVariant& stored)
 {
-    if (stored.isNull())
-        return QVariant();
-    const QString s = stored.toString();
-    const QTime t = s.size() == 8 && s[2] == u':' && s[5] == u':' ? QTime(Digits(s, 0, 2), Digits(s, 3, 2), Digits(s, 6, 2))
-                                                                 : QTime();
-    return t.isValid() ? QVariant(t) : QVariant(s);
+    return Parsed(stored, ParseTime);
 }

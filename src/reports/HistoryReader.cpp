@@ -37,13 +37,15 @@ TStatement WhereFrom(THistoryQuery q, const THistoryKey* from)
 }  // namespace
 
 bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive, int limit,
-                         int skip, QString* error)
+                         int skip, QString* error, const QString& outer)
 {
     const TStatement where = WhereFrom(query_, from);
     QString sql = QStringLiteral("select %1 from CallInfo where %2").arg(columns, where.Sql);
     if (from)
         sql += inclusive ? QStringLiteral(" and (CallDate, rowid)>=(?, ?)") : QStringLiteral(" and (CallDate, rowid)>(?, ?)");
     sql += QStringLiteral(" order by CallDate, rowid limit ? offset ?");
+    if (!outer.isEmpty())
+        sql = outer.arg(sql);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         return Fail(q, error);
@@ -87,23 +89,11 @@ bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, 
 
 bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, QString* error)
 {
-    QSqlQuery q(store_.Database());
     // The rows counted are the ones a piece of Rows would return.
-    const TStatement where = WhereFrom(query_, from);
-    QString sql = QStringLiteral("select count(*) from (select 1 from CallInfo where %1").arg(where.Sql);
-    if (from)
-        sql += QStringLiteral(" and (CallDate, rowid)>=(?, ?)");
-    sql += QStringLiteral(" order by CallDate, rowid limit ?)");
-    if (!q.prepare(sql))
-        return Fail(q, error);
-    for (const QVariant& v : where.Values)
-        q.addBindValue(v);
-    if (from) {
-        q.addBindValue(from->Date);
-        q.addBindValue(from->RowId);
-    }
-    q.addBindValue(limit);
-    if (!q.exec() || !q.next())
+    QSqlQuery q(store_.Database());
+    if (!Run(q, QStringLiteral("1"), from, true, limit, 0, error, QStringLiteral("select count(*) from (%1)")))
+        return false;
+    if (!q.next())
         return Fail(q, error);
     count = q.value(0).toInt();
     return true;

@@ -40,8 +40,9 @@ public:
     bool CountFrom(const THistoryKey* from, int limit, int& count, QString* error = nullptr);
 
 private:
+    // Runs "select columns ... order by ... limit ? offset ?", placed into outer's %1 when given.
     bool Run(QSqlQuery& q, const QString& columns, const THistoryKey* from, bool inclusive, int limit, int skip,
-             QString* error);
+             QString* error, const QString& outer = QString());
 
     TDM_Sys& store_;
     THistoryQuery query_;

@@ -43,22 +43,18 @@ TStatement Grouped(const QString& form, const QString& where, const QVariantList
     return {form.arg(where), values};
 }
 
-TPlan StaffPlan(int caption, const QDate& from, const QDate& to)
+// A report of groups over a period: staff (wide "~") or positions (bare "~" over a week or month).
+TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to)
 {
-    if (from == to)
-        return {caption, 1522, 1523, TCellKind::Text, TCellKind::Text,
-                Grouped(StaffGroups, QStringLiteral("CallDate=?"), {StoredDate(from)}), Shown(from)};
-    return {caption, 1522, 1523, TCellKind::Text, TCellKind::Text,
-            Grouped(StaffGroups, InPeriod, {StoredDate(from), StoredDate(to)}), Shown(from) + WideTilde + Shown(to)};
-}
-
-TPlan PositionPlan(int caption, const QDate& from, const QDate& to)
-{
-    if (from == to)
-        return {caption, 1527, 1528, TCellKind::Text, TCellKind::Text,
-                Grouped(PositionGroups, QStringLiteral("CallDate=?"), {StoredDate(from)}), Shown(from)};
-    return {caption, 1527, 1528, TCellKind::Text, TCellKind::Text,
-            Grouped(PositionGroups, InPeriod, {StoredDate(from), StoredDate(to)}), Shown(from) + BareTilde + Shown(to)};
+    TPlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from)};
+    const QString& form = staff ? StaffGroups : PositionGroups;
+    if (from == to) {
+        plan.Calls = Grouped(form, QStringLiteral("CallDate=?"), {StoredDate(from)});
+    } else {
+        plan.Calls = Grouped(form, InPeriod, {StoredDate(from), StoredDate(to)});
+        plan.Period += (staff ? WideTilde : BareTilde) + Shown(to);
+    }
+    return plan;
 }
 
 TPlan PlanReport(const TReportRequest& r)
@@ -69,17 +65,17 @@ TPlan PlanReport(const TReportRequest& r)
     const QVariantList period = {StoredDate(r.From), StoredDate(r.To)};
     switch (r.Kind) {
     case TReportKind::StaffToday:
-        return StaffPlan(1514, r.Today, r.Today);
+        return GroupPlan(1514, true, r.Today, r.Today);
     case TReportKind::StaffWeek:
-        return StaffPlan(1515, monday, sunday);
+        return GroupPlan(1515, true, monday, sunday);
     case TReportKind::StaffMonth:
-        return StaffPlan(1516, first, last);
+        return GroupPlan(1516, true, first, last);
     case TReportKind::PositionToday:
-        return PositionPlan(1518, r.Today, r.Today);
+        return GroupPlan(1518, false, r.Today, r.Today);
     case TReportKind::PositionWeek:
-        return PositionPlan(1519, monday, sunday);
+        return GroupPlan(1519, false, monday, sunday);
     case TReportKind::PositionMonth:
-        return PositionPlan(1520, first, last);
+        return GroupPlan(1520, false, first, last);
     case TReportKind::StaffConditions:
         if (r.Staff.isEmpty())
             return {1517, 1522, 1523, TCellKind::Text, TCellKind::Text, Grouped(StaffGroups, InPeriod, period),

@@ -1,15 +1,10 @@
-// report-screenshots OUTDIR: the history and statistics windows over a sample
-// restaurant with two months of generated calls: the conditions dialogs, the
-// history list, a staff report, both charts, the print preview and a
-// response-time report, saved as PNG files.
-#include "CallLogGenerator.h"
+// The conditions dialogs, the history list, a staff report, both charts, the
+// print preview and a response-time report.
+#include "ReportShots.h"
+#include "Shots.h"
 
-#include "app/DemoRestaurant.h"
-#include "core/Config.h"
-#include "core/DataStore.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
-#include "layout/LayoutStore.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
 #include "reports/ui/ChartWindow.h"
@@ -19,42 +14,12 @@
 #include "reports/ui/StatTerm.h"
 #include "reports/ui/StatisticsWindow.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTemporaryDir>
-#include <QTextStream>
-#include <QThread>
 
 namespace {
-
-void Settle(const std::function<bool()>& until = [] { return true; })
-{
-    QElapsedTimer t;
-    t.start();
-    do {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    } while (!until() && t.elapsed() < 10000);
-    for (int i = 0; i < 10; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
-
-bool Save(QWidget& w, const QString& path)
-{
-    w.show();
-    w.raise();
-    Settle();
-    const bool ok = w.grab().save(path);
-    QTextStream(stdout) << (ok ? "saved " : "FAILED ") << path << Qt::endl;
-    return ok;
-}
 
 bool RunReport(TFrm_Statistics& window, TReportKind kind, TResponseGroup by = TResponseGroup::Staff)
 {
@@ -72,26 +37,8 @@ bool RunReport(TFrm_Statistics& window, TReportKind kind, TResponseGroup by = TR
 
 }  // namespace
 
-int main(int argc, char** argv)
+bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree)
 {
-    QApplication app(argc, argv);
-    const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots")).absolutePath();
-    QDir().mkpath(out);
-    QTemporaryDir data;
-    InitDataDir(data.path());
-    InitDateFormats(true);
-    TDM_Sys store;
-    TLayOutTree tree;
-    QString error;
-    const TCallLogPlan plan{QDate::currentDate().addDays(-59), 60, 24000, 7, QDate::currentDate().addDays(-30)};
-    if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error) || !GenerateCallLog(store, plan, &error)
-        || !ReadSiteLayOutData(store, tree, &error)) {
-        QTextStream(stderr) << "report-screenshots: " << error << Qt::endl;
-        return 1;
-    }
-    ReadConfig(ConfigPath, Config, StateTexts);
-    InitHistoryQuery(QDate::currentDate());
-
     bool ok = true;
     TFrm_HistoryTerm term(nullptr, tree);
     term.ShowConditions(HistoryQuery);
@@ -101,11 +48,13 @@ int main(int argc, char** argv)
     HistoryQuery.SDate = QDate::currentDate().addDays(-6);
     TFrm_History history(nullptr, term);
     history.QueryHistoryRecord();
+    history.show();
     Settle([&] { return !history.Model().Counting(); });
     ok = Save(history, out + "/history-window.png") && ok;
     history.hide();
 
     TFrm_Statistics statistics(nullptr, store, tree, QDate::currentDate());
+    statistics.show();
     ok = RunReport(statistics, TReportKind::StaffMonth) && ok;
     ok = Save(statistics, out + "/statistics-staff-month.png") && ok;
 
@@ -137,10 +86,10 @@ int main(int argc, char** argv)
 
     ok = RunReport(statistics, TReportKind::Response, TResponseGroup::Hour) && ok;
     ok = Save(statistics, out + "/response-times-by-hour.png") && ok;
-    ok = RunReport(statistics, TReportKind::Yearly) && ok;
+    statistics.hide();
 
     TFrm_StatTerm conditions(nullptr, tree, {"张三", "李四"}, QDate::currentDate());
     conditions.SetTag(PositionTerm);
     ok = Save(conditions, out + "/statistics-conditions.png") && ok;
-    return ok ? 0 : 1;
+    return ok;
 }

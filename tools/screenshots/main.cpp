@@ -1,6 +1,11 @@
 // screenshots OUTDIR: the main window in its three views with live calls in
-// several states, and the popup call window, saved as PNG files. Runs the real
+// several states, the popup call window, and the history and statistics
+// windows over two months of generated calls, saved as PNG files. Runs the real
 // windows over a sample restaurant with a hand-moved clock.
+#include "CallLogGenerator.h"
+#include "ReportShots.h"
+#include "Shots.h"
+
 #include "app/DemoRestaurant.h"
 #include "calls/SoundPlayer.h"
 #include "calls/ui/PopupWin.h"
@@ -16,8 +21,6 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <QThread>
 #include <QTreeWidget>
 
 namespace {
@@ -29,14 +32,6 @@ public:
     void Stop() override {}
 };
 
-void Settle()
-{
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
-
 void Click(QWidget& w, const TFuncButton& b)
 {
     const QPointF at((b.Left + b.Right) / 2.0, (b.Top + b.Bottom) / 2.0);
@@ -46,13 +41,6 @@ void Click(QWidget& w, const TFuncButton& b)
     QApplication::sendEvent(&w, &press);
     QApplication::sendEvent(&w, &release);
     Settle();
-}
-
-bool Save(QWidget& w, const QString& path)
-{
-    const bool ok = w.grab().save(path);
-    QTextStream(stdout) << (ok ? "saved " : "FAILED ") << path << Qt::endl;
-    return ok;
 }
 
 }  // namespace
@@ -68,7 +56,9 @@ int main(int argc, char** argv)
     {
         TDM_Sys store;
         QString error;
-        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)) {
+        const TCallLogPlan calls{QDate::currentDate().addDays(-59), 60, 24000, 7, QDate::currentDate().addDays(-30)};
+        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)
+            || !GenerateCallLog(store, calls, &error)) {
             QTextStream(stderr) << "screenshots: " << error << Qt::endl;
             return 1;
         }
@@ -120,6 +110,7 @@ int main(int argc, char** argv)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
             ok = Save(*popup, out + "/popup-window.png") && ok;
+    ok = SaveReportShots(out, window.Station().Store(), window.Station().LayoutTree()) && ok;
 
     window.Station().Close();
     return ok ? 0 : 1;

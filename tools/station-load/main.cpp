@@ -20,17 +20,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 
-namespace {
-
-class SilentSound final : public ISoundPlayer {
-public:
-    void PlayOnce(const QString&) override {}
-    void PlayLoop(const QString&) override {}
-    void Stop() override {}
-};
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -49,7 +38,7 @@ int main(int argc, char** argv)
 
     SystemClock clock;
     TConsoleEvents console;
-    SilentSound sound;
+    TConsoleSound sound(console, nullptr);
     TStation station(clock, sound, console);
     QString error;
     if (!station.Start(&error)) {

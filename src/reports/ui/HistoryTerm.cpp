@@ -6,6 +6,7 @@
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ui/ConditionCombos.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,14 +35,6 @@ QTimeEdit* TimePicker(QWidget* parent)
     auto* edit = new QTimeEdit(parent);
     edit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     return edit;
-}
-
-void Select(QComboBox* box, const QString& text)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    box->setCurrentIndex(text.isEmpty() ? 0 : IndexIgnoringCase(items, text));
 }
 
 int Seconds(const QTime& t)
@@ -106,9 +99,7 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree)
 
 void TFrm_HistoryTerm::Cbx_AreaChange()
 {
-    Cbx_Desktop->clear();
-    Cbx_Desktop->addItems(PositionItems(tree_, Cbx_Area->currentIndex(), Cbx_Area->currentText(), LoadResStr(AllText)));
-    Cbx_Desktop->setCurrentIndex(0);
+    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(AllText));
 }
 
 void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q)
@@ -116,11 +107,11 @@ void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q)
     Dtp_SDate->setDate(q.SDate);
     Dtp_EDate->setDate(q.EDate);
     const QSignalBlocker quiet(Cbx_Area);
-    Select(Cbx_Area, q.Area);
+    SelectItem(Cbx_Area, q.Area);
     Cbx_AreaChange();
     if (!q.Desktop.isEmpty())
-        Select(Cbx_Desktop, q.Desktop);
-    Select(Cbx_SvrType, q.SvrType);
+        SelectItem(Cbx_Desktop, q.Desktop);
+    SelectItem(Cbx_SvrType, q.SvrType);
     Edt_SvrPersonnel->setText(q.SvrPersonnel);
     Chk_SvrTime->setChecked(q.SvrTimeOn);
     Dtp_SSvrTime->setTime(TimeOfSeconds(q.SSvrTime));
@@ -133,9 +124,9 @@ void TFrm_HistoryTerm::StoreConditions(THistoryQuery& q) const
 {
     q.SDate = Dtp_SDate->date();
     q.EDate = Dtp_EDate->date();
-    q.Area = ChosenItem(Cbx_Area->currentIndex(), Cbx_Area->currentText());
-    q.Desktop = ChosenItem(Cbx_Desktop->currentIndex(), Cbx_Desktop->currentText());
-    q.SvrType = ChosenItem(Cbx_SvrType->currentIndex(), Cbx_SvrType->currentText());
+    q.Area = ChosenText(Cbx_Area);
+    q.Desktop = ChosenText(Cbx_Desktop);
+    q.SvrType = ChosenText(Cbx_SvrType);
     q.SvrPersonnel = Edt_SvrPersonnel->text();
     q.SvrTimeOn = Chk_SvrTime->isChecked();
     q.SSvrTime = Seconds(Dtp_SSvrTime->time());

@@ -5,6 +5,7 @@
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
 #include "reports/StatReports.h"
+#include "reports/ui/ConditionCombos.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -89,18 +90,16 @@ void TFrm_StatTerm::SetTag(int tag)
 
 void TFrm_StatTerm::Cbx_AreaChange()
 {
-    Cbx_Desktop->clear();
-    Cbx_Desktop->addItems(PositionItems(tree_, Cbx_Area->currentIndex(), Cbx_Area->currentText(), LoadResStr(AllText)));
-    Cbx_Desktop->setCurrentIndex(0);
+    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(AllText));
 }
 
 void TFrm_StatTerm::StoreConditions(TReportRequest& r) const
 {
     r.From = Dtp_SDate->date();
     r.To = Dtp_EDate->date();
-    r.Staff = ChosenItem(Cbx_Staff->currentIndex(), Cbx_Staff->currentText());
-    r.Area = ChosenItem(Cbx_Area->currentIndex(), Cbx_Area->currentText());
-    r.Position = ChosenItem(Cbx_Desktop->currentIndex(), Cbx_Desktop->currentText());
+    r.Staff = ChosenText(Cbx_Staff);
+    r.Area = ChosenText(Cbx_Area);
+    r.Position = ChosenText(Cbx_Desktop);
     r.Year = Dtp_Year->date().year();
     r.Month = Dtp_Month->date();
 }
