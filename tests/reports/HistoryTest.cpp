@@ -9,6 +9,7 @@
 #include "reports/HistoryReader.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
 #include <QElapsedTimer>
 #include <functional>
 
@@ -101,6 +102,37 @@ TEST_F(HistoryTest, PiecesJoinUpInDateOrderWhateverTheWritingOrder)
             break;
     }
     EXPECT_EQ(joined, QStringList({"1", "2", "6", "3", "4"}));
+}
+
+// A call log from before the date index existed keeps its rows and gains the index.
+TEST(CallLogFile, AnOlderCallLogGetsItsDateIndexAtStartUp)
+{
+    QTemporaryDir dir;
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase("QSQLITE", "old-call-log");
+        old.setDatabaseName(dir.filePath("CallInfo.db"));
+        ASSERT_TRUE(old.open());
+        QSqlQuery q(old);
+        ASSERT_TRUE(q.exec("create table CallInfo (CallDate TEXT, CallTime TEXT, CallArea TEXT, CallDesktop TEXT, "
+                           "CallType TEXT, ServerPersonnel TEXT, ProcTime TEXT, ProcPersonnel TEXT, ServerTime INTEGER, "
+                           "ServerState INTEGER, UserNumber TEXT)"));
+        ASSERT_TRUE(q.exec("insert into CallInfo (CallDate) values ('2026-03-01')"));
+        q.finish();
+        old.close();
+    }
+    QSqlDatabase::removeDatabase("old-call-log");
+    TDM_Sys store;
+    ASSERT_TRUE(store.Open(dir.path()));
+    QSqlQuery plan(store.Database());
+    ASSERT_TRUE(plan.exec("explain query plan select * from CallInfo where CallDate>='2026-03-01' and CallDate<='2026-03-31'"));
+    ASSERT_TRUE(plan.next());
+    EXPECT_TRUE(plan.value(3).toString().contains("INDEX")) << plan.value(3).toString().toStdString();
+    THistoryQuery q;
+    q.SDate = QDate(2026, 3, 1);
+    q.EDate = QDate(2026, 3, 31);
+    std::vector<THistoryRow> rows;
+    ASSERT_TRUE(THistoryReader(store, q).Rows(nullptr, false, 10, rows));
+    EXPECT_EQ(rows.size(), 1u);
 }
 
 TEST(HistoryCells, ShowStoredValuesAsTheGridDoes)
