@@ -127,7 +127,8 @@ std::pair<QDate, QDate> MonthBounds(const QDate& day)
     return {first, first.addMonths(1).addDays(-1)};
 }
 
-bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFlag& cancel)
+bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFlag& cancel,
+                      const std::function<bool(QString*)>& readBack)
 {
     struct TMonth {
         int Month;
@@ -168,7 +169,7 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
             if (!w.ExecSQL())
                 return Failed(w, why);
         }
-        return true;
+        return !readBack || readBack(why);
     }, error);
 }
 
@@ -178,20 +179,20 @@ bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, 
     if (request.Kind == TReportKind::Response)
         return RunResponseReport(store, request, out, error, cancel);
     const TPlan plan = PlanReport(request);
-    TStatement timeOuts = TimeOutsStatement(plan.Calls);
-    if (request.Kind == TReportKind::Yearly) {
-        if (!RunYearlySummary(store, request.Year, error, cancel))
-            return false;
-        timeOuts.Sql = QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear");
-    }
     TStatReport report;
     report.Caption = LoadResStr(plan.Caption);
     report.Period = plan.Period;
     report.Grid.Kinds = {plan.Kind1, plan.Kind2, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
     report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(CallsTitle),
                          LoadResStr(TimeOutsTitle), LoadResStr(RateTitle)}};
-    if (!StartStatistics(store, plan.Calls, timeOuts, report.Grid, error))
+    if (request.Kind == TReportKind::Yearly) {
+        const TStatement timeOuts{QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear"), {}};
+        if (!RunYearlySummary(store, request.Year, error, cancel,
+                              [&](QString* why) { return StartStatistics(store, plan.Calls, timeOuts, report.Grid, why); }))
+            return false;
+    } else if (!StartStatistics(store, plan.Calls, TimeOutsStatement(plan.Calls), report.Grid, error)) {
         return false;
+    }
     out = std::move(report);
     return true;
 }

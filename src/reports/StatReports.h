@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <utility>
 
 class TDM_Sys;
@@ -45,9 +46,12 @@ std::pair<QDate, QDate> WeekBounds(const QDate& day);
 std::pair<QDate, QDate> MonthBounds(const QDate& day);
 
 // Fills StatYear with one row per month of year that had calls (calls and time-outs),
-// emptied and refilled in one transaction. The months are counted a few days per
-// statement, so the call log is never held for long. False when cancelled or failing.
-bool RunYearlySummary(TDM_Sys& store, int year, QString* error = nullptr, const TCancelFlag& cancel = {});
+// emptied and refilled in one transaction. The months are counted a day per
+// statement, so the call log is never held for long. readBack, when given, runs in
+// that transaction after the refill, so no other summary can change the table before
+// it is read. False when cancelled or failing.
+bool RunYearlySummary(TDM_Sys& store, int year, QString* error = nullptr, const TCancelFlag& cancel = {},
+                      const std::function<bool(QString* why)>& readBack = {});
 
 // Runs the report into out. False with the reason when a statement fails (or cancelled).
 bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error = nullptr,
