@@ -6,17 +6,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace {
-
-bool Fail(const QSqlQuery& q, QString* error)
-{
-    if (error)
-        *error = q.lastError().text();
-    return false;
-}
-
-}  // namespace
-
 THistoryReader::THistoryReader(TDM_Sys& store, const THistoryQuery& query) : store_(store), query_(query) {}
 
 namespace {
@@ -48,7 +37,7 @@ bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey
         sql = outer.arg(sql);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return Fail(q, error);
+        return SqlFailed(q, error);
     for (const QVariant& v : where.Values)
         q.addBindValue(v);
     if (from) {
@@ -57,7 +46,7 @@ bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey
     }
     q.addBindValue(limit);
     q.addBindValue(skip);
-    return q.exec() || Fail(q, error);
+    return q.exec() || SqlFailed(q, error);
 }
 
 bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, std::vector<THistoryRow>& rows,
@@ -73,7 +62,7 @@ bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, st
             row.Stored[c] = q.value(c + 2);
         rows.push_back(std::move(row));
     }
-    return !q.lastError().isValid() || Fail(q, error);
+    return !q.lastError().isValid() || SqlFailed(q, error);
 }
 
 bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, bool& found, QString* error)
@@ -84,7 +73,7 @@ bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, 
     found = q.next();
     if (found)
         key = {q.value(0).toString(), q.value(1).toLongLong()};
-    return !q.lastError().isValid() || Fail(q, error);
+    return !q.lastError().isValid() || SqlFailed(q, error);
 }
 
 bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, QString* error)
@@ -94,7 +83,7 @@ bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, Q
     if (!Run(q, QStringLiteral("1"), from, true, limit, 0, error, QStringLiteral("select count(*) from (%1)")))
         return false;
     if (!q.next())
-        return Fail(q, error);
+        return SqlFailed(q, error);
     count = q.value(0).toInt();
     return true;
 }

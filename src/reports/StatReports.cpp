@@ -7,6 +7,7 @@
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
 
+
 namespace {
 
 // Column titles 2 to 4 of every pass-rate report.
@@ -135,28 +136,33 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
         qint64 Calls, TimeOuts;
     };
     std::vector<TMonth> months;
-    TQuery q(store);
+    // One statement prepared once and run for every day: a day is a short read.
+    QSqlQuery q(store.Database());
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("select ServerState, count(*) from CallInfo where CallDate>=? and CallDate<=? "
+                                  "group by ServerState")))
+        return SqlFailed(q, error);
     for (int month = 1; month <= 12; ++month) {
         const auto [first, last] = MonthBounds(QDate(year, month, 1));
         qint64 answered = 0, timeOuts = 0;
         for (const auto& [from, to] : DatePieces(first, last)) {
             if (cancel && *cancel)
                 return false;
-            q.SetSQL(QStringLiteral("select ServerState, count(*) Total from CallInfo where CallDate>=? and CallDate<=? "
-                                    "group by ServerState"));
-            q.Bind(StoredDate(from));
-            q.Bind(StoredDate(to));
-            if (!q.Open())
-                return Failed(q, error);
-            for (q.First(); !q.Eof(); q.Next()) {
-                const bool timedOut = !q.FieldIsNull(QStringLiteral("ServerState")) && q.FieldAsInteger(QStringLiteral("ServerState")) == 1;
-                (timedOut ? timeOuts : answered) += q.Field(QStringLiteral("Total")).toLongLong();
+            q.bindValue(0, StoredDate(from));
+            q.bindValue(1, StoredDate(to));
+            if (!q.exec())
+                return SqlFailed(q, error);
+            while (q.next()) {
+                const bool timedOut = !q.isNull(0) && q.value(0).toInt() == 1;
+                (timedOut ? timeOuts : answered) += q.value(1).toLongLong();
             }
+            if (q.lastError().isValid())
+                return SqlFailed(q, error);
+            q.finish();
         }
         if (answered + timeOuts > 0)
             months.push_back({month, answered + timeOuts, timeOuts});
     }
-    q.Close();
     return store.Rewrite([&](QString* why) {
         TQuery w(store);
         w.SetSQL(QStringLiteral("delete from StatYear"));
