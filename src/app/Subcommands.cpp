@@ -1,13 +1,25 @@
 #include "app/Subcommands.h"
 
+#include "app/BackupCommand.h"
+#include "app/BindCommand.h"
+#include "app/CleanupCommand.h"
 #include "app/HistoryCommand.h"
+#include "app/LedCommand.h"
+#include "app/MemoryCommand.h"
 #include "app/ReportCommand.h"
+#include "app/RestoreCommand.h"
 
 #include <iterator>
 
 namespace {
 
 const TSubcommand Subcommands[] = {
+    {"led", RunLedCommand, false},
+    {"memory", RunMemoryCommand, false},
+    {"bind", RunBindCommand, false},
+    {"backup", RunBackupCommand, false},
+    {"restore", RunRestoreCommand, false},
+    {"cleanup", RunCleanupCommand, false},
     {"history", RunHistoryCommand, false},
     {"report", RunReportCommand, true},   // may print the report into a PDF file
     {nullptr, nullptr, false},  // the end of the table

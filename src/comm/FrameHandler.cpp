@@ -35,12 +35,18 @@ QString UnplacedMidText(uint16_t address)
 }
 
 // Position of a call from a variable frame whose address is on no layout:
-// the name it carries, then the address in four hex digits.
+// the name it carries, then the address in four hex digits. A receiver pads
+// the name field with NUL bytes or blanks; neither belongs to the name.
 QString UnplacedVarText(const uint8_t* frame, int n, uint16_t address)
 {
     QString name;
-    if (n >= VarNameMinLength)
-        name = FromGbk(QByteArray(reinterpret_cast<const char*>(frame + VarNameOffset), n - 2 - VarNameOffset));
+    if (n >= VarNameMinLength) {
+        QByteArray field(reinterpret_cast<const char*>(frame + VarNameOffset), n - 2 - VarNameOffset);
+        field.truncate(field.indexOf('\0') < 0 ? field.size() : field.indexOf('\0'));
+        while (field.endsWith(' '))
+            field.chop(1);
+        name = FromGbk(field);
+    }
     return name + QLatin1Char('(') + QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper() +
            QLatin1Char(')');
 }

@@ -29,8 +29,13 @@ public:
     QString CurrentDevice() const { return port_.portName(); }
     QString StatusText() const { return status_; }
     bool StatusIsError() const { return statusError_; }
+    // Why the last open or write failed, as the port tells it.
+    QSerialPort::SerialPortError LastError() const { return port_.error(); }
+    QString LastErrorText() const { return port_.errorString(); }
 
     bool SendFrame(const uint8_t* bytes, int n) override;
+    // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
+    bool WaitForWritten(int msecs) { return port_.bytesToWrite() == 0 || port_.waitForBytesWritten(msecs); }
 
     // Receives every byte read from the line, oldest first.
     std::function<void(const uint8_t*, int)> OnReceived;

@@ -2,6 +2,7 @@
 // Time sources of the station, injected so that tests can move time.
 #include <QDate>
 #include <QTime>
+#include <atomic>
 #include <cstdint>
 
 class IClock {
@@ -29,10 +30,11 @@ private:
     uint32_t rate_;
 };
 
-// A clock that stands still until told to move (tests, simulations).
+// A clock that stands still until told to move (tests, simulations). The tick is
+// read by the worker thread while the test moves it, so it is atomic.
 class ManualClock final : public IClock {
 public:
-    uint32_t Tick() const override { return tick_; }
+    uint32_t Tick() const override { return tick_.load(); }
     QDate Today() const override { return date_; }
     QTime TimeOfDay() const override { return time_; }
 
@@ -42,7 +44,7 @@ public:
     void SetTime(const QTime& t) { time_ = t; }
 
 private:
-    uint32_t tick_ = 0;
+    std::atomic<uint32_t> tick_{0};
     QDate date_ = QDate(2026, 12, 8);
     QTime time_ = QTime(12, 0, 0);
 };

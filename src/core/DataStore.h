@@ -64,6 +64,8 @@ public:
     void SetField(const QString& column, const QVariant& value);
     bool Post();                                       // writes the new or changed row
     bool Delete();                                     // deletes the current row
+    // The current row's rowid in an editable result: what identifies it through renames; -1 otherwise.
+    qint64 RowId() const;
 
     QString LastError() const { return error_; }
 

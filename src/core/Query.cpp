@@ -390,6 +390,11 @@ bool TQuery::FetchRow(const QString& table, qint64 rowId, std::vector<QVariant>&
     return true;
 }
 
+qint64 TQuery::RowId() const
+{
+    return row_ >= 0 && static_cast<size_t>(row_) < rowIds_.size() ? rowIds_[static_cast<size_t>(row_)] : -1;
+}
+
 bool TQuery::Delete()
 {
     error_.clear();

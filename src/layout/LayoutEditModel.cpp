@@ -22,20 +22,6 @@ bool TLayOutEditModel::Save(TDM_Sys& store, QString* error)
     return true;
 }
 
-int TLayOutEditModel::SelectedIndex() const
-{
-    for (int i = 0; i < LayoutCount(); ++i) {
-        if (tree_.Layouts[static_cast<size_t>(i)].get() == tree_.Selected)
-            return i;
-    }
-    return -1;
-}
-
-void TLayOutEditModel::Select(int index)
-{
-    tree_.Selected = index >= 0 && index < LayoutCount() ? tree_.Layouts[static_cast<size_t>(index)].get() : nullptr;
-}
-
 const TLayOutPoints* TLayOutEditModel::SelectedPoints() const
 {
     return tree_.Selected ? &tree_.Selected->Points : nullptr;

@@ -23,12 +23,12 @@ public:
     const TLayOutTree& Tree() const { return tree_; }
     TLayOutTree& Tree() { return tree_; }
     bool Changed() const { return changed_; }
-    int LayoutCount() const { return static_cast<int>(tree_.Layouts.size()); }
+    int LayoutCount() const { return tree_.LayoutCount(); }
     const TLayOutNode& Layout(int index) const { return *tree_.Layouts.at(static_cast<size_t>(index)); }
 
     // -1 is the root.
-    int SelectedIndex() const;
-    void Select(int index);
+    int SelectedIndex() const { return tree_.SelectedIndex(); }
+    void Select(int index) { tree_.Select(index); }
     // The points of the selected layout; nullptr with the root selected.
     const TLayOutPoints* SelectedPoints() const;
 

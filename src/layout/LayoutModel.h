@@ -49,6 +49,20 @@ struct TLayOutTree {
         Selected = nullptr;
         Layouts.clear();
     }
+    int LayoutCount() const { return static_cast<int>(Layouts.size()); }
+    // The selected layout's position; -1 when the root is selected.
+    int SelectedIndex() const
+    {
+        for (int i = 0; i < LayoutCount(); ++i)
+            if (Layouts[static_cast<size_t>(i)].get() == Selected)
+                return i;
+        return -1;
+    }
+    // Selects the layout at index; any other index selects the root.
+    void Select(int index)
+    {
+        Selected = index >= 0 && index < LayoutCount() ? Layouts[static_cast<size_t>(index)].get() : nullptr;
+    }
 };
 
 // Face and text colour of a point in a call state (idle: sky blue on black).

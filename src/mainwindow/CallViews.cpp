@@ -6,6 +6,7 @@
 #include "core/ui/StationDialog.h"
 #include "layout/LayoutModel.h"
 #include "layout/PointState.h"
+#include "layout/ui/LayOutTreeWidget.h"
 #include "layout/ui/PointDrawing.h"
 #include "mainwindow/CallGridDelegate.h"
 #include "mainwindow/CallGridModel.h"
@@ -73,7 +74,7 @@ QTableView* CreateCallList(const QString& name, const TCallGrid& grid, QWidget* 
 
 struct TCallViews::Impl {
     TLayOutTree& tree;
-    QTreeWidget* treeView = nullptr;
+    TLayOutTreeWidget* treeView = nullptr;
     QFrame* panel = nullptr;
     QTableView* callList = nullptr;
     QTableView* unprocList = nullptr;
@@ -100,13 +101,9 @@ struct TCallViews::Impl {
     void Tvw_LayOutChange(QTreeWidgetItem* entry)
     {
         DestroyImages();
-        tree.Selected = nullptr;
-        if (!entry || !entry->parent())
+        tree.Select(TLayOutTreeWidget::LayoutIndex(entry));
+        if (!tree.Selected)
             return;
-        const int layout = entry->parent()->indexOfChild(entry);
-        if (layout < 0 || layout >= static_cast<int>(tree.Layouts.size()))
-            return;
-        tree.Selected = tree.Layouts[layout].get();
         TLayOutPoints& points = tree.Selected->Points;
         images.reserve(points.size());
         for (int i = 0; i < static_cast<int>(points.size()); ++i) {
@@ -121,12 +118,8 @@ TCallViews::TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCall
 {
     setFont(StationFont());
 
-    d_->treeView = new QTreeWidget(this);
-    d_->treeView->setObjectName(QStringLiteral("Tvw_LayOut"));
-    d_->treeView->setHeaderHidden(true);
+    d_->treeView = new TLayOutTreeWidget(false, this);
     d_->treeView->setFrameShape(QFrame::NoFrame);
-    d_->treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    d_->treeView->setSelectionMode(QAbstractItemView::SingleSelection);
     SetBackground(d_->treeView, QPalette::Base, PanelBackground);
     connect(d_->treeView, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { d_->Tvw_LayOutChange(current); });
@@ -185,18 +178,10 @@ void TCallViews::PlaceFor(const QSize& clientSize)
 
 void TCallViews::ReloadTree()
 {
-    QTreeWidget* view = d_->treeView;
-    {
-        const QSignalBlocker blocker(view);
-        view->clear();
-        auto* root = new QTreeWidgetItem(view, {d_->tree.RootName});
-        for (const auto& layout : d_->tree.Layouts)
-            new QTreeWidgetItem(root, {layout->Name});
-        view->expandAll();
-        view->setCurrentItem(root);
-    }
+    d_->tree.Selected = nullptr;
+    d_->treeView->Fill(d_->tree);
     RepaintTree();
-    d_->Tvw_LayOutChange(view->currentItem());
+    d_->Tvw_LayOutChange(d_->treeView->currentItem());
 }
 
 void TCallViews::RepaintTree()

@@ -92,7 +92,6 @@ private:
     void ExitStation();
     bool ConfirmExit();
     bool CanHideToTray() const;
-    void ShowNotProvided();
 
     TStation station_;
     TFaceButtons buttons_;
@@ -105,4 +104,5 @@ private:
     QTimer clockTimer_;
     const IClock& clock_;
     bool exitConfirmed_ = false;
+    bool shutDown_ = false;
 };

@@ -6,6 +6,7 @@
 
 struct TLoginMsg {
     bool LoggedIn = false;
+    qint64 RowId = -1;   // the operator's row: names may be renamed or differ only in blanks
     QString Name;
     QDateTime LoginTime;
     int32_t Popedom = 0;

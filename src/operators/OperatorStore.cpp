@@ -42,7 +42,7 @@ void TOperatorStore::Reload()
     const int current = query_.RecNo();
     rows_.clear();
     for (query_.First(); !query_.Eof(); query_.Next()) {
-        rows_.push_back({query_.FieldAsString(NameColumn),
+        rows_.push_back({query_.RowId(), query_.FieldAsString(NameColumn),
                          query_.FieldIsNull(QStringLiteral("Sex")) ? QVariant() : QVariant(query_.FieldAsBoolean(QStringLiteral("Sex"))),
                          query_.FieldAsString(QStringLiteral("Duty")),
                          query_.FieldAsInteger(QStringLiteral("Popedom"))});
@@ -77,6 +77,7 @@ TOperatorCheck TOperatorStore::Login(const QString& name, const QString& passwor
         return TOperatorCheck::WrongPassword;
 
     login.LoggedIn = true;
+    login.RowId = query_.RowId();
     login.Name = query_.FieldAsString(NameColumn);
     login.LoginTime = QDateTime::currentDateTime();
     login.Popedom = query_.FieldAsInteger(QStringLiteral("Popedom"));
@@ -117,11 +118,11 @@ TOperatorCheck TOperatorStore::Modify(const QString& name, bool male, const QStr
     return Posted();
 }
 
-TOperatorCheck TOperatorStore::CheckDelete(const QString& loggedInName) const
+TOperatorCheck TOperatorStore::CheckDelete(const TLoginMsg& login) const
 {
     if (rows_.empty())
         return TOperatorCheck::UnknownName;
-    if (Row(Current()).Name.trimmed() == loggedInName.trimmed())
+    if (login.LoggedIn && Row(Current()).RowId == login.RowId)
         return TOperatorCheck::LoggedInOperator;
     return TOperatorCheck::Ok;
 }

@@ -28,6 +28,7 @@ enum class TOperatorCheck : int {
 };
 
 struct TOperatorRow {
+    qint64 RowId = -1;
     QString Name;
     QVariant Sex;              // true male, false female, null when never set
     QString Duty;
@@ -55,8 +56,8 @@ public:
     // A new operator with no permissions and the empty password becomes the current row.
     TOperatorCheck Add(const QString& name, bool male, const QString& duty);
     TOperatorCheck Modify(const QString& name, bool male, const QString& duty);   // the current row
-    // Whether the current row may be deleted while loggedInName is logged in.
-    TOperatorCheck CheckDelete(const QString& loggedInName) const;
+    // Whether the current row may be deleted while login is logged in: never his own row.
+    TOperatorCheck CheckDelete(const TLoginMsg& login) const;
     TOperatorCheck Delete();
     TOperatorCheck SetPopedom(int32_t bits);                 // bits 10 and above are dropped
     TOperatorCheck ChangePassword(const QString& oldPassword, const QString& newPassword,

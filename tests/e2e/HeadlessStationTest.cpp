@@ -1,6 +1,6 @@
 // The whole station as a process: a simulated receiver on a pseudo-terminal
 // sends calls and cancels; after shutdown the call log holds exactly the calls.
-#include "ProcessLines.h"
+#include "SimProcess.h"
 
 #include "core/DataStore.h"
 
@@ -81,38 +81,6 @@ std::vector<LogRow> ReadLog(const QString& dir)
     return rows;
 }
 
-class Sim {
-public:
-    Sim() : out_(p_) {}
-    ~Sim()
-    {
-        p_.kill();
-        p_.waitForFinished(2000);
-    }
-    bool Start(QString* pty)
-    {
-        p_.start(kBin + "/tools/receiver-sim/receiver-sim", {"--pty", "--seed", "7"});
-        if (!p_.waitForStarted(5000))
-            return false;
-        QString line;
-        if (!out_.WaitFor("PTY ", 5000, &line))
-            return false;
-        *pty = line.section(' ', 1).trimmed();
-        return true;
-    }
-    void Send(const QString& command)
-    {
-        p_.write((command + "\n").toUtf8());
-        p_.waitForBytesWritten(1000);
-    }
-    ProcessLines& Out() { return out_; }
-    QProcess& Process() { return p_; }
-
-private:
-    QProcess p_;
-    ProcessLines out_;
-};
-
 }  // namespace
 
 TEST(HeadlessStation, CallsAreAcknowledgedTimedAndLogged)
@@ -121,9 +89,9 @@ TEST(HeadlessStation, CallsAreAcknowledgedTimedAndLogged)
     ASSERT_TRUE(data.isValid());
     SeedRestaurant(data.path());
 
-    Sim sim;
+    SimProcess sim;
     QString pty;
-    ASSERT_TRUE(sim.Start(&pty)) << "the receiver simulator did not start";
+    ASSERT_TRUE(sim.Start(&pty, {"--seed", "7"})) << "the receiver simulator did not start";
     WriteConfig(data.path(), pty);
 
     QProcess station;

@@ -228,6 +228,7 @@ protected:
     {
         OperatorFixture::SetUp();
         login.LoggedIn = true;
+        login.RowId = 1;  // the first row a test puts
         login.Name = QStringLiteral("Boss");
     }
     static std::vector<bool> RowButtons(const TFrm_OperateManage& w)
@@ -307,6 +308,7 @@ TEST_F(ManageWindow, DeleteRefusesTheLoggedInOperatorAndAsksBeforeDeletingAnothe
 TEST_F(ManageWindow, DeletingTheLastOperatorDisablesTheRowButtons)
 {
     PutRow(QStringLiteral("Clerk"), QString());
+    login.RowId = 2;  // logged in under a row that is gone
     TFrm_OperateManage window(Opened(), login);
     EXPECT_EQ(RowButtons(window), std::vector<bool>(4, true));
     window.Btn_DelClick();

@@ -155,20 +155,30 @@ TEST_F(OperatorEdits, ModifyRefusesTakenNamesIncludingALetterCaseChangeOfItsOwn)
     EXPECT_EQ(Column(QStringLiteral("Duty")), (QStringList{QString(), QString()}));
 }
 
-TEST_F(OperatorEdits, TheLoggedInOperatorCannotBeDeleted)
+TEST_F(OperatorEdits, TheLoggedInOperatorCannotDeleteHisOwnRowOnly)
 {
-    PutRow(QStringLiteral(" Boss "), QString());
+    // Names that differ only in blanks are different operators; the login knows its own row.
+    PutRow(QStringLiteral("Boss"), QString());
+    PutRow(QStringLiteral("Boss "), QString());
     PutRow(QStringLiteral("Clerk"), QString());
     TOperatorStore& ops = Opened();
+    TLoginMsg login;
+    ASSERT_EQ(ops.Login(QStringLiteral("Boss"), QString(), login), Check::Ok);
     ops.SetCurrent(0);
-    EXPECT_EQ(ops.CheckDelete(QStringLiteral("Boss")), Check::LoggedInOperator);
-    // The rule compares exactly: another letter case is another operator.
-    EXPECT_EQ(ops.CheckDelete(QStringLiteral("BOSS")), Check::Ok);
+    EXPECT_EQ(ops.CheckDelete(login), Check::LoggedInOperator);
     ops.SetCurrent(1);
-    EXPECT_EQ(ops.CheckDelete(QStringLiteral("Boss")), Check::Ok);
+    EXPECT_EQ(ops.CheckDelete(login), Check::Ok);
+    ASSERT_EQ(ops.Modify(QStringLiteral("Boss2"), true, QString()), Check::Ok);  // a rename changes no identity
+    ops.SetCurrent(0);
+    ASSERT_EQ(ops.Modify(QStringLiteral("Chief"), true, QString()), Check::Ok);
+    EXPECT_EQ(ops.CheckDelete(login), Check::LoggedInOperator);
+    ops.SetCurrent(2);
     ASSERT_EQ(ops.Delete(), Check::Ok);
-    EXPECT_EQ(Column(QStringLiteral("Name")), QStringList{QStringLiteral(" Boss ")});
-    EXPECT_EQ(ops.Current(), 0);
+    EXPECT_EQ(Column(QStringLiteral("Name")), (QStringList{QStringLiteral("Chief"), QStringLiteral("Boss2")}));
+    // Logged off, nobody's row is protected.
+    login.LoggedIn = false;
+    ops.SetCurrent(0);
+    EXPECT_EQ(ops.CheckDelete(login), Check::Ok);
 }
 
 TEST_F(OperatorEdits, DeletingTheLastOperatorLeavesAnEmptyList)

@@ -1,8 +1,11 @@
 // screenshots OUTDIR: the main window in its three views with live calls in
-// several states, the popup call window, and the history and statistics
-// windows over two months of generated calls, saved as PNG files. Runs the real
-// windows over a sample restaurant with a hand-moved clock.
+// several states, the popup call window, the device windows, the
+// data-maintenance dialogs, and the history and statistics windows over two
+// months of generated calls, saved as PNG files. Runs the real windows over a
+// sample restaurant with a hand-moved clock.
 #include "CallLogGenerator.h"
+#include "DeviceWindowShots.h"
+#include "MaintenanceShots.h"
 #include "ReportShots.h"
 #include "Shots.h"
 
@@ -76,7 +79,7 @@ int main(int argc, char** argv)
     }
     Config.ServiceTimeOutKeepOnTime = true;  // timed-out calls stay on show
     window.show();
-    LoginMsg = {true, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
+    LoginMsg = {true, 1, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
     window.LoginProcess(PopedomAll);
 
     // Calls of several ages at the tables of the main hall (thresholds 20/40/60 s).
@@ -110,8 +113,10 @@ int main(int argc, char** argv)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
             ok = Save(*popup, out + "/popup-window.png") && ok;
+    ok = SaveMaintenanceDialogs(out, &window, window.Station().Store()) && ok;
     ok = SaveReportShots(out, window.Station().Store(), window.Station().LayoutTree()) && ok;
 
+    ok = SaveDeviceWindowShots(out, [&](int n) { Click(window, window.Buttons().Button(n)); }) && ok;
     window.Station().Close();
     return ok ? 0 : 1;
 }

@@ -46,9 +46,7 @@ TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, QWidget* parent)
                    | Qt::WindowCloseButtonHint);
     SetupStationDialog(this, 1001);
 
-    Tvw_LayOut = new TLayOutTreeWidget(this);
-    Tvw_LayOut->setObjectName(QStringLiteral("Tvw_LayOut"));
-    Tvw_LayOut->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    Tvw_LayOut = new TLayOutTreeWidget(true, this);
     Tvw_LayOut->setContextMenuPolicy(Qt::CustomContextMenu);
 
     Pnl_LayOut = new QFrame(this);
@@ -104,23 +102,7 @@ bool TFrm_LayOutEdit::Load(QString* error)
 
 void TFrm_LayOutEdit::FillTree()
 {
-    const QSignalBlocker block(Tvw_LayOut);
-    Tvw_LayOut->clear();
-    auto* root = new QTreeWidgetItem(Tvw_LayOut, QStringList{model_.Tree().RootName});
-    root->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    for (int i = 0; i < model_.LayoutCount(); ++i) {
-        auto* item = new QTreeWidgetItem(root, QStringList{model_.Layout(i).Name});
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    }
-    root->setExpanded(true);
-    const int selected = model_.SelectedIndex();
-    Tvw_LayOut->setCurrentItem(selected < 0 ? root : root->child(selected));
-}
-
-QTreeWidgetItem* TFrm_LayOutEdit::LayoutItem(int index) const
-{
-    QTreeWidgetItem* root = Tvw_LayOut->topLevelItem(0);
-    return root ? root->child(index) : nullptr;
+    Tvw_LayOut->Fill(model_.Tree());
 }
 
 void TFrm_LayOutEdit::Tvw_LayOutChange(QTreeWidgetItem* current)
@@ -162,12 +144,12 @@ void TFrm_LayOutEdit::Mnu_AddLayOutClick()
     const int index = model_.AddLayout();
     FillTree();
     ShowPoints();
-    Tvw_LayOut->editItem(LayoutItem(index));
+    Tvw_LayOut->editItem(Tvw_LayOut->LayoutItem(index));
 }
 
 void TFrm_LayOutEdit::Mnu_ModiLayOutClick()
 {
-    if (QTreeWidgetItem* item = LayoutItem(model_.SelectedIndex()))
+    if (QTreeWidgetItem* item = Tvw_LayOut->LayoutItem(model_.SelectedIndex()))
         Tvw_LayOut->editItem(item);
 }
 

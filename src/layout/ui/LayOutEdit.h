@@ -52,7 +52,6 @@ protected:
 private:
     void BuildMenus();
     void FillTree();
-    QTreeWidgetItem* LayoutItem(int index) const;
     void Tvw_LayOutChange(QTreeWidgetItem* current);
     void Tvw_LayOutEdited(QTreeWidgetItem* item);
     void Tvw_LayOutContextPopup(const QPoint& pos);

@@ -4,7 +4,6 @@
 #include "calls/CallRecord.h"
 #include "core/ui/Colors.h"
 #include "core/ui/StationDialog.h"
-#include "layout/PointState.h"
 
 #include <QBitmap>
 #include <QLabel>
@@ -85,13 +84,4 @@ QLabel* CreateCallPointImage(const TLayOutPoint& point, int index, QWidget* pane
     image->setPixmap(PointPixmap(point, cfg));
     image->show();
     return image;
-}
-
-void RefreshPointImage(int index, TLayOutPoint& point, const std::vector<QLabel*>& images, const TConfig& cfg)
-{
-    if (!UpdatePointColors(cfg, point))
-        return;
-    if (index < 0 || index >= static_cast<int>(images.size()) || !images[index])
-        return;
-    images[index]->setPixmap(PointPixmap(point, cfg));
 }

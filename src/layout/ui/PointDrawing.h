@@ -5,7 +5,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <vector>
 
 class QLabel;
 class QWidget;
@@ -18,5 +17,3 @@ void DrawButtonFace(QImage& surface, TColor base, TFaceStyle style);
 QImage DrawCallPoint(const TLayOutPoint& point, const TConfig& cfg);
 // An image control for point `index` on the panel, transparent around a round face.
 QLabel* CreateCallPointImage(const TLayOutPoint& point, int index, QWidget* panel, const TConfig& cfg);
-// Brings image i up to date with the point's call state; repaints only on a change.
-void RefreshPointImage(int index, TLayOutPoint& point, const std::vector<QLabel*>& images, const TConfig& cfg);

@@ -94,10 +94,9 @@ void TFrm_OperateManage::RunEditor(TOperatorEditMode mode)
     if (!editor_)
         editor_ = new TFrm_OperatorEdt(operators_, this);
     editor_->Start(mode);
-    // The logged-in operator keeps his own row when he renames himself, so
-    // that he still may not delete it and can still change his password.
+    // The logged-in operator who renames himself changes his password under the new name.
     const bool renamingSelf = mode == TOperatorEditMode::Modify && operators_.Count() > 0
-                              && operators_.CheckDelete(login_.Name) == TOperatorCheck::LoggedInOperator;
+                              && operators_.CheckDelete(login_) == TOperatorCheck::LoggedInOperator;
     if (editor_->exec() != QDialog::Accepted)
         return;
     if (renamingSelf)
@@ -117,7 +116,7 @@ void TFrm_OperateManage::Btn_ModifyClick()
 
 void TFrm_OperateManage::Btn_DelClick()
 {
-    const TOperatorCheck allowed = operators_.CheckDelete(login_.Name);
+    const TOperatorCheck allowed = operators_.CheckDelete(login_);
     if (allowed != TOperatorCheck::Ok) {
         ReportOperatorCheck(this, allowed, operators_);
         return;

@@ -126,41 +126,4 @@ TEST_F(PointDrawingTest, ImageIsNamedPlacedAndTransparentAroundARoundFace)
     EXPECT_NE(CreateCallPointImage(Point(0, 0, 0, 0), 8, &panel, cfg), nullptr);
 }
 
-TEST_F(PointDrawingTest, RefreshRepaintsOnlyWhenColoursOrKeyChange)
-{
-    QWidget panel;
-    TLayOutPoint p = Point(50, 40, 0, 0);
-    p.TxtColor = 0; // idle colours: sky blue on black
-    const std::vector<QLabel*> images{CreateCallPointImage(p, 0, &panel, cfg)};
-    int repaints = 0;
-    qint64 key = images[0]->pixmap().cacheKey();
-    const auto refresh = [&] {
-        RefreshPointImage(0, p, images, cfg);
-        if (images[0]->pixmap().cacheKey() != key)
-            ++repaints;
-        key = images[0]->pixmap().cacheKey();
-    };
-
-    refresh();
-    EXPECT_EQ(repaints, 0);
-    cfg.NormalBkColor = 0x00FF00;
-    p.CallState = 0;
-    p.CallKey = 12;
-    refresh();
-    EXPECT_EQ(repaints, 1);
-    EXPECT_EQ(p.BkColor, 0x00FF00u);
-    EXPECT_EQ(p.DrawnKey, 12);
-    EXPECT_EQ(images[0]->pixmap().toImage().pixel(25, 1), DrawCallPoint(p, cfg).pixel(25, 1));
-    refresh();
-    EXPECT_EQ(repaints, 1);
-    p.CallKey = 13;
-    refresh();
-    EXPECT_EQ(repaints, 2);
-
-    // An index without an image still records the new colours.
-    p.CallState = IdleCallState;
-    RefreshPointImage(5, p, images, cfg);
-    EXPECT_EQ(p.BkColor, SkyBlue);
-}
-
 } // namespace
