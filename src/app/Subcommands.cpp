@@ -3,8 +3,10 @@
 #include "app/BackupCommand.h"
 #include "app/BindCommand.h"
 #include "app/CleanupCommand.h"
+#include "app/HistoryCommand.h"
 #include "app/LedCommand.h"
 #include "app/MemoryCommand.h"
+#include "app/ReportCommand.h"
 #include "app/RestoreCommand.h"
 
 #include <iterator>
@@ -18,6 +20,8 @@ const TSubcommand Subcommands[] = {
     {"backup", RunBackupCommand, false},
     {"restore", RunRestoreCommand, false},
     {"cleanup", RunCleanupCommand, false},
+    {"history", RunHistoryCommand, false},
+    {"report", RunReportCommand, true},   // may print the report into a PDF file
     {nullptr, nullptr, false},  // the end of the table
 };
 

@@ -22,6 +22,8 @@
 #include "mainwindow/HitTest.h"
 #include "operators/LoginMsg.h"
 #include "operators/ui/OperatorDialogs.h"
+#include "reports/ui/HistoryWindow.h"
+#include "reports/ui/StatisticsWindow.h"
 #include "staff/ui/UserManage.h"
 
 #include <QApplication>
@@ -213,8 +215,10 @@ void TFrm_Main::RunButtonAction(int n)
         RunBindSet(this, station_.Line(), station_.DeviceReplies());
         break;
     case TFaceAction::History:
+        RunHistory(this, station_.LayoutTree());
+        break;
     case TFaceAction::Statistics:
-        ShowNotProvided();
+        RunStatistics(this, store, station_.LayoutTree(), clock_.Today());
         break;
     case TFaceAction::MaintenanceMenu: {
         const TFuncButton& b = buttons_.Button(n);
@@ -225,11 +229,6 @@ void TFrm_Main::RunButtonAction(int n)
         RunAboutBox(this);
         break;
     }
-}
-
-void TFrm_Main::ShowNotProvided()
-{
-    ShowNotice(this, LoadResStr(3003));
 }
 
 // ---- window order, tray and exit ----------------------------------------

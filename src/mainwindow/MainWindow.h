@@ -92,7 +92,6 @@ private:
     void ExitStation();
     bool ConfirmExit();
     bool CanHideToTray() const;
-    void ShowNotProvided();
 
     TStation station_;
     TFaceButtons buttons_;

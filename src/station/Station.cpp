@@ -5,6 +5,7 @@
 #include "core/Paths.h"
 #include "layout/LayoutStore.h"
 #include "operators/FirstOperator.h"
+#include "reports/HistoryQuery.h"
 
 TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
     : QObject(parent),
@@ -38,6 +39,7 @@ bool TStation::Start(QString* error)
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
         events_.StoreError(rosterError);
+    InitHistoryQuery(clock_.Today());
 
     TFaceWork work;
     work.ReloadLayouts = [this] { ReloadLayouts(); };

@@ -1,9 +1,14 @@
 // screenshots OUTDIR: the main window in its three views with live calls in
-// several states, the popup call window, the device windows and the
-// data-maintenance dialogs, saved as PNG files. Runs the real windows over a
+// several states, the popup call window, the device windows, the
+// data-maintenance dialogs, and the history and statistics windows over two
+// months of generated calls, saved as PNG files. Runs the real windows over a
 // sample restaurant with a hand-moved clock.
+#include "CallLogGenerator.h"
 #include "DeviceWindowShots.h"
 #include "MaintenanceShots.h"
+#include "ReportShots.h"
+#include "Shots.h"
+
 #include "app/DemoRestaurant.h"
 #include "calls/SoundPlayer.h"
 #include "calls/ui/PopupWin.h"
@@ -19,8 +24,6 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <QThread>
 #include <QTreeWidget>
 
 namespace {
@@ -32,14 +35,6 @@ public:
     void Stop() override {}
 };
 
-void Settle()
-{
-    for (int i = 0; i < 20; ++i) {
-        QApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
-
 void Click(QWidget& w, const TFuncButton& b)
 {
     const QPointF at((b.Left + b.Right) / 2.0, (b.Top + b.Bottom) / 2.0);
@@ -49,13 +44,6 @@ void Click(QWidget& w, const TFuncButton& b)
     QApplication::sendEvent(&w, &press);
     QApplication::sendEvent(&w, &release);
     Settle();
-}
-
-bool Save(QWidget& w, const QString& path)
-{
-    const bool ok = w.grab().save(path);
-    QTextStream(stdout) << (ok ? "saved " : "FAILED ") << path << Qt::endl;
-    return ok;
 }
 
 }  // namespace
@@ -71,7 +59,9 @@ int main(int argc, char** argv)
     {
         TDM_Sys store;
         QString error;
-        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)) {
+        const TCallLogPlan calls{QDate::currentDate().addDays(-59), 60, 24000, 7, QDate::currentDate().addDays(-30)};
+        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)
+            || !GenerateCallLog(store, calls, &error)) {
             QTextStream(stderr) << "screenshots: " << error << Qt::endl;
             return 1;
         }
@@ -124,6 +114,7 @@ int main(int argc, char** argv)
         if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
             ok = Save(*popup, out + "/popup-window.png") && ok;
     ok = SaveMaintenanceDialogs(out, &window, window.Station().Store()) && ok;
+    ok = SaveReportShots(out, window.Station().Store(), window.Station().LayoutTree()) && ok;
 
     ok = SaveDeviceWindowShots(out, [&](int n) { Click(window, window.Buttons().Button(n)); }) && ok;
     window.Station().Close();

@@ -1,0 +1,222 @@
+#include "reports/HistoryModel.h"
+
+#include "core/Paths.h"
+#include "reports/Deliver.h"
+#include "reports/HistoryColumns.h"
+#include "reports/TableSink.h"
+
+THistoryModel::THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent)
+    : QAbstractTableModel(parent), texts_(texts), worker_(std::make_unique<TStoreWorker>(dataDir))
+{
+}
+
+THistoryModel::~THistoryModel()
+{
+    if (cancel_)
+        *cancel_ = true;
+    worker_.reset();   // no job reports to this model any more
+}
+
+void THistoryModel::Run(const THistoryQuery& query)
+{
+    if (cancel_)
+        *cancel_ = true;
+    beginResetModel();
+    query_ = query;
+    ++generation_;
+    cancel_ = NewCancelFlag();
+    rows_ = 0;
+    counted_ = 0;
+    counting_ = true;
+    error_.clear();
+    chunkStarts_.clear();
+    pages_.clear();
+    requested_.clear();
+    endResetModel();
+    RequestPage(0);
+    PostCount(worker_.get(), this, generation_, query_, cancel_, nullptr);
+}
+
+void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64 generation, const THistoryQuery& query,
+                              const TCancelFlag& cancel, std::shared_ptr<THistoryKey> start)
+{
+    worker->Post([self, worker, generation, start, query, cancel](TDM_Sys& store) {
+        if (*cancel || worker->Stopping())
+            return;
+        THistoryReader reader(store, query);
+        std::vector<THistoryKey> starts;
+        THistoryKey from = start ? *start : THistoryKey{};
+        bool any = static_cast<bool>(start);
+        QString error;
+        bool ok = true;
+        if (!any) {
+            ok = reader.KeyAt(nullptr, 0, from, any, &error);
+            if (ok && any)
+                starts.push_back(from);
+        }
+        // The engine steps over a chunk's rows without handing them out.
+        THistoryKey next;
+        bool found = false;
+        int rows = 0;
+        if (ok && any) {
+            ok = reader.KeyAt(&from, ChunkRows, next, found, &error);
+            if (ok && found)
+                rows = ChunkRows;
+            else if (ok)
+                ok = reader.CountFrom(&from, ChunkRows, rows, &error);
+        }
+        if (!ok) {
+            Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+            return;
+        }
+        if (found) {
+            starts.push_back(next);
+            // The next chunk queues behind the pages the view is waiting for.
+            PostCount(worker, self, generation, query, cancel, std::make_shared<THistoryKey>(next));
+        }
+        Deliver(self, [self, generation, starts, rows, complete = !found] { self->Counted(generation, starts, rows, complete); });
+    });
+}
+
+void THistoryModel::Counted(quint64 generation, const std::vector<THistoryKey>& chunkStarts, int rows, bool complete)
+{
+    if (generation != generation_)
+        return;
+    chunkStarts_.insert(chunkStarts_.end(), chunkStarts.begin(), chunkStarts.end());
+    counted_ += rows;
+    GrowTo(counted_);
+    if (complete)
+        counting_ = false;
+    emit CountChanged(rows_, complete);
+}
+
+void THistoryModel::GrowTo(int rows)
+{
+    if (rows <= rows_)
+        return;
+    beginInsertRows(QModelIndex(), rows_, rows - 1);
+    rows_ = rows;
+    endInsertRows();
+}
+
+void THistoryModel::Fail(quint64 generation, const QString& error)
+{
+    if (generation != generation_ || !error_.isEmpty())
+        return;
+    error_ = error;
+    counting_ = false;
+    emit ReadFailed(error);
+}
+
+void THistoryModel::RequestPage(int page) const
+{
+    constexpr int pagesPerChunk = ChunkRows / PageRows;
+    const int chunk = page / pagesPerChunk;
+    if (requested_.count(page) || (page > 0 && chunk >= static_cast<int>(chunkStarts_.size())))
+        return;
+    requested_.insert(page);
+    auto from = page > 0 ? std::make_shared<THistoryKey>(chunkStarts_[chunk]) : nullptr;
+    const int skip = page > 0 ? (page % pagesPerChunk) * PageRows : 0;
+    auto* self = const_cast<THistoryModel*>(this);
+    const quint64 generation = generation_;
+    worker_->PostFirst([self, generation, page, from, skip, query = query_, cancel = cancel_, texts = texts_](TDM_Sys& store) {
+        if (*cancel)
+            return;
+        THistoryReader reader(store, query);
+        std::vector<THistoryRow> rows;
+        QString error;
+        if (!reader.Rows(from.get(), true, PageRows, rows, &error, skip)) {
+            Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+            return;
+        }
+        // The cells are made here, so the window thread only stores them.
+        TCells cells;
+        cells.reserve(rows.size());
+        for (const THistoryRow& row : rows)
+            cells.push_back(HistoryCells(row.Stored, texts));
+        Deliver(self, [self, generation, page, cells = std::move(cells)]() mutable {
+            self->PageRead(generation, page, std::move(cells));
+        });
+    });
+}
+
+void THistoryModel::PageRead(quint64 generation, int page, TCells cells)
+{
+    if (generation != generation_)
+        return;
+    requested_.erase(page);
+    const int count = static_cast<int>(cells.size());
+    TPage& p = pages_[page];
+    p.Cells = std::move(cells);
+    p.LastUse = ++useClock_;
+    while (pages_.size() > CachedPages) {
+        auto oldest = pages_.begin();
+        for (auto it = pages_.begin(); it != pages_.end(); ++it)
+            if (it->second.LastUse < oldest->second.LastUse)
+                oldest = it;
+        pages_.erase(oldest);
+    }
+    const int first = page * PageRows;
+    GrowTo(first + count);
+    if (count > 0)
+        emit dataChanged(index(first, 0), index(std::min(first + count, rows_) - 1, HistoryColumnCount - 1));
+    if (page == 0)
+        emit FirstPageShown();
+}
+
+int THistoryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int THistoryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : HistoryColumnCount;
+}
+
+std::vector<QVariant> THistoryModel::Cells(int row) const
+{
+    const int page = row / PageRows;
+    const auto it = pages_.find(page);
+    if (it == pages_.end()) {
+        RequestPage(page);
+        return {};
+    }
+    it->second.LastUse = ++useClock_;
+    const int at = row % PageRows;
+    return at < static_cast<int>(it->second.Cells.size()) ? it->second.Cells[at] : std::vector<QVariant>();
+}
+
+QVariant THistoryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.column() >= HistoryColumnCount)
+        return QVariant();
+    const THistoryColumn& column = HistoryColumns()[index.column()];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(column.RightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    const std::vector<QVariant> cells = Cells(index.row());
+    return cells.empty() ? QVariant() : CellText(column.Kind, cells[index.column()], DisplayDateFormat);
+}
+
+QVariant THistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= HistoryColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return HistoryTitles().at(section);
+}
+
+void THistoryModel::Export(std::shared_ptr<ITableSink> sink, const QString& sheetName, const TCancelFlag& cancel,
+                           std::function<void(int)> progress, std::function<void(TExportResult, const QString&)> done)
+{
+    TStoreWorker* worker = worker_.get();
+    worker->Post([this, worker, sink, sheetName, cancel, progress, done, query = query_, texts = texts_](TDM_Sys& store) {
+        QString error;
+        const TExportResult result = WriteHistory(store, query, texts, *sink, sheetName, [&](int rows) {
+            Deliver(this, [progress, rows] { progress(rows); });
+            return !*cancel && !worker->Stopping();
+        }, &error);
+        Deliver(this, [done, result, error] { done(result, error); });
+    });
+}

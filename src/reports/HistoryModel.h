@@ -1,0 +1,91 @@
+#pragma once
+// The history list as a lazily fetched model: the result is counted in pieces
+// on a worker thread with its own connection, and rows are read a page at a
+// time when the view shows them. Only a bounded number of pages stays in
+// memory, whatever the size of the result; the window thread never reads the
+// store itself.
+#include "core/Config.h"
+#include "reports/CancelFlag.h"
+#include "reports/HistoryExport.h"
+#include "reports/HistoryReader.h"
+#include "reports/StoreWorker.h"
+
+#include <QAbstractTableModel>
+#include <QElapsedTimer>
+#include <map>
+#include <memory>
+#include <set>
+
+class ITableSink;
+
+class THistoryModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int PageRows = 256;
+    static constexpr int CachedPages = 64;     // about 16 000 rows at most in memory
+    static constexpr int ChunkRows = 4096;     // the count keeps the key of every 4096th row
+
+    // dataDir: where the worker opens its own connection; texts: the state texts shown.
+    THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent = nullptr);
+    ~THistoryModel() override;
+
+    // Runs the query anew: the old result, its counting and its reads are dropped.
+    void Run(const THistoryQuery& query);
+    const THistoryQuery& Query() const { return query_; }
+    bool Counting() const { return counting_; }
+    // The error of the last run's reads; empty when none.
+    QString Error() const { return error_; }
+    int CachedPageCount() const { return static_cast<int>(pages_.size()); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // The typed cells of a shown row; empty when its page is not read yet (it is then asked for).
+    std::vector<QVariant> Cells(int row) const;
+
+    // Writes the whole result of the current query to sink on the worker: the
+    // titles, then every row. progress(rows written) and done(result, error) come
+    // on this model's thread; cancel stops it and the sink leaves no file.
+    void Export(std::shared_ptr<ITableSink> sink, const QString& sheetName, const TCancelFlag& cancel,
+                std::function<void(int rows)> progress, std::function<void(TExportResult, const QString& error)> done);
+
+signals:
+    // The number of rows grew (counting) or the count is complete.
+    void CountChanged(int rows, bool complete);
+    void ReadFailed(const QString& error);
+    // The first page arrived (rows 0..PageRows-1 can be shown).
+    void FirstPageShown();
+
+private:
+    struct TPage {
+        std::vector<std::vector<QVariant>> Cells;
+        quint64 LastUse = 0;
+    };
+
+    using TCells = std::vector<std::vector<QVariant>>;
+    void RequestPage(int page) const;
+    void PageRead(quint64 generation, int page, TCells cells);
+    // Counts on from the chunk starting at start (the first row when null). Also
+    // called on the worker, so it takes everything it needs as arguments.
+    static void PostCount(TStoreWorker* worker, THistoryModel* self, quint64 generation, const THistoryQuery& query,
+                          const TCancelFlag& cancel, std::shared_ptr<THistoryKey> start);
+    void Counted(quint64 generation, const std::vector<THistoryKey>& chunkStarts, int rows, bool complete);
+    void GrowTo(int rows);
+    void Fail(quint64 generation, const QString& error);
+
+    const TStateTexts texts_;
+    THistoryQuery query_;
+    quint64 generation_ = 0;      // results of an older run are dropped
+    TCancelFlag cancel_;          // the current run's counting
+    int rows_ = 0;
+    bool counting_ = false;
+    QString error_;
+    std::vector<THistoryKey> chunkStarts_;  // the key of every ChunkRows-th row, as far as counted
+    int counted_ = 0;
+    mutable std::map<int, TPage> pages_;
+    mutable std::set<int> requested_;
+    mutable quint64 useClock_ = 0;
+    std::unique_ptr<TStoreWorker> worker_;  // last: stopped before the rest goes
+};

@@ -1,0 +1,122 @@
+#include "reports/StatReports.h"
+
+#include "core/DataStore.h"
+#include "core/Paths.h"
+#include "core/ResStrings.h"
+#include "reports/DatePieces.h"
+#include "reports/Statement.h"
+
+#include <map>
+
+namespace {
+
+struct TGroupBy {
+    QString Key1, Key2;     // expressions over CallInfo
+    int Title1, Title2;
+    int Caption;
+    TCellKind Kind1;
+};
+
+TGroupBy GroupBy(TResponseGroup by)
+{
+    switch (by) {
+    case TResponseGroup::Position:
+        return {QStringLiteral("CallArea"), QStringLiteral("CallDesktop"), 1527, 1528, 3105, TCellKind::Text};
+    case TResponseGroup::Hour:
+        return {QStringLiteral("cast(substr(CallTime, 1, 2) as integer)"), QStringLiteral("null"), 3111, 3112, 3106,
+                TCellKind::Integer};
+    case TResponseGroup::Staff:
+        break;
+    }
+    return {QStringLiteral("UserNumber"), QStringLiteral("ServerPersonnel"), 1522, 1523, 3104, TCellKind::Text};
+}
+
+// Service times of one group: how many calls took each number of seconds.
+using THistogram = std::map<qint64, qint64>;
+
+struct TGroup {
+    QVariant Key1, Key2;
+    THistogram Times;
+};
+
+// Count, mean, median, 90th percentile and longest time of a histogram, as grid cells.
+std::vector<QVariant> Figures(const THistogram& h)
+{
+    qint64 n = 0, sum = 0;
+    for (const auto& [seconds, count] : h) {
+        n += count;
+        sum += seconds * count;
+    }
+    if (n == 0)
+        return {qint64(0), QVariant(), QVariant(), QVariant(), QVariant()};
+    // Nearest rank: the smallest time that at least that share of the calls did not exceed.
+    const auto atShare = [&](int percent) {
+        const qint64 rank = (n * percent + 99) / 100;
+        qint64 seen = 0;
+        for (const auto& [seconds, count] : h) {
+            seen += count;
+            if (seen >= rank)
+                return seconds;
+        }
+        return h.rbegin()->first;
+    };
+    return {n, (2 * sum + n) / (2 * n), atShare(50), atShare(90), h.rbegin()->first};
+}
+
+}  // namespace
+
+bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
+                       const TCancelFlag& cancel)
+{
+    const TGroupBy by = GroupBy(request.By);
+    // Groups in key order; the hour sorts as a number.
+    std::map<std::pair<QString, QString>, TGroup> groups;
+    THistogram all;
+    TQuery q(store);
+    for (const auto& [from, to] : DatePieces(request.From, request.To)) {
+        if (cancel && *cancel)
+            return false;
+        q.SetSQL(QStringLiteral("select %1 K1, %2 K2, ServerTime T, count(*) N from CallInfo "
+                                "where ServerState=0 and ServerTime is not null and CallDate>=? and CallDate<=? "
+                                "group by K1, K2, T")
+                     .arg(by.Key1, by.Key2));
+        q.Bind(StoredDate(from));
+        q.Bind(StoredDate(to));
+        if (!q.Open())
+            return Failed(q, error);
+        for (q.First(); !q.Eof(); q.Next()) {
+            const QVariant k1 = q.Field(QStringLiteral("K1")), k2 = q.Field(QStringLiteral("K2"));
+            const QString sort1 = by.Kind1 == TCellKind::Integer ? QStringLiteral("%1").arg(k1.toInt(), 2, 10, QLatin1Char('0'))
+                                                                 : k1.toString();
+            TGroup& g = groups[{sort1, k2.toString()}];
+            g.Key1 = k1.isNull() ? QVariant() : (by.Kind1 == TCellKind::Integer ? QVariant(k1.toLongLong()) : QVariant(k1.toString()));
+            g.Key2 = request.By == TResponseGroup::Hour
+                         ? QVariant(QStringLiteral("%1:00~%1:59").arg(k1.toInt(), 2, 10, QLatin1Char('0')))
+                         : (k2.isNull() ? QVariant() : QVariant(k2.toString()));
+            const qint64 seconds = q.Field(QStringLiteral("T")).toLongLong();
+            const qint64 count = q.Field(QStringLiteral("N")).toLongLong();
+            g.Times[seconds] += count;
+            all[seconds] += count;
+        }
+    }
+    q.Close();
+
+    TStatReport report;
+    report.Caption = LoadResStr(by.Caption);
+    report.Period = request.From.toString(DisplayDateFormat) + QStringLiteral("  ~  ") + request.To.toString(DisplayDateFormat);
+    report.Grid.Kinds = {by.Kind1, TCellKind::Text, TCellKind::Integer, TCellKind::Duration, TCellKind::Duration,
+                         TCellKind::Duration, TCellKind::Duration};
+    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(1530), LoadResStr(3107),
+                                LoadResStr(3108), LoadResStr(3109), LoadResStr(3110)});
+    const auto addRow = [&](const QVariant& k1, const QVariant& k2, const THistogram& h) {
+        std::vector<QVariant> row = {k1, k2};
+        for (const QVariant& v : Figures(h))
+            row.push_back(v);
+        report.Grid.Rows.push_back(std::move(row));
+    };
+    for (const auto& [sortKey, g] : groups)
+        addRow(g.Key1, g.Key2, g.Times);
+    addRow(QString(), LoadResStr(1529), all);
+    out = std::move(report);
+    return true;
+}

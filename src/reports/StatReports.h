@@ -1,0 +1,69 @@
+#pragma once
+// The statistics window's reports: which statement, titles and period text
+// each one has, and running it into a grid. The window and the report command
+// both run reports through here.
+#include "reports/CancelFlag.h"
+#include "reports/StatGrid.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <utility>
+
+class TDM_Sys;
+
+enum class TReportKind {
+    StaffToday, StaffWeek, StaffMonth,
+    PositionToday, PositionWeek, PositionMonth,
+    StaffConditions,      // From..To, Staff (empty: every staff member)
+    PositionConditions,   // From..To, Area and Position (empty: all)
+    Yearly,               // Year, through StatYear
+    Monthly,              // Month (its year and month)
+    Response,             // From..To, grouped By
+};
+
+enum class TResponseGroup { Staff, Position, Hour };
+
+struct TReportRequest {
+    TReportKind Kind = TReportKind::StaffToday;
+    QDate Today;                  // the station's date, for today, this week and this month
+    QDate From, To;
+    QString Staff;
+    QString Area, Position;
+    int Year = 0;
+    QDate Month;                  // any day of the month
+    TResponseGroup By = TResponseGroup::Staff;
+};
+
+struct TStatReport {
+    QString Caption;   // the report's title, which becomes the window caption
+    QString Period;    // the period text the chart shows
+    TStatGrid Grid;
+};
+
+// Monday and Sunday of the week of day; first and last day of its month.
+std::pair<QDate, QDate> WeekBounds(const QDate& day);
+std::pair<QDate, QDate> MonthBounds(const QDate& day);
+
+// Fills StatYear with one row per month of year that had calls (calls and time-outs),
+// emptied and refilled in one transaction. The months are counted a day per
+// statement, so the call log is never held for long. readBack, when given, runs in
+// that transaction after the refill, so no other summary can change the table before
+// it is read. False when cancelled or failing.
+bool RunYearlySummary(TDM_Sys& store, int year, QString* error = nullptr, const TCancelFlag& cancel = {},
+                      const std::function<bool(QString* why)>& readBack = {});
+
+// Runs the report into out. False with the reason when a statement fails (or cancelled).
+bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error = nullptr,
+               const TCancelFlag& cancel = {});
+
+// The response-time report: per group the answered calls with a service time,
+// their mean, median, 90th percentile (nearest rank) and longest service time,
+// then the same over all of them.
+bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error = nullptr,
+                       const TCancelFlag& cancel = {});
+
+class ITableSink;
+// The whole grid of a report to sink: the titles, every group and the totals
+// row, on a sheet named after the caption.
+bool WriteStatReport(const TStatReport& report, ITableSink& sink, QString* error = nullptr);

@@ -1,0 +1,41 @@
+#pragma once
+// The history conditions dialog: dates, area and position, service type,
+// server, service-time range, state and processing person.
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QTimeEdit;
+struct THistoryQuery;
+struct TLayOutTree;
+
+class TFrm_HistoryTerm final : public QDialog {
+    Q_OBJECT
+public:
+    TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree);
+
+    // Fills the controls from the conditions (when the dialog is created).
+    void ShowConditions(const THistoryQuery& q);
+    // The conditions as the controls hold them, without any check (OK).
+    void StoreConditions(THistoryQuery& q) const;
+
+    QDateEdit* Dtp_SDate;
+    QDateEdit* Dtp_EDate;
+    QComboBox* Cbx_Area;
+    QComboBox* Cbx_Desktop;
+    QComboBox* Cbx_SvrType;
+    QLineEdit* Edt_SvrPersonnel;
+    QCheckBox* Chk_SvrTime;
+    QTimeEdit* Dtp_SSvrTime;
+    QTimeEdit* Dtp_ESvrTime;
+    QComboBox* Cbx_SvrState;
+    QLineEdit* Edt_ProcPersonnel;
+
+    // The position list follows the chosen area.
+    void Cbx_AreaChange();
+
+private:
+    const TLayOutTree& tree_;
+};

@@ -1,0 +1,36 @@
+#include "reports/ui/ProgressRun.h"
+
+#include "core/ResStrings.h"
+
+#include <QProgressDialog>
+
+namespace {
+
+constexpr int CancelText = 102;
+constexpr int ShowAfterMs = 400;
+
+}  // namespace
+
+TProgressRun::TProgressRun(QWidget* parent, const QString& text, int expected)
+    : QObject(parent), dialog_(new QProgressDialog(text, LoadResStr(CancelText), 0, expected, parent))
+{
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(ShowAfterMs);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setValue(0);
+    connect(dialog_, &QProgressDialog::canceled, this, [this] { *cancel_ = true; });
+}
+
+void TProgressRun::SetValue(int value)
+{
+    if (dialog_->maximum() > 0)
+        dialog_->setValue(std::min(value, dialog_->maximum()));
+}
+
+void TProgressRun::Finish()
+{
+    dialog_->hide();
+    dialog_->deleteLater();
+    deleteLater();
+}

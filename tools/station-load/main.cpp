@@ -1,0 +1,97 @@
+// station-load --data-dir DIR [--year YYYY] [--export-from D --export-to D] OUTDIR:
+// the headless station with the back office busy beside it, as the windows run
+// it: the yearly summary and a history export to OUTDIR/history.xlsx, each on
+// its own worker with its own connection, over and over, while the station
+// handles its port on the window thread. scripts/measure-latency-under-load
+// measures the acknowledgements meanwhile.
+#include "app/ConsoleEvents.h"
+#include "app/SignalQuit.h"
+#include "core/Clock.h"
+#include "core/Config.h"
+#include "core/Paths.h"
+#include "reports/Deliver.h"
+#include "reports/HistoryModel.h"
+#include "reports/StatReports.h"
+#include "reports/TableSink.h"
+#include "station/Station.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser p;
+    p.addOptions({{"data-dir", "Data directory.", "DIR"},
+                  {"year", "Year of the yearly summary.", "YYYY", "2025"},
+                  {"export-from", "First date of the exported history.", "D", "2025-01-01"},
+                  {"export-to", "Last date of the exported history.", "D", "2025-03-14"}});
+    p.addPositionalArgument("OUTDIR", "Where the export is written.");
+    p.process(app);
+    if (p.positionalArguments().size() != 1)
+        p.showHelp(2);
+    InitDataDir(p.value("data-dir"));
+    InitDateFormats(true);
+    const QString outDir = p.positionalArguments().first();
+
+    SystemClock clock;
+    TConsoleEvents console;
+    TConsoleSound sound(console, nullptr);
+    TStation station(clock, sound, console);
+    QString error;
+    if (!station.Start(&error)) {
+        console.Line("error   " + error);
+        return 1;
+    }
+    console.Line(QStringLiteral("station running, data in %1, back office busy").arg(DataDir));
+
+    // The yearly summary, again and again, on its own worker.
+    TStoreWorker summaries(DataDir);
+    TReportRequest yearly;
+    yearly.Kind = TReportKind::Yearly;
+    yearly.Year = p.value("year").toInt();
+    std::function<void()> summarise = [&] {
+        summaries.Post([&](TDM_Sys& store) {
+            QElapsedTimer t;
+            t.start();
+            TStatReport report;
+            QString why;
+            const bool ok = RunReport(store, yearly, report, &why);
+            const qint64 ms = t.elapsed();
+            Deliver(&app, [&, ok, ms, why] {
+                console.Line(ok ? QStringLiteral("load    yearly summary %1 ms").arg(ms) : "load    yearly summary failed: " + why);
+                summarise();
+            });
+        });
+    };
+
+    // The history export, again and again, through the history list's own worker.
+    THistoryModel history(DataDir, StateTexts);
+    THistoryQuery query;
+    query.SDate = QDate::fromString(p.value("export-from"), "yyyy-MM-dd");
+    query.EDate = QDate::fromString(p.value("export-to"), "yyyy-MM-dd");
+    history.Run(query);
+    QElapsedTimer exportTime;
+    int exported = 0;
+    std::function<void()> exportAll = [&] {
+        exportTime.start();
+        history.Export(std::shared_ptr<ITableSink>(NewXlsxSink(QDir(outDir).filePath("history.xlsx"), DisplayDateFormat)),
+                       "历史呼叫记录", NewCancelFlag(), [&](int rows) { exported = rows; },
+                       [&](TExportResult result, const QString& why) {
+                           console.Line(result == TExportResult::Done
+                                            ? QStringLiteral("load    export %1 rows %2 ms").arg(exported).arg(exportTime.elapsed())
+                                            : "load    export failed: " + why);
+                           exportAll();
+                       });
+    };
+    summarise();
+    exportAll();
+
+    OnTerminationSignal([&] {
+        station.Close();
+        app.quit();
+    });
+    return app.exec();
+}
