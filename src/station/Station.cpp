@@ -11,13 +11,14 @@ TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events
       clock_(clock),
       events_(events),
       duty_(store_, clock),
-      log_(store_, clock, Config),
+      log_(journal_, clock, Config, duty_),
       tracker_(clock, Config, StateTexts, tree_, duty_, log_, sound, events),
       handler_(comm_, tracker_, replies_),
       sync_(ring_, handler_)
 {
     comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
     connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
+    log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
 }
 
 TStation::~TStation() { Close(); }
@@ -38,6 +39,7 @@ bool TStation::Start(QString* error)
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
         events_.StoreError(rosterError);
+    RecoverCalls();
 
     TFaceWork work;
     work.ReloadLayouts = [this] { ReloadLayouts(); };
@@ -48,6 +50,15 @@ bool TStation::Start(QString* error)
     worker_->start();
     started_ = true;
     return true;
+}
+
+void TStation::RecoverCalls()
+{
+    QString error;
+    if (!log_.Open(DataDir, &error))
+        events_.StoreError(error);
+    for (const TRecoveredCall& call : log_.Recover())
+        tracker_.RestoreCall(call.Entry, call.AgeSeconds);
 }
 
 void TStation::ReloadLayouts()
@@ -88,5 +99,6 @@ void TStation::Close()
     duty_.CloseQueries();
     comm_.Close();
     tracker_.LogAllOpenCalls();
+    log_.Close();
     store_.Close();
 }
