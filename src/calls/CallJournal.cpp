@@ -132,8 +132,9 @@ bool TCallJournal::OpenFile(const QString& path, QString* error)
             return SetError(error, Reason(db.lastError()));
     }
     // A rollback journal: the connection's main file must be one on disk for a
-    // transaction over it and CallInfo to commit atomically.
-    return Exec(QStringLiteral("pragma journal_mode=DELETE"), {}, error)
+    // transaction over it and CallInfo to commit atomically. Kept between
+    // transactions, it is not made and synced into the directory anew for each.
+    return Exec(QStringLiteral("pragma journal_mode=PERSIST"), {}, error)
            && Exec(QStringLiteral("pragma synchronous=FULL"), {}, error) && Exec(CreateStatement, {}, error);
 }
 

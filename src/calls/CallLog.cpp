@@ -6,6 +6,7 @@
 #include "core/ResStrings.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -43,6 +44,8 @@ TCallLog::TCallLog(TCallJournal& journal, const IClock& clock, const TConfig& cf
 {
     retry_.setInterval(RetryIntervalMs);
     QObject::connect(&retry_, &QTimer::timeout, [this] { Flush(); });
+    quiet_.setSingleShot(true);
+    QObject::connect(&quiet_, &QTimer::timeout, [this] { Flush(); });
 }
 
 bool TCallLog::Open(const QString& dataDir, QString* error)
@@ -57,6 +60,7 @@ bool TCallLog::Open(const QString& dataDir, QString* error)
 
 void TCallLog::Close()
 {
+    Flush();
     retry_.stop();
     journal_.Close();
 }
@@ -68,6 +72,7 @@ void TCallLog::CallOpened(TCallRecord& rec)
     QString error;
     rec.JournalId = journal_.AddOpenCall(OpenedEntry(rec), &error);
     JournalResult(rec.JournalId != 0, error);
+    DeferWriting();
 }
 
 void TCallLog::LogServedCall(const TCallRecord& rec, const QString& server, const QTime& cancelTime)
@@ -93,42 +98,56 @@ void TCallLog::LogUnservedCall(const TCallRecord& rec)
 
 void TCallLog::Deliver(TJournalEntry entry)
 {
+    // The end of the call is journaled at once; the move into CallInfo waits for a quiet moment.
+    KeepInJournal(entry);
     waiting_.push_back(std::move(entry));
-    TryWriteWaiting();
+    DeferWriting();
     Report();
+}
+
+void TCallLog::KeepInJournal(TJournalEntry& entry)
+{
+    if (entry.Closed)
+        return;
+    QString why;
+    const int64_t id = journal_.KeepClosedCall(entry, &why);
+    JournalResult(id != 0, why);
+    if (id != 0) {
+        entry.JournalId = id;
+        entry.Closed = true;
+    }
+}
+
+void TCallLog::DeferWriting()
+{
+    // A failed log has its own, slower retry.
+    if (waiting_.empty() || retry_.isActive())
+        return;
+    if (!oldestWaiting_.isValid())
+        oldestWaiting_.start();
+    const qint64 left = MaxDeferMs - oldestWaiting_.elapsed();
+    quiet_.start(static_cast<int>(std::clamp<qint64>(left, 0, QuietMs)));
 }
 
 void TCallLog::Flush()
 {
-    TryWriteWaiting();
-    Report();
-}
-
-void TCallLog::TryWriteWaiting()
-{
-    if (waiting_.empty())
-        return;
-    QString error;
-    if (journal_.MoveToLog(waiting_, &error)) {
-        waiting_.clear();
-        logError_.clear();
-        retry_.stop();
-        return;
-    }
-    logError_ = error;
-    retry_.start();
-    // Until the log takes them, the ended calls stay in the journal with their whole row.
-    for (TJournalEntry& e : waiting_) {
-        if (e.Closed)
-            continue;
-        QString why;
-        const int64_t id = journal_.KeepClosedCall(e, &why);
-        JournalResult(id != 0, why);
-        if (id != 0) {
-            e.JournalId = id;
-            e.Closed = true;
+    quiet_.stop();
+    if (!waiting_.empty()) {
+        QString error;
+        if (journal_.MoveToLog(waiting_, &error)) {
+            waiting_.clear();
+            oldestWaiting_.invalidate();
+            logError_.clear();
+            retry_.stop();
+        } else {
+            logError_ = error;
+            retry_.start();
+            // Rows the journal could not take when their calls ended get another chance.
+            for (TJournalEntry& e : waiting_)
+                KeepInJournal(e);
         }
     }
+    Report();
 }
 
 void TCallLog::JournalResult(bool ok, const QString& error)
@@ -138,14 +157,6 @@ void TCallLog::JournalResult(bool ok, const QString& error)
     else
         journalError_ = error;
     Report();
-}
-
-int TCallLog::NotJournaled() const
-{
-    int n = 0;
-    for (const TJournalEntry& e : waiting_)
-        n += e.Closed ? 0 : 1;
-    return n;
 }
 
 std::vector<TRecoveredCall> TCallLog::Recover()
@@ -171,8 +182,7 @@ std::vector<TRecoveredCall> TCallLog::Recover()
         }
         waiting_.push_back(e);
     }
-    TryWriteWaiting();
-    Report();
+    Flush();
     return live;
 }
 
@@ -180,7 +190,7 @@ void TCallLog::Report()
 {
     QString text = LoadResStr(AllWrittenText);
     bool isError = false;
-    if (!waiting_.empty()) {
+    if (!logError_.isEmpty()) {
         text = LoadResStr(WaitingText).arg(logError_).arg(waiting_.size());
         isError = true;
     } else if (!journalError_.isEmpty()) {

@@ -1,12 +1,16 @@
 #pragma once
 // The call log: every call that leaves the live list becomes one row of
-// CallInfo. Rows go through the journal of live calls: a row that cannot be
-// written now (the file locked by another program, a full disk) is kept there
-// and tried again every few seconds, and the window thread never waits on a lock.
+// CallInfo. Rows go through the journal of live calls: the end of a call is
+// journaled at once, and the rows move into CallInfo when the line has been
+// quiet for a moment, so that frames arriving meanwhile are not held up. A row
+// that cannot be written (the file locked by another program, a full disk)
+// stays in the journal and is tried again every few seconds; the window thread
+// never waits on a lock.
 #include "calls/CallJournal.h"
 
 #include <QString>
 #include <QTime>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -39,6 +43,10 @@ struct TRecoveredCall {
 class TCallLog final : public ICallLogWriter {
 public:
     static constexpr int RetryIntervalMs = 3000;
+    // Rows move into CallInfo after this long without a call opening or ending,
+    // and at the latest this long after the oldest of them ended.
+    static constexpr int QuietMs = 250;
+    static constexpr int MaxDeferMs = 5000;
 
     TCallLog(TCallJournal& journal, const IClock& clock, const TConfig& cfg, const IDutyLookup& staff);
 
@@ -55,12 +63,10 @@ public:
     // calls of an earlier day are logged as not served; the calls of today that
     // were live are returned, oldest first, to be live again.
     std::vector<TRecoveredCall> Recover();
-    // One more try for the rows waiting (the retry timer's work).
+    // Moves the rows waiting into CallInfo now (the timers' work).
     void Flush();
     // Rows not yet in CallInfo.
     int Waiting() const { return static_cast<int>(waiting_.size()); }
-    // Rows that could not even be kept in the journal (lost if the station stops now).
-    int NotJournaled() const;
 
     // The log's state for the status line: a text, and whether it is a failure.
     std::function<void(const QString& text, bool isError)> OnStatusChanged;
@@ -68,8 +74,10 @@ public:
 
 private:
     void Deliver(TJournalEntry entry);
-    // Writes every waiting row in one transaction; on failure keeps the new ones in the journal.
-    void TryWriteWaiting();
+    // Journals the end of the call, when it is not there yet.
+    void KeepInJournal(TJournalEntry& entry);
+    // (Re)starts the wait for a quiet moment to move the rows waiting.
+    void DeferWriting();
     void JournalResult(bool ok, const QString& error);
     void Report();
 
@@ -78,6 +86,8 @@ private:
     const TConfig& cfg_;
     const IDutyLookup& staff_;
     QTimer retry_;
+    QTimer quiet_;
+    QElapsedTimer oldestWaiting_;
     std::vector<TJournalEntry> waiting_;   // in the order the calls ended; Closed: kept in the journal
     QString logError_;
     QString journalError_;

@@ -79,16 +79,37 @@ bool TMSComm::ChangePort(uint8_t port, const QString& portName)
 
 void TMSComm::Close()
 {
+    if (port_.isOpen()) {
+        // Acknowledgements still waiting in the buffer go out first.
+        ReleaseOutput();
+        port_.flush();
+        // A device gone meanwhile has been closed by its failure.
+        if (port_.isOpen())
+            port_.close();
+    }
+    held_.clear();
     reopenTimer_.stop();
-    if (port_.isOpen())
-        port_.close();
 }
 
 bool TMSComm::SendFrame(const uint8_t* bytes, int n)
 {
     if (!port_.isOpen())
         return false;
+    if (holding_) {
+        held_.append(reinterpret_cast<const char*>(bytes), n);
+        return true;
+    }
     return port_.write(reinterpret_cast<const char*>(bytes), n) == n;
+}
+
+void TMSComm::HoldOutput() { holding_ = true; }
+
+void TMSComm::ReleaseOutput()
+{
+    holding_ = false;
+    if (!held_.isEmpty() && port_.isOpen())
+        port_.write(held_);
+    held_.clear();
 }
 
 void TMSComm::ReadWaitingBytes()

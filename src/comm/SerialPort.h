@@ -43,6 +43,9 @@ public:
     void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
 
     bool SendFrame(const uint8_t* bytes, int n) override;
+    // Frames sent while held wait, in order, and go to the line together on release.
+    void HoldOutput();
+    void ReleaseOutput();
 
     // Receives every byte read from the line, oldest first.
     std::function<void(const uint8_t*, int)> OnReceived;
@@ -69,4 +72,6 @@ private:
     QString device_;           // the device opened, or tried last
     QString status_;
     bool statusError_ = false;
+    bool holding_ = false;
+    QByteArray held_;
 };

@@ -43,7 +43,13 @@ bool TStation::Start(QString* error)
 
     TFaceWork work;
     work.ReloadLayouts = [this] { ReloadLayouts(); };
-    work.ParseRecvData = [this] { sync_.ParseRecvData(); };
+    // Acknowledgements leave once the calls they answer are in the journal: a call the
+    // receiver was told about survives a crash, one it was not told about it sends again.
+    work.ParseRecvData = [this] {
+        comm_.HoldOutput();
+        sync_.ParseRecvData();
+        comm_.ReleaseOutput();
+    };
     work.RefreshCallRecordState = [this] { tracker_.RefreshCallRecordState(); };
     worker_ = std::make_unique<TFaceThread>(this, clock_, std::move(work), workerCycleMs_);
     ring_.OnBytesStored = [w = worker_.get()] { w->PulseRecvEvent(); };

@@ -124,6 +124,27 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
     }));
     EXPECT_EQ(back, std::vector<uint8_t>(frame, frame + 9));
 
+    // Held frames stay off the line until released, then leave in order.
+    back.clear();
+    comm.HoldOutput();
+    const uint8_t second[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA2, 0x00, 0x90, 0x55};
+    ASSERT_TRUE(comm.SendFrame(second, 9));
+    ASSERT_TRUE(comm.SendFrame(frame, 9));
+    Idle(200);
+    uint8_t none[64];
+    EXPECT_LE(::read(peer_, none, sizeof none), 0);
+    comm.ReleaseOutput();
+    ASSERT_TRUE(WaitFor([&] {
+        uint8_t buf[64];
+        const ssize_t n = ::read(peer_, buf, sizeof buf);
+        if (n > 0)
+            back.insert(back.end(), buf, buf + n);
+        return back.size() >= 18;
+    }));
+    std::vector<uint8_t> both(second, second + 9);
+    both.insert(both.end(), frame, frame + 9);
+    EXPECT_EQ(back, both);
+
     comm.Close();
     EXPECT_FALSE(comm.PortOpen());
     EXPECT_FALSE(comm.SendFrame(frame, 9));
