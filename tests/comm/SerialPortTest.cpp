@@ -80,6 +80,19 @@ protected:
         peer_ = ::open(b_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(peer_, 0);
     }
+    // What the peer reads until n bytes have come (or 3 s have passed).
+    std::vector<uint8_t> PeerReads(size_t n)
+    {
+        std::vector<uint8_t> got;
+        WaitFor([&] {
+            uint8_t buf[64];
+            const ssize_t k = ::read(peer_, buf, sizeof buf);
+            if (k > 0)
+                got.insert(got.end(), buf, buf + k);
+            return got.size() >= n;
+        });
+        return got;
+    }
     void ClosePeer()
     {
         if (peer_ >= 0)
@@ -114,18 +127,9 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
 
     const uint8_t frame[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA1, 0x00, 0x8F, 0x55};
     ASSERT_TRUE(comm.SendFrame(frame, 9));
-    std::vector<uint8_t> back;
-    ASSERT_TRUE(WaitFor([&] {
-        uint8_t buf[64];
-        const ssize_t n = ::read(peer_, buf, sizeof buf);
-        if (n > 0)
-            back.insert(back.end(), buf, buf + n);
-        return back.size() >= 9;
-    }));
-    EXPECT_EQ(back, std::vector<uint8_t>(frame, frame + 9));
+    EXPECT_EQ(PeerReads(9), std::vector<uint8_t>(frame, frame + 9));
 
     // Held frames stay off the line until released, then leave in order.
-    back.clear();
     comm.HoldOutput();
     const uint8_t second[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA2, 0x00, 0x90, 0x55};
     ASSERT_TRUE(comm.SendFrame(second, 9));
@@ -134,16 +138,9 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
     uint8_t none[64];
     EXPECT_LE(::read(peer_, none, sizeof none), 0);
     comm.ReleaseOutput();
-    ASSERT_TRUE(WaitFor([&] {
-        uint8_t buf[64];
-        const ssize_t n = ::read(peer_, buf, sizeof buf);
-        if (n > 0)
-            back.insert(back.end(), buf, buf + n);
-        return back.size() >= 18;
-    }));
     std::vector<uint8_t> both(second, second + 9);
     both.insert(both.end(), frame, frame + 9);
-    EXPECT_EQ(back, both);
+    EXPECT_EQ(PeerReads(18), both);
 
     comm.Close();
     EXPECT_FALSE(comm.PortOpen());

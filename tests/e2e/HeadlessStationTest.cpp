@@ -15,14 +15,10 @@ constexpr int kClockRate = 4;  // 121 s of station time in about 30 s
 
 TEST(HeadlessStation, CallsAreAcknowledgedTimedAndLogged)
 {
-    QTemporaryDir data;
-    ASSERT_TRUE(data.isValid());
-    SeedRestaurant(data.path());
-
-    Sim sim;
-    QString pty;
-    ASSERT_TRUE(sim.Start(&pty)) << "the receiver simulator did not start";
-    WriteConfig(data.path(), pty);
+    RestaurantOnALine line;
+    ASSERT_TRUE(line.Prepare()) << "the receiver simulator did not start";
+    Sim& sim = line.sim;
+    const QTemporaryDir& data = line.data;
 
     Station station(data.path(), kClockRate);
     ProcessLines& log = station.Out();

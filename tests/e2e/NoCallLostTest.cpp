@@ -57,14 +57,10 @@ void Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
 TEST(NoCallLost, CrashedStationBringsItsLiveCallsBackAndLogsEachOnce)
 {
-    QTemporaryDir data;
-    ASSERT_TRUE(data.isValid());
-    SeedRestaurant(data.path());
-    Sim sim;
-    QString pty;
-    ASSERT_TRUE(sim.Start(&pty));
-    WriteConfig(data.path(), pty);
-
+    RestaurantOnALine line;
+    ASSERT_TRUE(line.Prepare());
+    Sim& sim = line.sim;
+    const QTemporaryDir& data = line.data;
     Station station(data.path(), kClockRate);
     ASSERT_TRUE(station.Start()) << station.Lines().toStdString();
     sim.Send("call 0001 11 10:00:00");
@@ -109,13 +105,10 @@ TEST(NoCallLost, CrashedStationBringsItsLiveCallsBackAndLogsEachOnce)
 
 TEST(NoCallLost, ALockedCallLogHoldsUpNoAcknowledgementAndLosesNoRow)
 {
-    QTemporaryDir data;
-    ASSERT_TRUE(data.isValid());
-    SeedRestaurant(data.path());
-    Sim sim;
-    QString pty;
-    ASSERT_TRUE(sim.Start(&pty));
-    WriteConfig(data.path(), pty);
+    RestaurantOnALine line;
+    ASSERT_TRUE(line.Prepare());
+    Sim& sim = line.sim;
+    const QTemporaryDir& data = line.data;
     Station station(data.path(), 1);
     ASSERT_TRUE(station.Start()) << station.Lines().toStdString();
 

@@ -7,6 +7,7 @@
 #include "core/DataStore.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <vector>
@@ -114,6 +115,27 @@ public:
 private:
     QProcess p_;
     ProcessLines out_;
+};
+
+// A data directory with the small restaurant, and a simulated receiver whose
+// pseudo-terminal (or the link named by --link in simOptions) the settings name.
+struct RestaurantOnALine {
+    bool Prepare(const QStringList& simOptions = {})
+    {
+        if (!data.isValid())
+            return false;
+        SeedRestaurant(data.path());
+        QString pty;
+        if (!sim.Start(&pty, simOptions))
+            return false;
+        const int link = simOptions.indexOf("--link");
+        WriteConfig(data.path(), link >= 0 ? simOptions.value(link + 1) : pty);
+        return true;
+    }
+    QString Dir() const { return data.path(); }
+
+    QTemporaryDir data;
+    Sim sim;
 };
 
 // The headless station as a process, on a clock clockRate times fast.
