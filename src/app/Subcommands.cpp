@@ -1,10 +1,23 @@
 #include "app/Subcommands.h"
 
+#include "app/BackupCommand.h"
+#include "app/BindCommand.h"
+#include "app/CleanupCommand.h"
+#include "app/LedCommand.h"
+#include "app/MemoryCommand.h"
+#include "app/RestoreCommand.h"
+
 #include <iterator>
 
 namespace {
 
 const TSubcommand Subcommands[] = {
+    {"led", RunLedCommand, false},
+    {"memory", RunMemoryCommand, false},
+    {"bind", RunBindCommand, false},
+    {"backup", RunBackupCommand, false},
+    {"restore", RunRestoreCommand, false},
+    {"cleanup", RunCleanupCommand, false},
     {nullptr, nullptr, false},  // the end of the table
 };
 

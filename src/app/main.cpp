@@ -117,6 +117,16 @@ int RunHeadless(QCoreApplication& app, bool demo)
                      [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
     QString error;
     std::unique_ptr<TDemoReceiver> receiver;
+    // Caught from before the start on: a signal during it is handled once the station runs.
+    OnTerminationSignal([&] {
+        if (receiver)
+            receiver->Stop();
+        station.Close();
+        if (const int kept = station.CallLog().Waiting())
+            console.Line(QStringLiteral("journal %1 ended calls kept for the call log's next start").arg(kept));
+        console.Line(QStringLiteral("station closed"));
+        app.quit();
+    });
     if (demo && !(receiver = PrepareDemo(station, &error))) {
         console.Line(QStringLiteral("error   demo: %1").arg(error));
         return 1;
@@ -127,15 +137,6 @@ int RunHeadless(QCoreApplication& app, bool demo)
     }
     console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
     StartDemo(receiver.get(), station, [&](const QString& text) { console.Line(text); });
-    OnTerminationSignal([&] {
-        if (receiver)
-            receiver->Stop();
-        station.Close();
-        if (const int kept = station.CallLog().Waiting())
-            console.Line(QStringLiteral("journal %1 ended calls kept for the call log's next start").arg(kept));
-        console.Line(QStringLiteral("station closed"));
-        app.quit();
-    });
     return app.exec();
 }
 
@@ -151,6 +152,15 @@ int RunWindowed(QApplication& app, bool demo)
     window.Station().SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
     QString error;
     std::unique_ptr<TDemoReceiver> receiver;
+    // A termination signal or the end of the desktop session closes the station as
+    // closing the window does, without the exit question; caught from before the start on.
+    const auto shutdown = [&] {
+        if (receiver)
+            receiver->Stop();
+        window.Shutdown();
+    };
+    OnTerminationSignal(shutdown);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&](QSessionManager&) { shutdown(); });
     if (demo && !(receiver = PrepareDemo(window.Station(), &error))) {
         Say(QStringLiteral("demo: %1").arg(error));
         return 1;
@@ -161,15 +171,6 @@ int RunWindowed(QApplication& app, bool demo)
     }
     StartDemo(receiver.get(), window.Station(), [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
     window.show();
-    // A termination signal or the end of the desktop session closes the station
-    // as closing the window does, without the exit question.
-    const auto shutdown = [&] {
-        if (receiver)
-            receiver->Stop();
-        window.Shutdown();
-    };
-    OnTerminationSignal(shutdown);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&](QSessionManager&) { shutdown(); });
     return app.exec();
 }
 

@@ -42,7 +42,13 @@ public:
     // Where the list of present ports comes from (the system's by default; tests hand in their own).
     void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
 
+    // Why the last open or write failed, as the port tells it.
+    QSerialPort::SerialPortError LastError() const { return port_.error(); }
+    QString LastErrorText() const { return port_.errorString(); }
+
     bool SendFrame(const uint8_t* bytes, int n) override;
+    // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
+    bool WaitForWritten(int msecs) { return port_.bytesToWrite() == 0 || port_.waitForBytesWritten(msecs); }
     // Frames sent while held wait, in order, and go to the line together on release.
     void HoldOutput();
     void ReleaseOutput();

@@ -78,6 +78,8 @@ bool IsDigitIn(QChar c, int base)
     return (u >= '0' && u <= '9') || (base == 16 && ((u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F')));
 }
 
+}  // namespace
+
 // An integer as the file holds it: decimal, or hexadecimal after 0x or $, with an optional sign.
 // Hexadecimal values fill all 32 bits (0xFFFFFFFF is -1); decimal ones must fit in 32 signed bits.
 std::optional<int32_t> ParseProfileInt(const QString& value)
@@ -104,6 +106,8 @@ std::optional<int32_t> ParseProfileInt(const QString& value)
     const uint32_t bits = uint32_t(magnitude);
     return int32_t(negative ? 0u - bits : bits);
 }
+
+namespace {
 
 // Reads every entry into record, whose fields hold the defaults; a value that is no integer keeps the
 // default, an integer is cut to the field's width.
@@ -139,7 +143,11 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts)
     QString error;
     if (!ini.Load(path, &error))
         qWarning("Settings file not readable, using the defaults: %s", qPrintable(error));
+    ReadConfigFrom(ini, cfg, texts);
+}
 
+void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts)
+{
     cfg = TConfig{};
     cfg.Title = LoadResStr(200);
     ReadEntries(ini, ConfigEntries, cfg);
@@ -163,7 +171,12 @@ bool SaveConfig(const QString& path, const TConfig& cfg, QString* error)
     IniFile ini;
     if (!ini.Load(path, error))
         return false;
+    WriteConfigTo(ini, cfg);
+    return ini.Save(path, error);
+}
 
+void WriteConfigTo(IniFile& ini, const TConfig& cfg)
+{
     TConfig out = cfg;
     out.ViewRecords = ClampViewRecords(out.ViewRecords);
     for (const Entry<TConfig>& entry : ConfigEntries) {
@@ -181,7 +194,6 @@ bool SaveConfig(const QString& path, const TConfig& cfg, QString* error)
             entry.field);
         ini.SetValue(QLatin1String(entry.section), QLatin1String(entry.key), value);
     }
-    return ini.Save(path, error);
 }
 
 uint8_t PortNumberFromName(const QString& portName)

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 struct TConfig {
     uint8_t Port = 1;
@@ -53,9 +54,13 @@ struct TStateTexts {
     QString PreWarn1SvrText;  // default 1265
     QString PreWarn2SvrText;  // default 1266
     QString PreWarn3SvrText;  // default 1267
+
+    friend bool operator==(const TStateTexts&, const TStateTexts&) = default;
 };
 
 // The station's settings, read at start-up and changed by the settings dialog.
+class IniFile;
+
 extern TConfig Config;
 extern TStateTexts StateTexts;
 
@@ -64,6 +69,13 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts);
 // Writes the record in the fixed key order, keeping every other section and key of the file.
 // Returns false (with a reason) when the file could not be written; the old file is then unchanged.
 bool SaveConfig(const QString& path, const TConfig& cfg, QString* error = nullptr);
+// The same on a document in memory: reading it, and writing the record into it.
+void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts);
+void WriteConfigTo(IniFile& ini, const TConfig& cfg);
+
+// An integer as initialisation files hold it: decimal, or hexadecimal after 0x or $, with an optional
+// sign; nothing when the value is no integer. Also read by the other owners of Config.ini.
+std::optional<int32_t> ParseProfileInt(const QString& value);
 
 // Conversions of the settings dialog's entries into the record.
 // The serial port number in characters 4 and 5 of a port name ("COM3" 3, "COM12" 12); 1 when they are

@@ -124,8 +124,9 @@ QString FromGbk(const QByteArray& bytes)
     size_t outLeft = out.size() * sizeof(char32_t);
 
     while (!conv.Convert(in, inLeft, outPtr, outLeft)) {
-        // An invalid or truncated sequence: replace its first byte and go on after it.
-        *reinterpret_cast<char32_t*>(outPtr) = U'\uFFFD';
+        // An invalid or truncated sequence: its first byte reads as "?", the character ToGbk writes
+        // for it, so a text read, written and read again stays the same; go on after that byte.
+        *reinterpret_cast<char32_t*>(outPtr) = U'?';
         outPtr += sizeof(char32_t);
         outLeft -= sizeof(char32_t);
         ++in;

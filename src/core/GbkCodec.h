@@ -5,7 +5,7 @@
 #include <QString>
 
 QByteArray ToGbk(const QString& text);        // unmappable characters become '?'
-QString FromGbk(const QByteArray& bytes);     // invalid sequences become U+FFFD
+QString FromGbk(const QByteArray& bytes);     // an invalid byte becomes "?", as it is written back
 int GbkLength(const QString& text);           // bytes the text takes in GBK
 // The longest prefix of text whose GBK form fits in maxBytes, never splitting a character.
 QString CutToGbkBytes(const QString& text, int maxBytes);

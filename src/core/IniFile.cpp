@@ -146,7 +146,8 @@ IniFile::Line IniFile::ParseLine(const QByteArray& raw)
         return line;
     line.kind = LineKind::Key;
     line.name = text.left(equals).trimmed();
-    line.value = text.mid(equals + 1).trimmed();
+    // A value never holds a line break: a lone carriage return reads as the blank it is written as.
+    line.value = text.mid(equals + 1).replace(QLatin1Char('\r'), QLatin1Char(' ')).trimmed();
     return line;
 }
 

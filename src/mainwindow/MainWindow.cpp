@@ -8,9 +8,15 @@
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/ui/BindSet.h"
+#include "devices/ui/CopyData.h"
+#include "devices/ui/LedSet.h"
 #include "layout/LayoutModel.h"
 #include "layout/ui/LayoutEditor.h"
 #include "layout/ui/PointDrawing.h"
+#include "maintenance/ui/BackupDialog.h"
+#include "maintenance/ui/CleanupDialog.h"
+#include "maintenance/ui/RestoreDialog.h"
 #include "mainwindow/AboutBox.h"
 #include "mainwindow/CallViews.h"
 #include "mainwindow/HitTest.h"
@@ -71,8 +77,16 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
     const QFontMetrics metrics(font());
     buttons_.InitMainFaceButton(width(), [&metrics](const QString& text) { return metrics.horizontalAdvance(text); });
 
-    for (const int id : {MenuBackup, MenuRestore, MenuCleanup})
-        maintenanceMenu_->addAction(LoadResStr(id), this, &TFrm_Main::ShowNotProvided);
+    maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this); });
+    maintenanceMenu_->addAction(LoadResStr(MenuRestore), this, [this] {
+        RunRestoreDialog(this, station_, *this, [this] {
+            if (LoginMsg.LoggedIn)
+                LoginProcess(LoginMsg.Popedom);
+            else
+                LogoffProcess();
+        });
+    });
+    maintenanceMenu_->addAction(LoadResStr(MenuCleanup), this, [this] { RunCleanupDialog(this, station_.Store()); });
 
     connect(&station_, &TStation::PortStatusChanged, this,
             [this](const QString& text, bool isError) {
@@ -194,8 +208,14 @@ void TFrm_Main::RunButtonAction(int n)
         }
         break;
     case TFaceAction::LedSet:
+        RunLedSet(this, station_.Line(), station_.DeviceReplies(), clock_);
+        break;
     case TFaceAction::CopyData:
+        RunCopyData(this, station_.Line(), station_.DeviceReplies(), clock_);
+        break;
     case TFaceAction::BindSet:
+        RunBindSet(this, station_.Line(), station_.DeviceReplies());
+        break;
     case TFaceAction::History:
     case TFaceAction::Statistics:
         ShowNotProvided();
@@ -285,6 +305,9 @@ void TFrm_Main::closeEvent(QCloseEvent* event)
 
 void TFrm_Main::Shutdown()
 {
+    if (shutDown_)
+        return;
+    shutDown_ = true;
     exitConfirmed_ = true;
     station_.Close();
     DestoryTrayIcon();

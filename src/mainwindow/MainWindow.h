@@ -105,4 +105,5 @@ private:
     QTimer clockTimer_;
     const IClock& clock_;
     bool exitConfirmed_ = false;
+    bool shutDown_ = false;
 };

@@ -32,12 +32,13 @@ TEST(GbkCodec, UnmappableCharactersBecomeOneQuestionMarkEach)
     EXPECT_EQ(GbkLength(GrinningFace), 1);
 }
 
-TEST(GbkCodec, InvalidBytesDecodeAsReplacementCharacters)
+TEST(GbkCodec, InvalidBytesDecodeAsTheQuestionMarkTheyAreWrittenBackAs)
 {
-    const QChar replacement(0xFFFD);
+    const QChar replacement(u'?');
     EXPECT_EQ(FromGbk(QByteArray("\xFF" "A", 2)), QString(replacement) + QLatin1Char('A'));
     // A lead byte cut off at the end of the text.
     EXPECT_EQ(FromGbk(ZhongGbk + "\xD6"), Zhong + replacement);
+    EXPECT_EQ(ToGbk(FromGbk(QByteArray("\xFF" "A", 2))), QByteArray("?A"));
 }
 
 TEST(GbkCodec, CutKeepsWholeCharactersOnly)

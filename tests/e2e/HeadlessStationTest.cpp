@@ -17,7 +17,7 @@ TEST(HeadlessStation, CallsAreAcknowledgedTimedAndLogged)
 {
     RestaurantOnALine line;
     ASSERT_TRUE(line.Prepare()) << "the receiver simulator did not start";
-    Sim& sim = line.sim;
+    SimProcess& sim = line.sim;
     const QTemporaryDir& data = line.data;
 
     Station station(data.path(), kClockRate);

@@ -43,7 +43,7 @@ double CpuSeconds(qint64 pid)
 }
 
 // Ends the simulator's script and counts the acknowledgements it checked.
-int AcknowledgedFrames(Sim& sim)
+int AcknowledgedFrames(SimProcess& sim)
 {
     sim.Process().closeWriteChannel();
     if (!sim.Process().waitForFinished(15000))
@@ -59,7 +59,7 @@ TEST(NoCallLost, CrashedStationBringsItsLiveCallsBackAndLogsEachOnce)
 {
     RestaurantOnALine line;
     ASSERT_TRUE(line.Prepare());
-    Sim& sim = line.sim;
+    SimProcess& sim = line.sim;
     const QTemporaryDir& data = line.data;
     Station station(data.path(), kClockRate);
     ASSERT_TRUE(station.Start()) << station.Lines().toStdString();
@@ -107,7 +107,7 @@ TEST(NoCallLost, ALockedCallLogHoldsUpNoAcknowledgementAndLosesNoRow)
 {
     RestaurantOnALine line;
     ASSERT_TRUE(line.Prepare());
-    Sim& sim = line.sim;
+    SimProcess& sim = line.sim;
     const QTemporaryDir& data = line.data;
     Station station(data.path(), 1);
     ASSERT_TRUE(station.Start()) << station.Lines().toStdString();
@@ -154,7 +154,7 @@ TEST(NoCallLost, AnUnpluggedReceiverIsReopenedAndCallsFlowAgain)
     ASSERT_TRUE(data.isValid());
     SeedRestaurant(data.path());
     const QString device = data.filePath("ttyUSB0");
-    auto sim = std::make_unique<Sim>();
+    auto sim = std::make_unique<SimProcess>();
     QString pty;
     ASSERT_TRUE(sim->Start(&pty, {"--link", device}));
     WriteConfig(data.path(), device);
@@ -172,7 +172,7 @@ TEST(NoCallLost, AnUnpluggedReceiverIsReopenedAndCallsFlowAgain)
     EXPECT_LT(CpuSeconds(station.Pid()) - cpuBefore, 0.4) << "the station spins on the vanished device";
 
     // Plugged in again under the same path: calls flow without anyone's help.
-    sim = std::make_unique<Sim>();
+    sim = std::make_unique<SimProcess>();
     ASSERT_TRUE(sim->Start(&pty, {"--link", device}));
     ASSERT_TRUE(station.Out().WaitFor(device + " 9600bps", 5000)) << station.Lines().toStdString();
     sim->Send("cancel 0001 05 10:01:00");

@@ -1,8 +1,9 @@
 #pragma once
 // What whole-process tests share: a data directory with a small restaurant,
 // the settings that point the station at a pseudo-terminal, the call log as
-// stored, and the receiver simulator driven line by line.
+// stored, and the station as a process.
 #include "ProcessLines.h"
+#include "SimProcess.h"
 
 #include "core/DataStore.h"
 
@@ -84,39 +85,6 @@ inline std::vector<LogRow> ReadLog(const QString& dir)
     return rows;
 }
 
-class Sim {
-public:
-    Sim() : out_(p_) {}
-    ~Sim()
-    {
-        p_.kill();
-        p_.waitForFinished(2000);
-    }
-    // extra: more options, such as --link PATH.
-    bool Start(QString* pty, const QStringList& extra = {})
-    {
-        p_.start(kBin + "/tools/receiver-sim/receiver-sim", QStringList{"--pty", "--seed", "7"} + extra);
-        if (!p_.waitForStarted(5000))
-            return false;
-        QString line;
-        if (!out_.WaitFor("PTY ", 5000, &line))
-            return false;
-        *pty = line.section(' ', 1).trimmed();
-        return true;
-    }
-    void Send(const QString& command)
-    {
-        p_.write((command + "\n").toUtf8());
-        p_.waitForBytesWritten(1000);
-    }
-    ProcessLines& Out() { return out_; }
-    QProcess& Process() { return p_; }
-
-private:
-    QProcess p_;
-    ProcessLines out_;
-};
-
 // A data directory with the small restaurant, and a simulated receiver whose
 // pseudo-terminal (or the link named by --link in simOptions) the settings name.
 struct RestaurantOnALine {
@@ -126,7 +94,7 @@ struct RestaurantOnALine {
             return false;
         SeedRestaurant(data.path());
         QString pty;
-        if (!sim.Start(&pty, simOptions))
+        if (!sim.Start(&pty, QStringList{"--seed", "7"} + simOptions))
             return false;
         const int link = simOptions.indexOf("--link");
         WriteConfig(data.path(), link >= 0 ? simOptions.value(link + 1) : pty);
@@ -135,7 +103,7 @@ struct RestaurantOnALine {
     QString Dir() const { return data.path(); }
 
     QTemporaryDir data;
-    Sim sim;
+    SimProcess sim;
 };
 
 // The headless station as a process, on a clock clockRate times fast.

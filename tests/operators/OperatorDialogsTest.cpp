@@ -308,6 +308,7 @@ TEST_F(ManageWindow, DeleteRefusesTheLoggedInOperatorAndAsksBeforeDeletingAnothe
 TEST_F(ManageWindow, DeletingTheLastOperatorDisablesTheRowButtons)
 {
     PutRow(QStringLiteral("Clerk"), QString());
+    login.RowId = 2;  // logged in under a row that is gone
     TFrm_OperateManage window(Opened(), login);
     EXPECT_EQ(RowButtons(window), std::vector<bool>(4, true));
     window.Btn_DelClick();

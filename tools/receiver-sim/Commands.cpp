@@ -241,6 +241,23 @@ Step parseHeader(QStringList args)
     return [=](Session&, Header& header) { header = fields; };
 }
 
+Step parseReplies(QStringList args)
+{
+    requireCount(args, 2, 2);
+    const QString what = args[0];
+    const int value = parseCount(args[1], "count or milliseconds", 0, 600'000);
+    int ReplyFaults::*field = nullptr;
+    if (what == QLatin1String("drop"))
+        field = &ReplyFaults::drop;
+    else if (what == QLatin1String("delay"))
+        field = &ReplyFaults::delayMs;
+    else if (what == QLatin1String("misaddress"))
+        field = &ReplyFaults::misaddress;
+    else
+        throw UsageError(QStringLiteral("expected drop, delay or misaddress, got '%1'").arg(what));
+    return [=](Session& session, Header&) { session.changeFaults([=](ReplyFaults& faults) { faults.*field = value; }); };
+}
+
 const ActionCommand kActionCommands[] = {
     {"badsum", "badsum FRAMECOMMAND...", "that frame with a wrong checksum", parseBadsum},
     {"badend", "badend FRAMECOMMAND...", "that frame with a wrong end byte", parseBadend},
@@ -252,6 +269,8 @@ const ActionCommand kActionCommands[] = {
     {"latency", "latency N [ADDR]", "N timed frames, call and cancel alternately", parseLatency},
     {"header", "header NIB F2 F3 F4", "class low nibble and header bytes 2-4 of later frames",
      parseHeader},
+    {"replies", "replies drop|delay|misaddress N", "device replies: drop the next N, delay each N ms, misaddress the next N block replies",
+     parseReplies},
 };
 
 } // namespace

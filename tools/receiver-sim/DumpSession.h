@@ -18,6 +18,7 @@ public:
     void idle(int) override {}
     void awaitInput(int) override {}
     int finish() override { return 0; }
+    void changeFaults(const std::function<void(ReplyFaults&)>&) override {}
 
 private:
     std::mt19937& random_;

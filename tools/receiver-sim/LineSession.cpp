@@ -34,6 +34,14 @@ QString frameLabel(const QByteArray& frame)
     return label;
 }
 
+// A delayed reply holds the line back: nothing is read meanwhile, as a slow device would do.
+void pauseFor(int ms)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!stopRequested() && std::chrono::steady_clock::now() < until)
+        ::poll(nullptr, 0, 10);
+}
+
 int pollLine(pollfd* fds, int count, int timeoutMs)
 {
     const int rc = ::poll(fds, nfds_t(count), timeoutMs);
@@ -44,8 +52,9 @@ int pollLine(pollfd* fds, int count, int timeoutMs)
 
 } // namespace
 
-LineSession::LineSession(SerialLine& line, std::mt19937& random, int noiseBetween, int ackTimeoutMs)
-    : line_(line), random_(random), noiseBetween_(noiseBetween), ackTimeout_(ackTimeoutMs)
+LineSession::LineSession(SerialLine& line, std::mt19937& random, int noiseBetween, int ackTimeoutMs,
+                         Devices& devices)
+    : line_(line), devices_(devices), random_(random), noiseBetween_(noiseBetween), ackTimeout_(ackTimeoutMs)
 {
 }
 
@@ -87,7 +96,7 @@ void LineSession::awaitInput(int fd)
         if (rc <= 0)
             continue;
         if (fds[1].revents != 0)
-            received_ += line_.readWaiting();
+            take(line_.readWaiting());
         if (fds[0].revents != 0)
             return;
     }
@@ -132,8 +141,20 @@ void LineSession::receive(Clock::time_point deadline)
     pollfd fds[1] = {{line_.fd(), POLLIN, 0}};
     if (pollLine(fds, 1, int(std::max<qint64>(0, remaining.count()))) <= 0)
         return;
-    received_ += line_.readWaiting();
+    take(line_.readWaiting());
     lastReceived_ = Clock::now();
+}
+
+void LineSession::take(const QByteArray& bytes)
+{
+    received_ += bytes;
+    for (QByteArray reply : devices_.take(received_)) {
+        if (!devices_.applyFaults(reply))
+            continue;
+        if (devices_.faults.delayMs > 0)
+            pauseFor(devices_.faults.delayMs);
+        line_.write(reply);
+    }
 }
 
 void LineSession::receiveUntil(Clock::time_point deadline)

@@ -3,6 +3,7 @@
 // byte, and reports everything else the station sends as unexpected.
 #pragma once
 
+#include "Devices.h"
 #include "Session.h"
 
 #include <chrono>
@@ -14,7 +15,7 @@ class SerialLine;
 
 class LineSession : public Session {
 public:
-    LineSession(SerialLine& line, std::mt19937& random, int noiseBetween, int ackTimeoutMs);
+    LineSession(SerialLine& line, std::mt19937& random, int noiseBetween, int ackTimeoutMs, Devices& devices);
 
     std::optional<double> send(const QByteArray& frame) override;
     void sendNoise(int count) override;
@@ -22,6 +23,7 @@ public:
     void idle(int ms) override;
     void awaitInput(int fd) override;
     int finish() override;
+    void changeFaults(const std::function<void(ReplyFaults&)>& change) override { change(devices_.faults); }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -31,10 +33,13 @@ private:
     void receive(Clock::time_point deadline);
     void receiveUntil(Clock::time_point deadline);
     std::optional<double> awaitAck(const QByteArray& frame, const QByteArray& ack, Clock::time_point written);
+    // Keeps what the station sent; the devices answer the commands among it at once.
+    void take(const QByteArray& bytes);
     void reportUnexpected(const QByteArray& bytes);
     void reportStrays();
 
     SerialLine& line_;
+    Devices& devices_;
     std::mt19937& random_;
     int noiseBetween_;
     std::chrono::milliseconds ackTimeout_;

@@ -1,9 +1,12 @@
 // What script commands act on: a live line to a station, or a dump that only
-// prints what would be sent. Replies to the device tools will hang off the
-// live session, beside the acknowledgement check.
+// prints what would be sent. On a live line, the emulated devices answer the
+// station's tools beside the acknowledgement check.
 #pragma once
 
+#include "Devices.h"
+
 #include <QByteArray>
+#include <functional>
 #include <optional>
 
 namespace sim {
@@ -24,6 +27,8 @@ public:
     virtual void awaitInput(int fd) = 0;
     // Waits for stragglers, prints the summary and returns the exit status.
     virtual int finish() = 0;
+    // Changes how the emulated devices reply from now on (nothing without a line).
+    virtual void changeFaults(const std::function<void(ReplyFaults&)>& change) = 0;
 };
 
 } // namespace sim

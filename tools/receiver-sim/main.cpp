@@ -40,6 +40,12 @@ struct Options {
     std::optional<uint> seed;
     int noiseBetween = 0;
     int ackTimeoutMs = 2000;
+    bool led = false;
+    bool bind = false;
+    std::optional<int> memorySize;
+    QString memoryImage;
+    QString saveMemory;
+    ReplyFaults faults;
 };
 
 bool isComment(const QString& line)
@@ -89,7 +95,16 @@ Options parseOptions(const QCoreApplication& app)
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed for noise and split pieces."), QStringLiteral("n"));
     const QCommandLineOption noiseBetween(QStringLiteral("noise-between"), QStringLiteral("Up to n noise bytes before each frame."), QStringLiteral("n"));
     const QCommandLineOption ackTimeout(QStringLiteral("ack-timeout"), QStringLiteral("Wait this long for an acknowledgement (default 2000)."), QStringLiteral("ms"));
-    parser.addOptions({help, pty, device, link, script, dump, seed, noiseBetween, ackTimeout});
+    const QCommandLineOption led(QStringLiteral("led"), QStringLiteral("Be an LED display: acknowledge messages (0x53), print them and the clock."));
+    const QCommandLineOption bind(QStringLiteral("bind"), QStringLiteral("Be a binding target: acknowledge 0x82 and 0x85, print them."));
+    const QCommandLineOption memory(QStringLiteral("memory"), QStringLiteral("Be a configuration memory of this many bytes (random content from --seed)."), QStringLiteral("bytes"));
+    const QCommandLineOption memoryImage(QStringLiteral("memory-image"), QStringLiteral("Be a configuration memory holding this file's bytes (--memory pads or cuts it)."), QStringLiteral("file"));
+    const QCommandLineOption saveMemory(QStringLiteral("save-memory"), QStringLiteral("At the end, write the memory's bytes to this file."), QStringLiteral("file"));
+    const QCommandLineOption dropReplies(QStringLiteral("drop-replies"), QStringLiteral("Send none of the first n device replies."), QStringLiteral("n"));
+    const QCommandLineOption replyDelay(QStringLiteral("reply-delay"), QStringLiteral("Hold every device reply back this long."), QStringLiteral("ms"));
+    const QCommandLineOption misaddress(QStringLiteral("misaddress"), QStringLiteral("The first n block replies name the next block instead."), QStringLiteral("n"));
+    parser.addOptions({help, pty, device, link, script, dump, seed, noiseBetween, ackTimeout, led, bind, memory,
+                       memoryImage, saveMemory, dropReplies, replyDelay, misaddress});
     parser.addPositionalArgument(QStringLiteral("commands"), QStringLiteral("Commands separated by ';'."), QStringLiteral("[-- COMMAND[; COMMAND...]]"));
 
     if (!parser.parse(app.arguments()))
@@ -126,6 +141,20 @@ Options parseOptions(const QCoreApplication& app)
         options.noiseBetween = parseCount(parser.value(noiseBetween), "--noise-between", 0, 10'000);
     if (parser.isSet(ackTimeout))
         options.ackTimeoutMs = parseCount(parser.value(ackTimeout), "--ack-timeout", 1, 600'000);
+    options.led = parser.isSet(led);
+    options.bind = parser.isSet(bind);
+    if (parser.isSet(memory))
+        options.memorySize = parseCount(parser.value(memory), "--memory", 0, 64 << 20);
+    options.memoryImage = parser.value(memoryImage);
+    options.saveMemory = parser.value(saveMemory);
+    if (parser.isSet(saveMemory) && !parser.isSet(memory) && !parser.isSet(memoryImage))
+        throw UsageError(QStringLiteral("--save-memory needs --memory or --memory-image"));
+    if (parser.isSet(dropReplies))
+        options.faults.drop = parseCount(parser.value(dropReplies), "--drop-replies", 0, 1'000'000);
+    if (parser.isSet(replyDelay))
+        options.faults.delayMs = parseCount(parser.value(replyDelay), "--reply-delay", 0, 600'000);
+    if (parser.isSet(misaddress))
+        options.faults.misaddress = parseCount(parser.value(misaddress), "--misaddress", 0, 1'000'000);
     return options;
 }
 
@@ -149,6 +178,33 @@ bool runStdin(Session& session, Header& header)
         }
     }
     return allValid;
+}
+
+// The emulated devices: the memory from its image file, or random bytes of the size given.
+DeviceOptions deviceOptions(const Options& options, std::mt19937& random)
+{
+    DeviceOptions devices {options.led, options.bind, std::nullopt};
+    if (!options.memoryImage.isEmpty()) {
+        QFile file(options.memoryImage);
+        if (!file.open(QIODevice::ReadOnly))
+            throw std::runtime_error(QStringLiteral("cannot read %1: %2").arg(options.memoryImage, file.errorString()).toStdString());
+        devices.memory = file.readAll();
+        if (options.memorySize)
+            devices.memory->resize(*options.memorySize, '\0');
+    } else if (options.memorySize) {
+        QByteArray bytes(*options.memorySize, Qt::Uninitialized);
+        for (char& b : bytes)
+            b = char(std::uniform_int_distribution<int>(0, 255)(random));
+        devices.memory = bytes;
+    }
+    return devices;
+}
+
+void saveMemory(const Devices& devices, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*devices.memory()) != devices.memory()->size())
+        throw std::runtime_error(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
 }
 
 } // namespace
@@ -177,6 +233,8 @@ int main(int argc, char** argv)
         std::unique_ptr<SerialLine> line;
         std::unique_ptr<SlaveLink> link;
         std::unique_ptr<Session> session;
+        Devices devices(deviceOptions(options, random));
+        devices.faults = options.faults;
         if (options.dump) {
             session = std::make_unique<DumpSession>(random, options.noiseBetween);
         } else {
@@ -185,7 +243,7 @@ int main(int argc, char** argv)
                 link = std::make_unique<SlaveLink>(options.link, line->stationPath());
             if (options.pty)
                 say(QStringLiteral("PTY ") + line->stationPath());
-            session = std::make_unique<LineSession>(*line, random, options.noiseBetween, options.ackTimeoutMs);
+            session = std::make_unique<LineSession>(*line, random, options.noiseBetween, options.ackTimeoutMs, devices);
         }
         Header header;
         bool allValid = true;
@@ -199,6 +257,8 @@ int main(int argc, char** argv)
             }
         }
         const int status = session->finish();
+        if (!options.saveMemory.isEmpty())
+            saveMemory(devices, options.saveMemory);
         return allValid ? status : kUsageError;
     } catch (const std::runtime_error& error) {
         warn(QString::fromLocal8Bit(error.what()));

@@ -1,6 +1,9 @@
 // screenshots OUTDIR: the main window in its three views with live calls in
-// several states, and the popup call window, saved as PNG files. Runs the real
-// windows over a sample restaurant with a hand-moved clock.
+// several states, the popup call window, the device windows and the
+// data-maintenance dialogs, saved as PNG files. Runs the real windows over a
+// sample restaurant with a hand-moved clock.
+#include "DeviceWindowShots.h"
+#include "MaintenanceShots.h"
 #include "app/DemoRestaurant.h"
 #include "calls/SoundPlayer.h"
 #include "calls/ui/PopupWin.h"
@@ -120,7 +123,9 @@ int main(int argc, char** argv)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
             ok = Save(*popup, out + "/popup-window.png") && ok;
+    ok = SaveMaintenanceDialogs(out, &window, window.Station().Store()) && ok;
 
+    ok = SaveDeviceWindowShots(out, [&](int n) { Click(window, window.Buttons().Button(n)); }) && ok;
     window.Station().Close();
     return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <QValidator>
 
 namespace {
@@ -64,6 +65,15 @@ void MakePasswordField(QLineEdit* edit)
     edit->setEchoMode(QLineEdit::Password);
     // The style's own mask character (a bullet on most) gives way to the station's "*".
     edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+}
+
+TOkCancelRow LayOutWithOkCancel(QDialog* dialog, QLayout* content)
+{
+    const TOkCancelRow row = OkCancelButtons(dialog);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(content);
+    layout->addWidget(row.Box);
+    return row;
 }
 
 void LimitToGbkBytes(QLineEdit* edit, int maxBytes)

@@ -4,6 +4,7 @@
 class QDialog;
 class QDialogButtonBox;
 class QFont;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -24,6 +25,8 @@ void SetupStationDialog(QWidget* dialog, int captionId = 0);
 void SetStationBackground(QWidget* widget);
 // The OK/Cancel row of dialog; OK is for the caller to connect (Box->accepted()).
 TOkCancelRow OkCancelButtons(QDialog* dialog);
+// Lays the dialog out as content above its OK/Cancel row, and returns the row.
+TOkCancelRow LayOutWithOkCancel(QDialog* dialog, QLayout* content);
 // Refuses any edit that would make the text longer than maxBytes in GBK, the
 // station's measure of text length (a Chinese character takes two).
 void LimitToGbkBytes(QLineEdit* edit, int maxBytes);

@@ -25,12 +25,7 @@ TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, QWidget* par
     auto* fields = new QFormLayout;
     fields->addRow(LoadResStr(1101), Edt_Name);
     fields->addRow(LoadResStr(1102), Edt_Password);
-    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_Login::Btn_OkClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
+    connect(LayOutWithOkCancel(this, fields).Box, &QDialogButtonBox::accepted, this, &TFrm_Login::Btn_OkClick);
     Edt_Name->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Edt_Name->setFocus();
 }

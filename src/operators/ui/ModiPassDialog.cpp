@@ -27,12 +27,7 @@ TFrm_ModiPass::TFrm_ModiPass(TOperatorStore& operators, QWidget* parent)
         LimitToGbkBytes(edits[i], LoginTextBytes);
         fields->addRow(LoadResStr(labels[i]), edits[i]);
     }
-    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_ModiPass::Btn_OkClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
+    connect(LayOutWithOkCancel(this, fields).Box, &QDialogButtonBox::accepted, this, &TFrm_ModiPass::Btn_OkClick);
     Edt_OldPass->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Edt_OldPass->setFocus();
 }

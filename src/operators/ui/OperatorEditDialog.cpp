@@ -36,12 +36,7 @@ TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
     fields->addRow(LoadResStr(1111), Edt_Name);
     fields->addRow(LoadResStr(1112), sexRow);
     fields->addRow(LoadResStr(1113), Edt_Duty);
-    QDialogButtonBox* buttons = OkCancelButtons(this).Box;
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_OperatorEdt::Btn_OkClick);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
+    connect(LayOutWithOkCancel(this, fields).Box, &QDialogButtonBox::accepted, this, &TFrm_OperatorEdt::Btn_OkClick);
     Edt_Duty->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 14);
 }
 

@@ -44,12 +44,9 @@ TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
     fields->addRow(LoadResStr(1318), Cbx_Area);
     fields->addRow(LoadResStr(1319), Cbx_Position);
 
-    const TOkCancelRow row = OkCancelButtons(this);
+    const TOkCancelRow row = LayOutWithOkCancel(this, fields);
     Btn_Ok = row.Ok;
     Btn_Cancel = row.Cancel;
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(row.Box);
     setMinimumWidth(300);
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_TableEdit::Cbx_AreaChange);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_TableEdit::Btn_OkClick);

@@ -36,12 +36,9 @@ TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     fields->addRow(LoadResStr(1306), Edt_CancelAddr);
     fields->addRow(LoadResStr(1307), Edt_Remark);
 
-    const TOkCancelRow row = OkCancelButtons(this);
+    const TOkCancelRow row = LayOutWithOkCancel(this, fields);
     Btn_Ok = row.Ok;
     Btn_Cancel = row.Cancel;
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(row.Box);
     setMinimumWidth(300);
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_UserEdit::Btn_OkClick);
 }

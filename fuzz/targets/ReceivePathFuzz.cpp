@@ -1,0 +1,133 @@
+// Bytes from the receiver's line, delivered into the ring in chunks of every
+// size, through the synchroniser and the frame handlers. What must hold for
+// any bytes at all:
+// - the parser always advances: after a run, less than one whole frame waits;
+// - an acknowledgement goes out only for a frame with a valid checksum and end
+//   byte, and is itself a valid frame of the length its class gives;
+// - a valid call frame in noise without sync bytes is always found, once.
+#include "comm/CallOps.h"
+#include "comm/DeviceReplies.h"
+#include "comm/FrameEnvelope.h"
+#include "comm/FrameHandler.h"
+#include "comm/FrameSync.h"
+#include "comm/RecvRing.h"
+#include "comm/SerialLine.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+struct Calls final : ICallOps {
+    void OpenCall(uint16_t address, uint8_t key, const QTime&, const QString&) override
+    {
+        if (address == 0x4242 && key == 0x0B)
+            ++beacons;
+    }
+    void CloseCallsAt(uint16_t, uint8_t, const QTime&) override {}
+    int beacons = 0;
+};
+
+// Sits between the synchroniser and the real handlers, so that every
+// acknowledgement can be matched with the frame it answers.
+struct CheckedHandlers final : IFrameHandlers, ISerialLine {
+    CheckedHandlers() : inner(*this, calls, replies) {}
+
+    void HandleShortFrame(const uint8_t* f) override { Run(f, Frame::ShortLength, [&] { inner.HandleShortFrame(f); }); }
+    void HandleMidFrame(const uint8_t* f) override { Run(f, Frame::MidLength, [&] { inner.HandleMidFrame(f); }); }
+    void HandleVarFrame(const uint8_t* f, int n) override
+    {
+        Require(n >= Frame::VarOverhead && n <= Frame::MaxLength && n == f[6] + Frame::VarOverhead);
+        Run(f, n, [&] { inner.HandleVarFrame(f, n); });
+    }
+
+    bool SendFrame(const uint8_t* bytes, int n) override
+    {
+        Require(frameLength > 0 && frameValid && n == frameLength);
+        Require(bytes[0] == Frame::Sync && Frame::IsValid(bytes, n));
+        return true;
+    }
+
+    template <class Fn>
+    void Run(const uint8_t* f, int n, Fn handle)
+    {
+        Require(f[0] == Frame::Sync);
+        frameLength = n;
+        frameValid = Frame::IsValid(f, n);
+        handle();
+        frameLength = 0;
+    }
+
+    Calls calls;
+    TDeviceReplies replies;
+    TFrameHandler inner;
+    int frameLength = 0;
+    bool frameValid = false;
+};
+
+// Chunk sizes of 1 to 64 bytes from a small generator seeded by the input.
+struct Chunks {
+    uint32_t state;
+    int Next() { return static_cast<int>((state = state * 1103515245u + 12345u) >> 16) % 64 + 1; }
+};
+
+void Deliver(TRecvRing& ring, TFrameSync& sync, const std::vector<uint8_t>& bytes, Chunks& chunks)
+{
+    for (size_t at = 0; at < bytes.size();) {
+        const int n = std::min<int>(chunks.Next(), static_cast<int>(bytes.size() - at));
+        ring.CopyReceivedBytes(bytes.data() + at, n);
+        at += static_cast<size_t>(n);
+        sync.ParseRecvData();
+        Require(TRecvRing::Available(ring.RecvReadIndex, ring.RecvWriteIndex) < Frame::MaxLength);
+    }
+}
+
+// A valid mid call frame from address 0x4242 with key 11.
+std::vector<uint8_t> Beacon()
+{
+    std::vector<uint8_t> f = {0xAA, 0x40, 0, 0, 0, 0x91, 0, 0x42, 0x42, 0x0B, 0, 0, 0x12, 0x00, 0x00, 0, 0};
+    Frame::Seal(f.data(), static_cast<int>(f.size()));
+    return f;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    Chunks chunks{data[0] * 2654435761u + data[1]};
+    // Start anywhere in the ring, so that frames also wrap around its end.
+    const int start = (data[0] << 8 | data[1]) % RecvRingSize;
+    const std::vector<uint8_t> stream(data + 2, data + size);
+    {
+        CheckedHandlers handlers;
+        TRecvRing ring;
+        ring.RecvReadIndex = ring.RecvWriteIndex = start;
+        TFrameSync sync(ring, handlers);
+        Deliver(ring, sync, stream, chunks);
+    }
+    {
+        std::vector<uint8_t> noisy;
+        for (uint8_t b : stream)
+            if (b != Frame::Sync)
+                noisy.push_back(b);
+        const size_t half = noisy.size() / 2;
+        const std::vector<uint8_t> beacon = Beacon();
+        noisy.insert(noisy.begin() + static_cast<std::ptrdiff_t>(half), beacon.begin(), beacon.end());
+        CheckedHandlers handlers;
+        TRecvRing ring;
+        ring.RecvReadIndex = ring.RecvWriteIndex = start;
+        TFrameSync sync(ring, handlers);
+        Deliver(ring, sync, noisy, chunks);
+        Require(handlers.calls.beacons == 1);
+    }
+    return 0;
+}

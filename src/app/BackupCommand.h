@@ -1,0 +1,5 @@
+#pragma once
+// callstation [--data-dir DIR] backup FILE [--items 0,1,2,3,4] [--compress]
+#include <QStringList>
+
+int RunBackupCommand(const QStringList& args);

@@ -1,0 +1,6 @@
+#pragma once
+// callstation [--data-dir DIR] cleanup --through yyyy-MM-dd
+// Deletes every call up to and including that day; asks nothing (for scripts).
+#include <QStringList>
+
+int RunCleanupCommand(const QStringList& args);

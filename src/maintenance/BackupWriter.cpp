@@ -1,0 +1,123 @@
+#include "maintenance/BackupWriter.h"
+
+#include "core/ResStrings.h"
+#include "maintenance/BackupFormat.h"
+#include "maintenance/BackupItems.h"
+#include "maintenance/CopyBytes.h"
+#include "maintenance/SingleFileZip.h"
+#include "maintenance/TableFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <limits>
+
+namespace {
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// Appends one block and adds its length to total; the format counts in 32 bits.
+bool AppendBlock(QSaveFile& out, int item, const QString& name, const QString& contentPath, qint64* total,
+                 QString* why)
+{
+    QFile content(contentPath);
+    if (!content.open(QIODevice::ReadOnly)) {
+        *why = LoadResStr(3200).arg(Native(contentPath), content.errorString());
+        return false;
+    }
+    const qint64 n = content.size();
+    if (*total + BlockHeaderSize + n > std::numeric_limits<int32_t>::max()) {
+        *why = LoadResStr(3204);
+        return false;
+    }
+    const QByteArray header = EncodeBlockHeader({item, static_cast<int32_t>(n), name});
+    if (out.write(header) != header.size()) {
+        *why = LoadResStr(3201).arg(Native(out.fileName()), out.errorString());
+        return false;
+    }
+    if (!CopyBytes(content, out, n, why))
+        return false;
+    *total += BlockHeaderSize + n;
+    return true;
+}
+
+// The file whose bytes make the block of one data file: a snapshot of a table,
+// Config.ini itself, or the archive of either. Empty without a block to write.
+bool BlockContent(const QString& dataDir, const QString& name, bool compress, const QTemporaryDir& work,
+                  QString* contentPath, QString* why)
+{
+    const QString source = dataDir + QLatin1Char('/') + name;
+    QString plain = source;
+    if (TableOfDataFile(name).isEmpty()) {
+        if (QFileInfo(source).size() == 0) {
+            contentPath->clear();
+            return true;
+        }
+    } else {
+        plain = work.filePath(name);
+        QFile::remove(plain);
+        if (!CopyTableFile(source, plain, why))
+            return false;
+    }
+    if (!compress) {
+        *contentPath = plain;
+        return true;
+    }
+    *contentPath = work.filePath(name + QStringLiteral(".zip"));
+    return ZipOneFile(plain, name, *contentPath, why);
+}
+
+// Every SQLite file and the settings in the data directory belong to the station:
+// a backup written over one would destroy what it backs up.
+bool IsDataFile(const QString& dataDir, const QString& target)
+{
+    const QFileInfo file(target);
+    const QString name = file.fileName();
+    return QFileInfo(file.absolutePath()) == QFileInfo(dataDir)
+           && (name.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)
+               || name.compare(ConfigFileName, Qt::CaseInsensitive) == 0);
+}
+
+}  // namespace
+
+bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, bool compress, QString* why)
+{
+    if (IsDataFile(dataDir, target)) {
+        *why = LoadResStr(3212).arg(Native(target));
+        return false;
+    }
+    const QTemporaryDir work;
+    if (!work.isValid()) {
+        *why = LoadResStr(3201).arg(Native(work.path()), work.errorString());
+        return false;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(BackupHeaderSize, '\0')) != BackupHeaderSize) {
+        *why = LoadResStr(3201).arg(Native(target), out.errorString());
+        return false;
+    }
+    qint64 total = 0;
+    for (int item = 0; item < BackupItemCount; ++item) {
+        if (!(mask & (1u << item)))
+            continue;
+        for (const QString& name : BackupItemFiles(item)) {
+            QString content;
+            if (!BlockContent(dataDir, name, compress, work, &content, why))
+                return false;
+            const bool appended = content.isEmpty() || AppendBlock(out, item, name, content, &total, why);
+            // One file's snapshot at a time: the work space stays as small as the largest table.
+            QFile::remove(work.filePath(name));
+            QFile::remove(work.filePath(name + QStringLiteral(".zip")));
+            if (!appended)
+                return false;
+        }
+    }
+    const QByteArray header = EncodeBackupHeader({static_cast<int32_t>(total), compress, mask & AllBackupItems});
+    if (!out.seek(0) || out.write(header) != header.size() || !out.commit()) {
+        *why = LoadResStr(3201).arg(Native(target), out.errorString());
+        return false;
+    }
+    return true;
+}

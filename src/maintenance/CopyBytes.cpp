@@ -1,0 +1,26 @@
+#include "maintenance/CopyBytes.h"
+
+#include "core/ResStrings.h"
+
+#include <QDir>
+#include <QFileDevice>
+#include <algorithm>
+
+bool CopyBytes(QFileDevice& from, QFileDevice& to, qint64 n, QString* why)
+{
+    char chunk[64 * 1024];
+    while (n > 0) {
+        const qint64 got = from.read(chunk, std::min<qint64>(n, sizeof chunk));
+        if (got <= 0) {
+            const QString reason = got < 0 ? from.errorString() : QStringLiteral("the file ends early");
+            *why = LoadResStr(3200).arg(QDir::toNativeSeparators(from.fileName()), reason);
+            return false;
+        }
+        if (to.write(chunk, got) != got) {
+            *why = LoadResStr(3201).arg(QDir::toNativeSeparators(to.fileName()), to.errorString());
+            return false;
+        }
+        n -= got;
+    }
+    return true;
+}

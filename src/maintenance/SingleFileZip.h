@@ -1,0 +1,14 @@
+#pragma once
+// A compressed block of a backup: a zip archive holding one data file under its name.
+#include <QString>
+
+class QFileDevice;
+
+// Writes archive (replacing it) holding the file source as nameInArchive.
+bool ZipOneFile(const QString& source, const QString& nameInArchive, const QString& archive, QString* why);
+
+// Reads the archive stored in length bytes at offset of the file path and writes the
+// content of its entry name (matched ignoring letter case) to out. False with the
+// reason when the archive is damaged, lacks the entry or its content fails its check.
+bool UnzipOneFile(const QString& path, qint64 offset, qint64 length, const QString& name, QFileDevice& out,
+                  QString* why);

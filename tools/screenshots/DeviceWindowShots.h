@@ -1,0 +1,8 @@
+#pragma once
+// The device tool windows with sample content, saved as PNG files into out;
+// clickButton(n) clicks the main window's face button n, which must open
+// the device windows 9, 10 and 11 over it.
+#include <QString>
+#include <functional>
+
+bool SaveDeviceWindowShots(const QString& out, const std::function<void(int)>& clickButton);
