@@ -36,9 +36,6 @@ public:
     QString CurrentDevice() const { return device_; }
     QString StatusText() const { return status_; }
     bool StatusIsError() const { return statusError_; }
-    // True while the port is closed by a failure and tried again on the timer.
-    bool Reopening() const { return reopenTimer_.isActive(); }
-
     // Where the list of present ports comes from (the system's by default; tests hand in their own).
     void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
 
