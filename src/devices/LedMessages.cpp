@@ -60,7 +60,8 @@ TLedList ReadDataFromFile(const IniFile& ini, int* adjusted)
         m.MoveInterval = ReadField(ini, section, "MoveInterval", 1, 1, MaxMoveInterval, &limited);
         m.StopTime = ReadField(ini, section, "StopTime", 1, 0, MaxStopTime, &limited);
         m.Color = ReadField(ini, section, "Color", 1, 0, int(LedChoices(ColorTextsId).size()) - 1, &limited);
-        m.Text = CutToGbkBytes(text, MaxLedTextBytes);
+        // Cut, a text may end in a blank, which the file cannot keep: it goes too.
+        m.Text = CutToGbkBytes(text, MaxLedTextBytes).trimmed();
         if (limited || m.Text != text)
             ++changed;
         list.push_back(m);
