@@ -14,12 +14,13 @@ namespace {
 struct NoDuty final : IDutyLookup {
     QString FindOnDutyWaiter(uint16_t) const override { return QStringLiteral("Li"); }
     QString FindCanceller(uint8_t) const override { return QString(); }
+    QString FindStaffNumber(const QString&) const override { return QString(); }
 };
 
 struct NoLog final : ICallLogWriter {
-    bool LogServedCall(const TCallRecord&, const QString&, const QTime&) override { return true; }
-    bool LogUnservedCall(const TCallRecord&) override { return true; }
-    QString LastError() const override { return QString(); }
+    void CallOpened(TCallRecord&) override {}
+    void LogServedCall(const TCallRecord&, const QString&, const QTime&) override {}
+    void LogUnservedCall(const TCallRecord&) override {}
 };
 
 struct NoSound final : ISoundPlayer {

@@ -24,9 +24,22 @@ void TConsoleEvents::PortStatus(const QString& text, bool isError)
     Line(QStringLiteral("port    %1%2").arg(text, isError ? QStringLiteral(" (error)") : QString()));
 }
 
+void TConsoleEvents::CallLogStatus(const QString& text, bool isError)
+{
+    Line(QStringLiteral("log     %1%2").arg(text, isError ? QStringLiteral(" (error)") : QString()));
+}
+
 void TConsoleEvents::CallOpened(const TCallRecord& rec, const QString& eventText)
 {
     Line(QStringLiteral("call    %1  [address %2 key %3]")
+             .arg(eventText)
+             .arg(rec.Addr, 4, 16, QLatin1Char('0'))
+             .arg(rec.Key));
+}
+
+void TConsoleEvents::CallRestored(const TCallRecord& rec, const QString& eventText)
+{
+    Line(QStringLiteral("restore %1  [address %2 key %3]")
              .arg(eventText)
              .arg(rec.Addr, 4, 16, QLatin1Char('0'))
              .arg(rec.Key));
@@ -45,11 +58,6 @@ void TConsoleEvents::CallTimedOut(const TCallRecord& rec, uint32_t seconds)
 {
     Line(QStringLiteral("timeout %1  %2  not served after %3")
              .arg(Place(rec), ServiceTypeText(Config, rec.Key), ElapsedText(seconds)));
-}
-
-void TConsoleEvents::CallLogFailed(const QString& error)
-{
-    Line(QStringLiteral("error   call log: %1").arg(error));
 }
 
 void TConsoleEvents::StoreError(const QString& error) { Line(QStringLiteral("error   data store: %1").arg(error)); }

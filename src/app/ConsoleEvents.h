@@ -10,13 +10,14 @@ class TConsoleEvents final : public ICallEvents {
 public:
     TConsoleEvents();
     void PortStatus(const QString& text, bool isError);
+    void CallLogStatus(const QString& text, bool isError);
     void Line(const QString& text);
 
     void CallOpened(const TCallRecord& rec, const QString& eventText) override;
     void CallServed(const TCallRecord& rec, const QString& server, const QTime& cancelTime,
                     int durationSeconds) override;
     void CallTimedOut(const TCallRecord& rec, uint32_t seconds) override;
-    void CallLogFailed(const QString& error) override;
+    void CallRestored(const TCallRecord& rec, const QString& eventText) override;
     void StoreError(const QString& error) override;
 
 private:

@@ -113,6 +113,8 @@ int RunHeadless(QCoreApplication& app, bool demo)
     station.SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
     QObject::connect(&station, &TStation::PortStatusChanged, &app,
                      [&console](const QString& text, bool isError) { console.PortStatus(text, isError); });
+    QObject::connect(&station, &TStation::CallLogStatusChanged, &app,
+                     [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
     QString error;
     std::unique_ptr<TDemoReceiver> receiver;
     // Caught from before the start on: a signal during it is handled once the station runs.
@@ -120,6 +122,8 @@ int RunHeadless(QCoreApplication& app, bool demo)
         if (receiver)
             receiver->Stop();
         station.Close();
+        if (const int kept = station.CallLog().Waiting())
+            console.Line(QStringLiteral("journal %1 ended calls kept for the call log's next start").arg(kept));
         console.Line(QStringLiteral("station closed"));
         app.quit();
     });

@@ -18,8 +18,8 @@ public:
                             int /*durationSeconds*/) {}
     // A call ran past the time-out and was logged as not served.
     virtual void CallTimedOut(const TCallRecord&, uint32_t /*seconds*/) {}
-    // A call-log insert failed: the call is missing from the log.
-    virtual void CallLogFailed(const QString& /*error*/) {}
+    // A call that was live when the station went down is live again (start-up).
+    virtual void CallRestored(const TCallRecord&, const QString& /*eventText*/) {}
     // A stored table could not be read (layouts, roster); the station runs on with what it has.
     virtual void StoreError(const QString& /*error*/) {}
     // The layout tree was rebuilt after a saved layout edit (root selected, calls relinked).

@@ -1,30 +1,35 @@
 #include "calls/CallLog.h"
 
 #include "calls/CallRecord.h"
+#include "calls/DutyLookup.h"
 #include "core/Clock.h"
-#include "core/DataStore.h"
+#include "core/ResStrings.h"
 
-#include <QMutexLocker>
+#include <QDateTime>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-// A null text would be stored as NULL; the log keeps empty texts as empty
-// and reserves NULL for the columns a not-served call has no value for.
-QString Text(const QString& s)
-{
-    return s.isNull() ? QStringLiteral("") : s;
-}
+constexpr int WaitingText = 3401;      // "呼叫记录无法写入（%1），%2 条呼叫已暂存，每 3 秒重试"
+constexpr int JournalFailedText = 3402; // "呼叫暂存文件无法写入（%1），..."
+constexpr int AllWrittenText = 3403;   // "呼叫记录已全部写入"
 
-// The columns both kinds of row share, in statement order.
-void BindCall(TQuery& q, const TCallRecord& rec, const TConfig& cfg)
+// What the journal keeps of a call from its opening.
+TJournalEntry OpenedEntry(const TCallRecord& rec)
 {
-    q.Bind(rec.CallDate);
-    q.Bind(rec.CallTime);
-    q.Bind(Text(rec.CallArea));
-    q.Bind(Text(rec.CallDesktop));
-    q.Bind(Text(ServiceTypeText(cfg, rec.Key)));
-    q.Bind(Text(rec.ServerPersonnel));
+    TJournalEntry e;
+    e.JournalId = rec.JournalId;
+    e.Addr = rec.Addr;
+    e.Key = rec.Key;
+    e.OpenedAt = rec.OpenedAt;
+    e.Row.CallDate = rec.CallDate;
+    e.Row.CallTime = rec.CallTime;
+    e.Row.CallArea = rec.CallArea;
+    e.Row.CallDesktop = rec.CallDesktop;
+    e.Row.ServerPersonnel = rec.ServerPersonnel;
+    e.Row.UserNumber = rec.UserNumber;
+    return e;
 }
 
 }  // namespace
@@ -34,38 +39,168 @@ int ServiceDuration(const QTime& callTime, const QTime& cancelTime)
     return std::abs(callTime.secsTo(cancelTime));
 }
 
-bool TCallLog::LogServedCall(const TCallRecord& rec, const QString& server, const QTime& cancelTime)
+TCallLog::TCallLog(TCallJournal& journal, const IClock& clock, const TConfig& cfg, const IDutyLookup& staff)
+    : journal_(journal), clock_(clock), cfg_(cfg), staff_(staff), status_(LoadResStr(AllWrittenText))
 {
-    QMutexLocker lock(&DataMutex);
-    TQuery& q = store_.DQ_Call;
-    q.SetSQL(QStringLiteral(
-        "insert into CallInfo (CallDate, CallTime, CallArea, CallDesktop, CallType, ServerPersonnel, "
-        "ProcTime, ProcPersonnel, ServerTime, ServerState) values(?, ?, ?, ?, ?, ?, ?, ?, ?, 0)"));
-    BindCall(q, rec, cfg_);
-    q.Bind(cancelTime);
-    q.Bind(Text(server));
-    q.Bind(ServiceDuration(rec.CallTime, cancelTime));
-    if (!q.ExecSQL()) {
-        error_ = q.LastError();
-        return false;
-    }
-    return true;
+    retry_.setInterval(RetryIntervalMs);
+    QObject::connect(&retry_, &QTimer::timeout, [this] { Flush(); });
+    quiet_.setSingleShot(true);
+    QObject::connect(&quiet_, &QTimer::timeout, [this] { Flush(); });
 }
 
-bool TCallLog::LogUnservedCall(const TCallRecord& rec)
+bool TCallLog::Open(const QString& dataDir, QString* error)
 {
-    QMutexLocker lock(&DataMutex);
-    TQuery& q = store_.DQ_Call;
-    q.SetSQL(QStringLiteral(
-        "insert into CallInfo (CallDate, CallTime, CallArea, CallDesktop, CallType, ServerPersonnel, "
-        "ServerTime, ServerState) values(?, ?, ?, ?, ?, ?, ?, 1)"));
-    BindCall(q, rec, cfg_);
+    QString why;
+    const bool ok = journal_.Open(dataDir, &why);
+    JournalResult(ok, why);
+    if (error)
+        *error = why;
+    return ok;
+}
+
+void TCallLog::Close()
+{
+    Flush();
+    retry_.stop();
+    journal_.Close();
+}
+
+void TCallLog::CallOpened(TCallRecord& rec)
+{
+    rec.OpenedAt = clock_.TimeOfDay();
+    rec.UserNumber = rec.ServerPersonnel.isEmpty() ? QString() : staff_.FindStaffNumber(rec.ServerPersonnel);
+    QString error;
+    rec.JournalId = journal_.AddOpenCall(OpenedEntry(rec), &error);
+    JournalResult(rec.JournalId != 0, error);
+    DeferWriting();
+}
+
+void TCallLog::LogServedCall(const TCallRecord& rec, const QString& server, const QTime& cancelTime)
+{
+    TJournalEntry e = OpenedEntry(rec);
+    e.Row.CallType = ServiceTypeText(cfg_, rec.Key);
+    e.Row.ProcTime = cancelTime;
+    e.Row.ProcPersonnel = server.isNull() ? QStringLiteral("") : server;
+    e.Row.ServerTime = ServiceDuration(rec.CallTime, cancelTime);
+    e.Row.ServerState = 0;
+    Deliver(std::move(e));
+}
+
+void TCallLog::LogUnservedCall(const TCallRecord& rec)
+{
+    TJournalEntry e = OpenedEntry(rec);
+    e.Row.CallType = ServiceTypeText(cfg_, rec.Key);
     // The tick counter wraps at 2^32; the unsigned difference stays right across a wrap.
-    const uint32_t timedMs = clock_.Tick() - rec.Tick;
-    q.Bind(static_cast<qint64>(timedMs / 1000));
-    if (!q.ExecSQL()) {
-        error_ = q.LastError();
-        return false;
+    e.Row.ServerTime = static_cast<int>(static_cast<uint32_t>(clock_.Tick() - rec.Tick) / 1000);
+    e.Row.ServerState = 1;
+    Deliver(std::move(e));
+}
+
+void TCallLog::Deliver(TJournalEntry entry)
+{
+    // The end of the call is journaled at once; the move into CallInfo waits for a quiet moment.
+    KeepInJournal(entry);
+    waiting_.push_back(std::move(entry));
+    DeferWriting();
+    Report();
+}
+
+void TCallLog::KeepInJournal(TJournalEntry& entry)
+{
+    if (entry.Closed)
+        return;
+    QString why;
+    const int64_t id = journal_.KeepClosedCall(entry, &why);
+    JournalResult(id != 0, why);
+    if (id != 0) {
+        entry.JournalId = id;
+        entry.Closed = true;
     }
-    return true;
+}
+
+void TCallLog::DeferWriting()
+{
+    // A failed log has its own, slower retry.
+    if (waiting_.empty() || retry_.isActive())
+        return;
+    if (!oldestWaiting_.isValid())
+        oldestWaiting_.start();
+    const qint64 left = MaxDeferMs - oldestWaiting_.elapsed();
+    quiet_.start(static_cast<int>(std::clamp<qint64>(left, 0, QuietMs)));
+}
+
+void TCallLog::Flush()
+{
+    quiet_.stop();
+    if (!waiting_.empty()) {
+        QString error;
+        if (journal_.MoveToLog(waiting_, &error)) {
+            waiting_.clear();
+            oldestWaiting_.invalidate();
+            logError_.clear();
+            retry_.stop();
+        } else {
+            logError_ = error;
+            retry_.start();
+            // Rows the journal could not take when their calls ended get another chance.
+            for (TJournalEntry& e : waiting_)
+                KeepInJournal(e);
+        }
+    }
+    Report();
+}
+
+void TCallLog::JournalResult(bool ok, const QString& error)
+{
+    if (ok)
+        journalError_.clear();
+    else
+        journalError_ = error;
+    Report();
+}
+
+std::vector<TRecoveredCall> TCallLog::Recover()
+{
+    std::vector<TJournalEntry> entries;
+    QString error;
+    if (!journal_.ReadAll(entries, &error))
+        JournalResult(false, error);
+    const QDate today = clock_.Today();
+    const QDateTime now(today, clock_.TimeOfDay());
+    std::vector<TRecoveredCall> live;
+    for (TJournalEntry& e : entries) {
+        const qint64 age = std::max<qint64>(0, QDateTime(e.Row.CallDate, e.OpenedAt).secsTo(now));
+        if (!e.Closed && e.Row.CallDate >= today) {
+            live.push_back({e, static_cast<uint32_t>(std::min<qint64>(age, 86400))});
+            continue;
+        }
+        if (!e.Closed) {
+            // A call of an earlier day is over: not served, timed until now.
+            e.Row.CallType = ServiceTypeText(cfg_, e.Key);
+            e.Row.ServerTime = static_cast<int>(std::min<qint64>(age, INT32_MAX));
+            e.Row.ServerState = 1;
+        }
+        waiting_.push_back(e);
+    }
+    Flush();
+    return live;
+}
+
+void TCallLog::Report()
+{
+    QString text = LoadResStr(AllWrittenText);
+    bool isError = false;
+    if (!logError_.isEmpty()) {
+        text = LoadResStr(WaitingText).arg(logError_).arg(waiting_.size());
+        isError = true;
+    } else if (!journalError_.isEmpty()) {
+        text = LoadResStr(JournalFailedText).arg(journalError_);
+        isError = true;
+    }
+    if (text == status_ && isError == statusError_)
+        return;
+    status_ = text;
+    statusError_ = isError;
+    if (OnStatusChanged)
+        OnStatusChanged(text, isError);
 }

@@ -16,12 +16,15 @@ struct TCallRecord {
     QString CallArea;            // layout name; empty when the address is on no layout
     QString CallDesktop;         // point name, or the substitute position text
     QString ServerPersonnel;     // waiter on duty when recorded
+    QString UserNumber;          // that waiter's staff number; empty when not known
     uint32_t Tick = 0;           // tick when recorded
     uint8_t Key = 0;
     TLayOutNode* LayOutNode = nullptr;
     int32_t PointIndex = -1;
     uint8_t State = 0;           // 0 waiting, 1 and 2 pre-warnings, 3 timed out; only rises
     uint64_t Id = 0;             // identity kept by the views, unique among live records
+    int64_t JournalId = 0;       // its entry in the journal of live calls; 0 when it could not be written
+    QTime OpenedAt;              // the station's time of day when recorded (ages the call across a restart)
 };
 
 // Owns the live records. Appends at the tail; finds a record by identity.

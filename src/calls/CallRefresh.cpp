@@ -148,8 +148,7 @@ void TCallTracker::EndTimedOutCall(TCallRecord* rec, uint32_t elapsed, uint32_t 
             point->CallKey = 0;
         }
     }
-    if (!log_.LogUnservedCall(*rec))
-        events_.CallLogFailed(log_.LastError());
+    log_.LogUnservedCall(*rec);
     events_.CallTimedOut(*rec, elapsed);
     ReleaseViews(*rec);
     TCallRecordList::Free(rec);

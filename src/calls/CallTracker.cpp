@@ -53,8 +53,34 @@ void TCallTracker::OpenCall(uint16_t address, uint8_t key, const QTime& callTime
         rec->CallDesktop = substitute;
     }
     rec->ServerPersonnel = duty_.FindOnDutyWaiter(address);
+    // Journaled before anything shows it: from here on a crash does not lose the call.
+    log_.CallOpened(*rec);
     ShowNewCall(*rec);
     events_.CallOpened(*rec, EventText(cfg_, *rec));
+}
+
+void TCallTracker::RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds)
+{
+    TCallRecord* rec = records_.Append();
+    rec->CallDate = entry.Row.CallDate;
+    rec->CallTime = entry.Row.CallTime;
+    rec->Addr = entry.Addr;
+    rec->Key = entry.Key;
+    rec->CallArea = entry.Row.CallArea;
+    rec->CallDesktop = entry.Row.CallDesktop;
+    rec->ServerPersonnel = entry.Row.ServerPersonnel;
+    rec->JournalId = entry.JournalId;
+    rec->OpenedAt = entry.OpenedAt;
+    // It goes on ageing from when it was first recorded.
+    rec->Tick = clock_.Tick() - ageSeconds * 1000u;
+    rec->State = CallWaiting;
+    // Linked to its point as after a layout change: the texts stay as they were recorded.
+    if (const auto point = FindCallPoint(tree_, rec->Addr)) {
+        rec->LayOutNode = point->Node;
+        rec->PointIndex = point->PointIndex;
+    }
+    ShowNewCall(*rec);
+    events_.CallRestored(*rec, EventText(cfg_, *rec));
 }
 
 void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime)
@@ -69,8 +95,7 @@ void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTim
         TCallRecord* next = records_.Unlink(prev, rec);
         // Without a cancel unit the waiter recorded with the call served it.
         const QString server = cancelUnit != 0 ? duty_.FindCanceller(cancelUnit) : rec->ServerPersonnel;
-        if (!log_.LogServedCall(*rec, server, cancelTime))
-            events_.CallLogFailed(log_.LastError());
+        log_.LogServedCall(*rec, server, cancelTime);
         ShowCallServed(*rec, server, cancelTime);
         events_.CallServed(*rec, server, cancelTime, ServiceDuration(rec->CallTime, cancelTime));
         TCallRecordList::Free(rec);
@@ -194,8 +219,7 @@ void TCallTracker::LogAllOpenCalls()
 {
     while (TCallRecord* rec = records_.Head()) {
         records_.Unlink(nullptr, rec);
-        if (!log_.LogUnservedCall(*rec))
-            events_.CallLogFailed(log_.LastError());
+        log_.LogUnservedCall(*rec);
         ReleaseViews(*rec);
         if (rec->LayOutNode) {
             AddActiveCall(rec->LayOutNode, -1);

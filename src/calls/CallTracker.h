@@ -14,6 +14,7 @@ class IClock;
 class IDutyLookup;
 class ICallLogWriter;
 class ISoundPlayer;
+struct TJournalEntry;
 struct TLayOutTree;
 struct TLayOutNode;
 struct TLayOutPoint;
@@ -26,6 +27,9 @@ public:
 
     void OpenCall(uint16_t address, uint8_t key, const QTime& callTime, const QString& substitute) override;
     void CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime) override;
+    // At start-up: a call that was live when the station went down is live again,
+    // recorded as it was and ageSeconds old.
+    void RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds);
 
     // One timing pass over the grids, the popup slots and the live records.
     void RefreshCallRecordState();

@@ -90,3 +90,15 @@ QString TDutyLookup::FindCanceller(uint8_t cancelUnit) const
     }
     return QString();
 }
+
+QString TDutyLookup::FindStaffNumber(const QString& name) const
+{
+    QMutexLocker lock(&DataMutex);
+    TQuery& staff = store_.DQ_User;
+    // Names are matched exactly, as the cancel-unit lookup matches roster rows.
+    for (staff.First(); !staff.Eof(); staff.Next()) {
+        if (staff.FieldAsString(QStringLiteral("Name")) == name)
+            return staff.FieldAsString(QStringLiteral("Number")).trimmed();
+    }
+    return QString();
+}

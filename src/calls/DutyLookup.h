@@ -17,6 +17,8 @@ public:
     virtual ~IDutyLookup() = default;
     virtual QString FindOnDutyWaiter(uint16_t address) const = 0;
     virtual QString FindCanceller(uint8_t cancelUnit) const = 0;
+    // Staff number of the first staff member with this name; empty when none.
+    virtual QString FindStaffNumber(const QString& name) const = 0;
 };
 
 class TDutyLookup final : public IDutyLookup {
@@ -31,6 +33,7 @@ public:
     QString FindOnDutyWaiter(uint16_t address) const override;
     // Name of the first staff member carrying this cancel unit who is on duty now; empty when none.
     QString FindCanceller(uint8_t cancelUnit) const override;
+    QString FindStaffNumber(const QString& name) const override;
 
 private:
     TDM_Sys& store_;

@@ -2,9 +2,28 @@
 
 #include "core/ResStrings.h"
 
-TMSComm::TMSComm(QObject* parent) : QObject(parent)
+namespace {
+
+constexpr int OpenedText = 223;     // "COM%d %dbps %d %d"
+constexpr int OpenFailedText = 222; // "COM%d 打开失败"
+constexpr int LinkLostText = 3400;  // "COM%d 连接中断，正在重新打开"
+
+// Errors after which the device is gone or unusable until it is opened again.
+// Left open, a vanished device reports them without end and keeps the thread busy.
+bool EndsTheLink(QSerialPort::SerialPortError error)
+{
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+           || error == QSerialPort::WriteError;
+}
+
+}  // namespace
+
+TMSComm::TMSComm(QObject* parent) : QObject(parent), lister_(ListSerialPorts)
 {
     connect(&port_, &QSerialPort::readyRead, this, &TMSComm::ReadWaitingBytes);
+    connect(&port_, &QSerialPort::errorOccurred, this, &TMSComm::PortFailed);
+    reopenTimer_.setInterval(ReopenIntervalMs);
+    connect(&reopenTimer_, &QTimer::timeout, this, &TMSComm::TryReopen);
 }
 
 TMSComm::~TMSComm() { Close(); }
@@ -25,27 +44,30 @@ bool TMSComm::Open(uint8_t port, const QString& portName)
     Close();
     portNumber_ = port;
     portName_ = portName.trimmed();
-    port_.setPortName(DeviceName(port, portName_));
+    const QString device = DeviceName(port, portName_);
+    identity_ = TPortIdentity{device};
+    if (OpenDevice(device)) {
+        identity_ = IdentityOf(device, lister_());
+        SetStatus(PortText(OpenedText), false);
+        return true;
+    }
+    SetStatus(PortText(OpenFailedText), true);
+    // A receiver plugged in later is picked up without a restart.
+    reopenTimer_.start();
+    return false;
+}
+
+bool TMSComm::OpenDevice(const QString& device)
+{
+    device_ = device;
+    port_.setPortName(device);
     const bool ok = port_.open(QIODevice::ReadWrite) && port_.setBaudRate(QSerialPort::Baud9600)
                     && port_.setDataBits(QSerialPort::Data8) && port_.setParity(QSerialPort::NoParity)
                     && port_.setStopBits(QSerialPort::OneStop)
                     && port_.setFlowControl(QSerialPort::NoFlowControl) && port_.clear();
-    // A port named by device shows its device name where the number would stand.
-    const QString label = portName_.isEmpty() ? QString() : portName_;
-    if (ok) {
-        QString text = QString::asprintf(LoadResStr(223).toUtf8().constData(), port, 9600, 8, 1);
-        if (!label.isEmpty())
-            text.replace(QStringLiteral("COM%1").arg(port), label);
-        SetStatus(text, false);
-        return true;
-    }
-    if (port_.isOpen())
+    if (!ok && port_.isOpen())
         port_.close();
-    QString text = QString::asprintf(LoadResStr(222).toUtf8().constData(), port);
-    if (!label.isEmpty())
-        text.replace(QStringLiteral("COM%1").arg(port), label);
-    SetStatus(text, true);
-    return false;
+    return ok;
 }
 
 bool TMSComm::ChangePort(uint8_t port, const QString& portName)
@@ -57,15 +79,37 @@ bool TMSComm::ChangePort(uint8_t port, const QString& portName)
 
 void TMSComm::Close()
 {
-    if (port_.isOpen())
-        port_.close();
+    if (port_.isOpen()) {
+        // Acknowledgements still waiting in the buffer go out first.
+        ReleaseOutput();
+        port_.flush();
+        // A device gone meanwhile has been closed by its failure.
+        if (port_.isOpen())
+            port_.close();
+    }
+    held_.clear();
+    reopenTimer_.stop();
 }
 
 bool TMSComm::SendFrame(const uint8_t* bytes, int n)
 {
     if (!port_.isOpen())
         return false;
+    if (holding_) {
+        held_.append(reinterpret_cast<const char*>(bytes), n);
+        return true;
+    }
     return port_.write(reinterpret_cast<const char*>(bytes), n) == n;
+}
+
+void TMSComm::HoldOutput() { holding_ = true; }
+
+void TMSComm::ReleaseOutput()
+{
+    holding_ = false;
+    if (!held_.isEmpty() && port_.isOpen())
+        port_.write(held_);
+    held_.clear();
 }
 
 void TMSComm::ReadWaitingBytes()
@@ -80,8 +124,44 @@ void TMSComm::ReadWaitingBytes()
     }
 }
 
+void TMSComm::PortFailed(QSerialPort::SerialPortError error)
+{
+    if (!port_.isOpen() || !EndsTheLink(error))
+        return;
+    port_.close();
+    SetStatus(PortText(LinkLostText), true);
+    reopenTimer_.start();
+}
+
+void TMSComm::TryReopen()
+{
+    const QString configured = DeviceName(portNumber_, portName_);
+    bool ok = OpenDevice(configured);
+    if (!ok && identity_.Identifiable()) {
+        const QString moved = MovedPath(identity_, lister_());
+        ok = !moved.isEmpty() && OpenDevice(moved);
+    }
+    if (!ok)
+        return;
+    reopenTimer_.stop();
+    identity_.Path = device_;
+    SetStatus(PortText(OpenedText), false);
+}
+
+QString TMSComm::PortText(int textId) const
+{
+    QString text = QString::asprintf(LoadResStr(textId).toUtf8().constData(), portNumber_, 9600, 8, 1);
+    // A port named by device, or found again under another path, shows that
+    // path where the number would stand.
+    if (!portName_.isEmpty() || device_ != DeviceName(portNumber_, QString()))
+        text.replace(QStringLiteral("COM%1").arg(portNumber_), device_);
+    return text;
+}
+
 void TMSComm::SetStatus(const QString& text, bool isError)
 {
+    if (text == status_ && isError == statusError_)
+        return;
     status_ = text;
     statusError_ = isError;
     emit StatusChanged(text, isError);

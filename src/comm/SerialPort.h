@@ -1,11 +1,15 @@
 #pragma once
 // The station's serial port: always 9600 baud, 8 data bits, no parity, one
 // stop bit. Received bytes are delivered on the owning (window) thread.
+// A port that fails while open (receiver unplugged) or does not open is tried
+// again every 3 s on a timer, the same receiver under a new path included.
+#include "comm/PortIdentity.h"
 #include "comm/SerialLine.h"
 
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class TMSComm final : public QObject, public ISerialLine {
@@ -13,6 +17,8 @@ class TMSComm final : public QObject, public ISerialLine {
 public:
     explicit TMSComm(QObject* parent = nullptr);
     ~TMSComm() override;
+
+    static constexpr int ReopenIntervalMs = 3000;
 
     // The device for a port: portName when given, otherwise COM<port> on
     // Windows and /dev/ttyS<port-1> elsewhere.
@@ -22,13 +28,17 @@ public:
     bool Open(uint8_t port, const QString& portName);
     // Reopens on another port only when it differs from the current one.
     bool ChangePort(uint8_t port, const QString& portName);
+    // Closes the port and stops trying to reopen it.
     void Close();
 
     bool PortOpen() const { return port_.isOpen(); }
     uint8_t CurrentPort() const { return portNumber_; }
-    QString CurrentDevice() const { return port_.portName(); }
+    QString CurrentDevice() const { return device_; }
     QString StatusText() const { return status_; }
     bool StatusIsError() const { return statusError_; }
+    // Where the list of present ports comes from (the system's by default; tests hand in their own).
+    void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
+
     // Why the last open or write failed, as the port tells it.
     QSerialPort::SerialPortError LastError() const { return port_.error(); }
     QString LastErrorText() const { return port_.errorString(); }
@@ -36,20 +46,35 @@ public:
     bool SendFrame(const uint8_t* bytes, int n) override;
     // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
     bool WaitForWritten(int msecs) { return port_.bytesToWrite() == 0 || port_.waitForBytesWritten(msecs); }
+    // Frames sent while held wait, in order, and go to the line together on release.
+    void HoldOutput();
+    void ReleaseOutput();
 
     // Receives every byte read from the line, oldest first.
     std::function<void(const uint8_t*, int)> OnReceived;
 
 signals:
+    // Emitted when the text or its colour changes, not for every failed retry.
     void StatusChanged(const QString& text, bool isError);
 
 private:
+    bool OpenDevice(const QString& device);
     void ReadWaitingBytes();
+    void PortFailed(QSerialPort::SerialPortError error);
+    void TryReopen();
+    // Status text textId ("COM%d ...") for the port, with the device's path where a path was named.
+    QString PortText(int textId) const;
     void SetStatus(const QString& text, bool isError);
 
     QSerialPort port_;
+    QTimer reopenTimer_;
+    TPortLister lister_;
+    TPortIdentity identity_;   // of the receiver last opened
     uint8_t portNumber_ = 0;
     QString portName_;
+    QString device_;           // the device opened, or tried last
     QString status_;
     bool statusError_ = false;
+    bool holding_ = false;
+    QByteArray held_;
 };

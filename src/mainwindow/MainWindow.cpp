@@ -95,6 +95,10 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
                 status_.SetPortStatus(text, isError);
                 update(0, height() - 23, width(), 23);  // the separators follow the labels
             });
+    connect(&station_, &TStation::CallLogStatusChanged, this, [this](const QString& text, bool isError) {
+        status_.SetLogStatus(text, isError);
+        update(0, height() - 23, width(), 23);
+    });
     clockTimer_.setInterval(1000);
     connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_)); });
 }
@@ -321,10 +325,9 @@ void TFrm_Main::showEvent(QShowEvent* event)
 
 void TFrm_Main::CallOpened(const TCallRecord&, const QString& eventText) { status_.SetMessage(eventText); }
 
-void TFrm_Main::CallLogFailed(const QString& error)
+void TFrm_Main::CallRestored(const TCallRecord&, const QString&)
 {
-    qWarning("call log: %s", qUtf8Printable(error));
-    status_.SetMessage(error);
+    status_.SetMessage(LoadResStr(3404).arg(station_.Tracker().Records().Count()));
 }
 
 void TFrm_Main::StoreError(const QString& error)

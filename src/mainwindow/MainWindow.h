@@ -48,7 +48,7 @@ public:
 
     // ICallEvents
     void CallOpened(const TCallRecord& rec, const QString& eventText) override;
-    void CallLogFailed(const QString& error) override;
+    void CallRestored(const TCallRecord& rec, const QString& eventText) override;
     void StoreError(const QString& error) override;
     void LayoutsReloaded() override;
     void LayoutCountsChanged() override;

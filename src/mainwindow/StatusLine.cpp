@@ -39,8 +39,10 @@ QString ClockText(const IClock& clock)
 TStatusLine::TStatusLine(QWidget* window)
     : clock_(CreateLabel(window, QStringLiteral("Lbl_Clock"), Qt::AlignRight, QString())),
       port_(CreateLabel(window, QStringLiteral("Lbl_Port"), Qt::AlignHCenter, QStringLiteral("COM1 19200bps 8 1"))),
+      log_(CreateLabel(window, QStringLiteral("Lbl_LogState"), Qt::AlignRight, QString())),
       message_(CreateLabel(window, QStringLiteral("Lbl_Message"), Qt::AlignLeft, QStringLiteral("...")))
 {
+    log_->hide();
 }
 
 void TStatusLine::Place(const QSize& clientSize)
@@ -54,7 +56,13 @@ void TStatusLine::Place(const QSize& clientSize)
     const int portLeft = clockLeft - portWidth - Gap;
     clock_->setGeometry(clockLeft, top, clockWidth, height);
     port_->setGeometry(portLeft, top, portWidth, height);
-    message_->setGeometry(MessageLeft, top, std::max(0, portLeft - Gap - MessageLeft), height);
+    // The log's failure takes the right end of the message line, at most two thirds of it.
+    const int messageAreaWidth = std::max(0, portLeft - Gap - MessageLeft);
+    const int logWidth = log_->isHidden() ? 0
+                                          : std::min(messageAreaWidth * 2 / 3,
+                                                     log_->fontMetrics().horizontalAdvance(log_->text()) + 4);
+    log_->setGeometry(MessageLeft + messageAreaWidth - logWidth, top, logWidth, height);
+    message_->setGeometry(MessageLeft, top, std::max(0, messageAreaWidth - logWidth - (logWidth ? Gap : 0)), height);
 }
 
 void TStatusLine::SetMessage(const QString& text) { message_->setText(text); }
@@ -67,8 +75,22 @@ void TStatusLine::SetPortStatus(const QString& text, bool isError)
         Place(clientSize_);
 }
 
+void TStatusLine::SetLogStatus(const QString& text, bool isError)
+{
+    log_->setText(text);
+    log_->setToolTip(text);
+    log_->setStyleSheet(QStringLiteral("color: red;"));
+    log_->setHidden(!isError);
+    if (clientSize_.isValid())
+        Place(clientSize_);
+}
+
 void TStatusLine::SetClock(const QString& text) { clock_->setText(text); }
 
-int TStatusLine::MessageRight() const { return message_->x() + message_->width(); }
+int TStatusLine::MessageRight() const
+{
+    const QLabel* last = log_->isHidden() ? message_ : log_;
+    return last->x() + last->width();
+}
 
 int TStatusLine::PortRight() const { return port_->x() + port_->width(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The status line at the bottom of the main window: the message line, the
-// serial port's state and the clock.
+// call log's failure (in red, only while there is one), the serial port's
+// state and the clock.
 #include <QSize>
 #include <QString>
 
@@ -21,6 +22,8 @@ public:
 
     void SetMessage(const QString& text);
     void SetPortStatus(const QString& text, bool isError);
+    // Shown at the right end of the message line while isError; hidden otherwise.
+    void SetLogStatus(const QString& text, bool isError);
     void SetClock(const QString& text);
 
     // The right edges (left + width) of the message line and the port label,
@@ -30,11 +33,13 @@ public:
 
     const QLabel* Message() const { return message_; }
     const QLabel* Port() const { return port_; }
+    const QLabel* LogState() const { return log_; }
     const QLabel* Clock() const { return clock_; }
 
 private:
     QSize clientSize_;
     QLabel* clock_;
     QLabel* port_;
+    QLabel* log_;
     QLabel* message_;
 };

@@ -12,13 +12,14 @@ TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events
       clock_(clock),
       events_(events),
       duty_(store_, clock),
-      log_(store_, clock, Config),
+      log_(journal_, clock, Config, duty_),
       tracker_(clock, Config, StateTexts, tree_, duty_, log_, sound, events),
       handler_(comm_, tracker_, replies_),
       sync_(ring_, handler_)
 {
     comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
     connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
+    log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
 }
 
 TStation::~TStation() { Close(); }
@@ -40,16 +41,32 @@ bool TStation::Start(QString* error)
     if (!duty_.ReopenQueries(&rosterError))
         events_.StoreError(rosterError);
     InitHistoryQuery(clock_.Today());
+    RecoverCalls();
 
     TFaceWork work;
     work.ReloadLayouts = [this] { ReloadLayouts(); };
-    work.ParseRecvData = [this] { sync_.ParseRecvData(); };
+    // Acknowledgements leave once the calls they answer are in the journal: a call the
+    // receiver was told about survives a crash, one it was not told about it sends again.
+    work.ParseRecvData = [this] {
+        comm_.HoldOutput();
+        sync_.ParseRecvData();
+        comm_.ReleaseOutput();
+    };
     work.RefreshCallRecordState = [this] { tracker_.RefreshCallRecordState(); };
     worker_ = std::make_unique<TFaceThread>(this, clock_, std::move(work), workerCycleMs_);
     ring_.OnBytesStored = [w = worker_.get()] { w->PulseRecvEvent(); };
     worker_->start();
     started_ = true;
     return true;
+}
+
+void TStation::RecoverCalls()
+{
+    QString error;
+    if (!log_.Open(DataDir, &error))
+        events_.StoreError(error);
+    for (const TRecoveredCall& call : log_.Recover())
+        tracker_.RestoreCall(call.Entry, call.AgeSeconds);
 }
 
 void TStation::ReloadLayouts()
@@ -90,5 +107,6 @@ void TStation::Close()
     duty_.CloseQueries();
     comm_.Close();
     tracker_.LogAllOpenCalls();
+    log_.Close();
     store_.Close();
 }

@@ -2,6 +2,7 @@
 // The station without its windows: data store, settings, layouts, serial
 // port, receive path, live calls and the worker, started and closed in order.
 // The main window and the headless console both drive one of these.
+#include "calls/CallJournal.h"
 #include "calls/CallLog.h"
 #include "calls/CallTracker.h"
 #include "calls/DutyLookup.h"
@@ -28,14 +29,16 @@ public:
     ~TStation() override;
 
     // Opens the data store in DataDir, reads the settings and layouts, opens the
-    // port and the roster queries and starts the worker. False only when the
-    // data store cannot be opened; a port that does not open leaves it running.
+    // port and the roster queries, brings back the calls that were live when the
+    // station last went down, and starts the worker. False only when the data
+    // store cannot be opened; a port that does not open leaves it running.
     bool Start(QString* error = nullptr);
     // Opens this device instead of the configured port (the demo's simulated receiver); before Start.
     void SetPortOverride(const QString& device) { portOverride_ = device; }
     // The worker's longest wait for received bytes (before Start); 1000 ms normally.
     void SetWorkerCycle(int ms) { workerCycleMs_ = ms; }
-    // Stops the worker, closes the queries and the port, logs every live call as not served.
+    // Stops the worker, closes the queries and the port, logs every live call as not served
+    // (rows the call log does not take now stay in the journal for the next start).
     void Close();
     bool IsClosed() const { return closed_; }
 
@@ -52,18 +55,23 @@ public:
     TMSComm& Port() { return comm_; }
     TDeviceReplies& DeviceReplies() { return replies_; }
     ISerialLine& Line() { return comm_; }
+    TCallLog& CallLog() { return log_; }
 
 signals:
     void PortStatusChanged(const QString& text, bool isError);
+    // The call log's state: rows waiting for a locked or full log, a journal that cannot be written.
+    void CallLogStatusChanged(const QString& text, bool isError);
 
 private:
     void ReloadLayouts();
+    void RecoverCalls();
 
     const IClock& clock_;
     ICallEvents& events_;
     TDM_Sys store_;
     TLayOutTree tree_;
     TDutyLookup duty_;
+    TCallJournal journal_;
     TCallLog log_;
     TCallTracker tracker_;
     TRecvRing ring_;

@@ -27,6 +27,7 @@ struct FakeDuty final : IDutyLookup {
         const auto it = Cancellers.find(unit);
         return it == Cancellers.end() ? QString() : it->second;
     }
+    QString FindStaffNumber(const QString&) const override { return QString(); }
 };
 
 struct LogRow {
@@ -42,22 +43,24 @@ struct LogRow {
 // Writes rows to memory as the call log would write them to its table.
 struct FakeCallLog final : ICallLogWriter {
     explicit FakeCallLog(const IClock& clock) : Clock(clock) {}
-    bool LogServedCall(const TCallRecord& rec, const QString& server, const QTime& cancelTime) override
+    void CallOpened(TCallRecord& rec) override
+    {
+        if (OnOpened)
+            OnOpened(rec);
+    }
+    void LogServedCall(const TCallRecord& rec, const QString& server, const QTime& cancelTime) override
     {
         Rows.push_back({true, rec.Id, rec.Addr, rec.Key, server, cancelTime, ServiceDuration(rec.CallTime, cancelTime)});
-        return !Fail;
     }
-    bool LogUnservedCall(const TCallRecord& rec) override
+    void LogUnservedCall(const TCallRecord& rec) override
     {
         Rows.push_back({false, rec.Id, rec.Addr, rec.Key, QString(), QTime(),
                         static_cast<int>((Clock.Tick() - rec.Tick) / 1000)});
-        return !Fail;
     }
-    QString LastError() const override { return Fail ? QStringLiteral("disk full") : QString(); }
 
     const IClock& Clock;
     std::vector<LogRow> Rows;
-    bool Fail = false;
+    std::function<void(const TCallRecord&)> OnOpened;
 };
 
 struct FakeSound final : ISoundPlayer {
@@ -71,7 +74,7 @@ struct RecordingEvents final : ICallEvents {
     QStringList OpenedTexts;
     std::vector<int> ServedSeconds;
     std::vector<uint32_t> TimedOutSeconds;
-    QStringList LogFailures;
+    QStringList RestoredTexts;
     std::vector<int> PointChanges;
     int GridChanges = 0;
     int PopupShows = 0;
@@ -82,7 +85,7 @@ struct RecordingEvents final : ICallEvents {
         ServedSeconds.push_back(seconds);
     }
     void CallTimedOut(const TCallRecord&, uint32_t seconds) override { TimedOutSeconds.push_back(seconds); }
-    void CallLogFailed(const QString& error) override { LogFailures << error; }
+    void CallRestored(const TCallRecord&, const QString& text) override { RestoredTexts << text; }
     void LayoutCountsChanged() override { ++CountChanges; }
     void PointImageChanged(int index) override { PointChanges.push_back(index); }
     void GridsChanged() override { ++GridChanges; }

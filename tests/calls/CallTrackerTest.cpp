@@ -124,14 +124,54 @@ TEST_F(CallTracker, DurationAcrossMidnightIsTheAbsoluteDifference)
     EXPECT_EQ(log.Rows.at(0).Seconds, 23 * 3600 + 59 * 60 + 40);
 }
 
-TEST_F(CallTracker, FailedLogInsertIsReportedAndTheCallStillEnds)
+TEST_F(CallTracker, ACallIsJournaledBeforeAnyViewShowsIt)
 {
-    log.Fail = true;
+    duty.Waiters[1] = QStringLiteral("Li");
+    int journaled = 0;
+    log.OnOpened = [&](const TCallRecord& rec) {
+        ++journaled;
+        EXPECT_EQ(rec.ServerPersonnel, QStringLiteral("Li"));   // complete when journaled
+        EXPECT_EQ(rec.CallDesktop, QStringLiteral("T1"));
+        EXPECT_LT(Calls().FindIdentity(QString::number(rec.Id)), 0);
+        EXPECT_EQ(Hall().ActiveCalls, 0);
+        EXPECT_TRUE(events.OpenedTexts.isEmpty());
+    };
     Open(1);
-    tracker.CloseCallsAt(1, 0, QTime(12, 0, 5));
-    EXPECT_EQ(events.LogFailures, QStringList({"disk full"}));
-    EXPECT_EQ(tracker.Records().Count(), 0u);
-    EXPECT_EQ(Calls().Cell(1, ColState), QStringLiteral("Served"));
+    EXPECT_EQ(journaled, 1);
+    EXPECT_EQ(events.OpenedTexts.size(), 1);
+}
+
+TEST_F(CallTracker, ARestoredCallGoesOnAgeingAndEndsLikeAnyOther)
+{
+    cfg.PreWarn3Time = 120;
+    clock.SetTick(1000000);
+    TJournalEntry entry;
+    entry.JournalId = 42;
+    entry.Addr = 2;
+    entry.Key = 13;
+    entry.Row.CallDate = clock.Today();
+    entry.Row.CallTime = QTime(11, 58, 0);
+    entry.Row.CallArea = QStringLiteral("Old hall");   // as recorded, not as the layout now names it
+    entry.Row.CallDesktop = QStringLiteral("Old T2");
+    entry.Row.ServerPersonnel = QStringLiteral("Wang");
+    tracker.RestoreCall(entry, 100);
+
+    const TCallRecord* rec = tracker.Records().Head();
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->JournalId, 42);
+    EXPECT_EQ(rec->PointIndex, 1);   // on its point again
+    EXPECT_EQ(Hall().ActiveCalls, 1);
+    EXPECT_EQ(Unproc().Cell(1, ColCallDesktop), QStringLiteral("Old T2"));
+    EXPECT_EQ(events.RestoredTexts.size(), 1);
+    EXPECT_TRUE(events.OpenedTexts.isEmpty());
+
+    Passes(20);   // 120 s old: still live
+    EXPECT_TRUE(log.Rows.empty());
+    Passes(1);
+    ASSERT_EQ(log.Rows.size(), 1u);
+    EXPECT_FALSE(log.Rows[0].Served);
+    EXPECT_EQ(log.Rows[0].Seconds, 121);
+    EXPECT_EQ(Hall().ActiveCalls, 0);
 }
 
 TEST_F(CallTracker, EleventhCallPushesTheFirstOutOfTheCallGrid)

@@ -1,4 +1,5 @@
-// The serial wrapper against a real pseudo-terminal pair made by socat.
+// The serial wrapper against real pseudo-terminal pairs made by socat: bytes
+// both ways, changes of port, and a device that goes away and comes back.
 #include "comm/SerialPort.h"
 
 #include <QCoreApplication>
@@ -6,10 +7,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QThread>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +29,41 @@ bool WaitFor(const std::function<bool()>& done, int ms = 3000)
     return true;
 }
 
+// A pseudo-terminal pair made by socat, behind two links; it goes away with the process.
+class Socat {
+public:
+    bool Start(const QString& station, const QString& peer)
+    {
+        p_.start("socat", {"pty,raw,echo=0,link=" + station, "pty,raw,echo=0,link=" + peer});
+        return p_.waitForStarted(3000) && WaitFor([&] { return QFile::exists(station) && QFile::exists(peer); });
+    }
+    // The device is gone: the station's side reads a hang-up, the links disappear.
+    void Stop()
+    {
+        p_.terminate();
+        p_.waitForFinished(3000);
+    }
+    ~Socat() { Stop(); }
+
+private:
+    QProcess p_;
+};
+
+// Runs the event loop for ms milliseconds, waiting as an idle station does.
+void Idle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double CpuSeconds()
+{
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
 class PtyPair : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,23 +71,38 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         a_ = dir_.filePath("station");
         b_ = dir_.filePath("receiver");
-        socat_.start("socat", {"pty,raw,echo=0,link=" + a_, "pty,raw,echo=0,link=" + b_});
-        ASSERT_TRUE(socat_.waitForStarted(3000)) << "socat is needed for this test";
-        ASSERT_TRUE(WaitFor([&] { return QFile::exists(a_) && QFile::exists(b_); }));
+        ASSERT_TRUE(socat_.Start(a_, b_)) << "socat is needed for this test";
+        OpenPeer();
+    }
+    void TearDown() override { ClosePeer(); }
+    void OpenPeer()
+    {
         peer_ = ::open(b_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(peer_, 0);
     }
-    void TearDown() override
+    // What the peer reads until n bytes have come (or 3 s have passed).
+    std::vector<uint8_t> PeerReads(size_t n)
+    {
+        std::vector<uint8_t> got;
+        WaitFor([&] {
+            uint8_t buf[64];
+            const ssize_t k = ::read(peer_, buf, sizeof buf);
+            if (k > 0)
+                got.insert(got.end(), buf, buf + k);
+            return got.size() >= n;
+        });
+        return got;
+    }
+    void ClosePeer()
     {
         if (peer_ >= 0)
             ::close(peer_);
-        socat_.terminate();
-        socat_.waitForFinished(3000);
+        peer_ = -1;
     }
 
     QTemporaryDir dir_;
     QString a_, b_;
-    QProcess socat_;
+    Socat socat_;
     int peer_ = -1;
 };
 
@@ -74,15 +127,20 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
 
     const uint8_t frame[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA1, 0x00, 0x8F, 0x55};
     ASSERT_TRUE(comm.SendFrame(frame, 9));
-    std::vector<uint8_t> back;
-    ASSERT_TRUE(WaitFor([&] {
-        uint8_t buf[64];
-        const ssize_t n = ::read(peer_, buf, sizeof buf);
-        if (n > 0)
-            back.insert(back.end(), buf, buf + n);
-        return back.size() >= 9;
-    }));
-    EXPECT_EQ(back, std::vector<uint8_t>(frame, frame + 9));
+    EXPECT_EQ(PeerReads(9), std::vector<uint8_t>(frame, frame + 9));
+
+    // Held frames stay off the line until released, then leave in order.
+    comm.HoldOutput();
+    const uint8_t second[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA2, 0x00, 0x90, 0x55};
+    ASSERT_TRUE(comm.SendFrame(second, 9));
+    ASSERT_TRUE(comm.SendFrame(frame, 9));
+    Idle(200);
+    uint8_t none[64];
+    EXPECT_LE(::read(peer_, none, sizeof none), 0);
+    comm.ReleaseOutput();
+    std::vector<uint8_t> both(second, second + 9);
+    both.insert(both.end(), frame, frame + 9);
+    EXPECT_EQ(PeerReads(18), both);
 
     comm.Close();
     EXPECT_FALSE(comm.PortOpen());
@@ -122,4 +180,89 @@ TEST(SerialPort, DeviceNameFollowsPortNumberUnlessNamed)
     EXPECT_EQ(TMSComm::DeviceName(12, QString()), "/dev/ttyS11");
 #endif
     EXPECT_EQ(TMSComm::DeviceName(1, " /dev/pts/7 "), "/dev/pts/7");
+}
+
+TEST_F(PtyPair, AVanishedDeviceTurnsRedAtOnceAndIsReopenedWithoutSpinning)
+{
+    TMSComm comm;
+    QStringList statuses;
+    QObject::connect(&comm, &TMSComm::StatusChanged,
+                     [&](const QString& text, bool isError) { statuses << (isError ? "red " : "") + text; });
+    std::vector<uint8_t> got;
+    comm.OnReceived = [&](const uint8_t* b, int n) { got.insert(got.end(), b, b + n); };
+    ASSERT_TRUE(comm.Open(1, a_));
+
+    ClosePeer();
+    socat_.Stop();
+    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000)) << "the hang-up went unnoticed";
+    EXPECT_EQ(statuses.last(), "red " + a_ + QString::fromUtf8(" 连接中断，正在重新打开"));
+
+    // Between the tries the thread is idle: no spinning on the dead device.
+    const double cpuBefore = CpuSeconds();
+    Idle(2000);
+    EXPECT_LT(CpuSeconds() - cpuBefore, 0.3);
+    EXPECT_EQ(statuses.size(), 2) << "a failed retry changes nothing shown";
+
+    ASSERT_TRUE(socat_.Start(a_, b_));
+    OpenPeer();
+    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    EXPECT_EQ(statuses.last(), a_ + " 9600bps 8 1");
+    EXPECT_FALSE(comm.StatusIsError());
+    const uint8_t bytes[3] = {1, 2, 3};
+    ASSERT_EQ(::write(peer_, bytes, 3), 3);
+    ASSERT_TRUE(WaitFor([&] { return got.size() >= 3; }));
+}
+
+TEST_F(PtyPair, TheSameReceiverIsFoundAgainUnderANewPath)
+{
+    TPortIdentity receiver{a_, 0x067B, 0x2303, "A1B2"};
+    std::vector<TPortIdentity> listed{receiver};
+    TMSComm comm;
+    comm.SetPortLister([&] { return listed; });
+    ASSERT_TRUE(comm.Open(1, a_));
+
+    ClosePeer();
+    socat_.Stop();
+    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000));
+    // Plugged in again it shows up elsewhere; a twin of another make is not taken.
+    const QString moved = dir_.filePath("ttyUSB1");
+    Socat again;
+    ASSERT_TRUE(again.Start(moved, dir_.filePath("peer2")));
+    listed = {{dir_.filePath("other"), 0x067B, 0x2303, "ZZZZ"}, {moved, 0x067B, 0x2303, "A1B2"}};
+    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    EXPECT_EQ(comm.CurrentDevice(), moved);
+    EXPECT_EQ(comm.StatusText(), moved + " 9600bps 8 1");
+}
+
+TEST(SerialPort, APortMissingAtStartIsOpenedWhenItAppears)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ttyUSB0");
+    TMSComm comm;
+    EXPECT_FALSE(comm.Open(2, path));
+    EXPECT_TRUE(comm.StatusIsError());
+    Socat receiver;
+    ASSERT_TRUE(receiver.Start(path, dir.filePath("peer")));
+    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    EXPECT_FALSE(comm.StatusIsError());
+}
+
+TEST(PortIdentity, OnlyAFullyIdentifiedDeviceIsFoundElsewhere)
+{
+    const TPortIdentity wanted{"/dev/ttyUSB0", 0x067B, 0x2303, "A1B2"};
+    const struct {
+        const char* what;
+        TPortIdentity wanted;
+        std::vector<TPortIdentity> listed;
+        QString moved;
+    } cases[] = {
+        {"moved", wanted, {{"/dev/ttyUSB3", 0x067B, 0x2303, "A1B2"}}, "/dev/ttyUSB3"},
+        {"still at its path", wanted, {{"/dev/ttyUSB0", 0x067B, 0x2303, "A1B2"}}, ""},
+        {"another serial number", wanted, {{"/dev/ttyUSB1", 0x067B, 0x2303, "C3D4"}}, ""},
+        {"another product", wanted, {{"/dev/ttyUSB1", 0x067B, 0x2304, "A1B2"}}, ""},
+        {"no serial number", {"/dev/ttyUSB0", 0x067B, 0x2303, ""}, {{"/dev/ttyUSB1", 0x067B, 0x2303, ""}}, ""},
+        {"no identity", {"/dev/ttyS0", 0, 0, ""}, {{"/dev/ttyS1", 0, 0, ""}}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MovedPath(c.wanted, c.listed), c.moved) << c.what;
 }

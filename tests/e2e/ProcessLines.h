@@ -31,6 +31,14 @@ public:
         }
     }
 
+    // Forgets every line, for a new run of the process.
+    void Reset()
+    {
+        partial_.clear();
+        lines_.clear();
+        next_ = 0;
+    }
+
     // Collects what has arrived; returns every line seen so far.
     const QStringList& All()
     {

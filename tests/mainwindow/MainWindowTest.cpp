@@ -114,6 +114,30 @@ TEST_F(MainWindowTest, StationEventsReachTheStatusLine)
     EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("Waiter.db: no such table"));
 }
 
+TEST_F(MainWindowTest, ACallLogThatCannotBeWrittenShowsInRedUntilItIsWrittenAgain)
+{
+    TFrm_Main w(clock, sound);
+    w.show();   // lays the status line out
+    const QLabel* message = w.StatusLine().Message();
+    const QLabel* failure = w.StatusLine().LogState();
+    const int messageWidth = message->width();
+    EXPECT_TRUE(failure->isHidden());
+
+    emit w.Station().CallLogStatusChanged(QStringLiteral("database is locked, 3 waiting"), true);
+    EXPECT_FALSE(failure->isHidden());
+    EXPECT_EQ(failure->text(), QStringLiteral("database is locked, 3 waiting"));
+    EXPECT_TRUE(failure->styleSheet().contains(QStringLiteral("red")));
+    // At the right end of the message line, which gives way; the separator follows it.
+    EXPECT_LT(message->width(), messageWidth);
+    EXPECT_LE(message->x() + message->width(), failure->x());
+    EXPECT_EQ(w.StatusLine().MessageRight(), failure->x() + failure->width());
+    EXPECT_LT(w.StatusLine().MessageRight(), w.StatusLine().Port()->x());
+
+    emit w.Station().CallLogStatusChanged(QStringLiteral("all written"), false);
+    EXPECT_TRUE(failure->isHidden());
+    EXPECT_EQ(message->width(), messageWidth);
+}
+
 TEST(StatusLine, PortLabelWidensForALongStateAndTheMessageLineGivesWay)
 {
     QWidget window;

@@ -1,0 +1,257 @@
+#include "calls/CallJournal.h"
+
+#include "core/DataStore.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <atomic>
+
+const QString TCallJournal::FileName = QStringLiteral("CallJournal.db");
+
+namespace {
+
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+const QString TimeFormat = QStringLiteral("HH:mm:ss");
+
+// SQLite's codes for a file that is no database or a damaged one.
+const QStringList UnusableFileCodes = {QStringLiteral("26"), QStringLiteral("11")};
+
+const QString CreateStatement = QStringLiteral(
+    "create table if not exists CallJournal (JournalId INTEGER PRIMARY KEY, CallDate TEXT, CallTime TEXT, "
+    "Addr INTEGER, Key INTEGER, CallArea TEXT, CallDesktop TEXT, ServerPersonnel TEXT, OpenedAt TEXT, "
+    "CallType TEXT, ProcTime TEXT, ProcPersonnel TEXT, ServerTime INTEGER, ServerState INTEGER, UserNumber TEXT)");
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("CallJournal-%1").arg(++counter);
+}
+
+bool SetError(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+// The engine's own words ("database is locked"), without Qt's wrapping.
+QString Reason(const QSqlError& e)
+{
+    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
+}
+
+// Texts are never stored as null: the log keeps empty texts empty.
+QVariant Text(const QString& s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
+QVariant NullIfEmpty(const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); }
+QVariant TimeText(const QTime& t) { return t.isValid() ? QVariant(t.toString(TimeFormat)) : QVariant(); }
+
+QVariantList OpenValues(const TJournalEntry& e)
+{
+    const TCallLogRow& r = e.Row;
+    return {r.CallDate.toString(DateFormat), TimeText(r.CallTime), e.Addr, e.Key, Text(r.CallArea),
+            Text(r.CallDesktop), Text(r.ServerPersonnel), TimeText(e.OpenedAt), NullIfEmpty(r.UserNumber)};
+}
+
+// The closing columns; a call that was not served has no cancel time and no server.
+QVariantList ClosingValues(const TCallLogRow& r)
+{
+    const bool served = r.ServerState == 0;
+    return {Text(r.CallType), served ? TimeText(r.ProcTime) : QVariant(),
+            served ? Text(r.ProcPersonnel) : QVariant(), r.ServerTime, r.ServerState};
+}
+
+TJournalEntry EntryOf(const QSqlQuery& q)
+{
+    TJournalEntry e;
+    e.JournalId = q.value(QStringLiteral("JournalId")).toLongLong();
+    e.Addr = static_cast<uint16_t>(q.value(QStringLiteral("Addr")).toUInt());
+    e.Key = static_cast<uint8_t>(q.value(QStringLiteral("Key")).toUInt());
+    e.OpenedAt = QTime::fromString(q.value(QStringLiteral("OpenedAt")).toString(), TimeFormat);
+    e.Closed = !q.value(QStringLiteral("ServerState")).isNull();
+    TCallLogRow& r = e.Row;
+    r.CallDate = QDate::fromString(q.value(QStringLiteral("CallDate")).toString(), DateFormat);
+    r.CallTime = QTime::fromString(q.value(QStringLiteral("CallTime")).toString(), TimeFormat);
+    r.CallArea = q.value(QStringLiteral("CallArea")).toString();
+    r.CallDesktop = q.value(QStringLiteral("CallDesktop")).toString();
+    r.ServerPersonnel = q.value(QStringLiteral("ServerPersonnel")).toString();
+    r.UserNumber = q.value(QStringLiteral("UserNumber")).toString();
+    if (e.Closed) {
+        r.CallType = q.value(QStringLiteral("CallType")).toString();
+        r.ProcTime = QTime::fromString(q.value(QStringLiteral("ProcTime")).toString(), TimeFormat);
+        r.ProcPersonnel = q.value(QStringLiteral("ProcPersonnel")).toString();
+        r.ServerTime = q.value(QStringLiteral("ServerTime")).toInt();
+        r.ServerState = q.value(QStringLiteral("ServerState")).toInt();
+    }
+    return e;
+}
+
+}  // namespace
+
+TCallJournal::TCallJournal() : connection_(NextConnectionName()) {}
+
+TCallJournal::~TCallJournal() { Close(); }
+
+bool TCallJournal::Open(const QString& dataDir, QString* error)
+{
+    Close();
+    dir_ = QDir::cleanPath(QDir(dataDir).absolutePath());
+    const QString path = dir_ + QLatin1Char('/') + FileName;
+    QString why;
+    if (OpenFile(path, &why))
+        return true;
+    if (UnusableFileCodes.contains(QSqlDatabase::database(connection_, false).lastError().nativeErrorCode())
+        || why.contains(QStringLiteral("not a database"))) {
+        // Kept, never deleted: it may still hold calls someone wants to read.
+        Close();
+        const QString aside = path + QStringLiteral(".broken-") +
+                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+        if (QFile::rename(path, aside) && OpenFile(path, nullptr)) {
+            return SetError(error, QStringLiteral("%1 was damaged and has been kept as %2")
+                                       .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside)));
+        }
+    }
+    Close();
+    // The log must still be written: the journal then lives in memory only.
+    OpenFile(QStringLiteral(":memory:"), nullptr);
+    return SetError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
+}
+
+bool TCallJournal::OpenFile(const QString& path, QString* error)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+        db.setDatabaseName(path);
+        // Never wait on a lock: a busy call log is tried again later instead.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_URI"));
+        if (!db.open())
+            return SetError(error, Reason(db.lastError()));
+    }
+    // A rollback journal: the connection's main file must be one on disk for a
+    // transaction over it and CallInfo to commit atomically. Kept between
+    // transactions, it is not made and synced into the directory anew for each.
+    return Exec(QStringLiteral("pragma journal_mode=PERSIST"), {}, error)
+           && Exec(QStringLiteral("pragma synchronous=FULL"), {}, error) && Exec(CreateStatement, {}, error);
+}
+
+void TCallJournal::Close()
+{
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool TCallJournal::Exec(const QString& statement, const QVariantList& values, QString* error, int64_t* insertedId,
+                        int* changed)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.prepare(statement))
+        return SetError(error, Reason(q.lastError()));
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return SetError(error, Reason(q.lastError()));
+    if (insertedId)
+        *insertedId = q.lastInsertId().toLongLong();
+    if (changed)
+        *changed = q.numRowsAffected();
+    return true;
+}
+
+int64_t TCallJournal::AddOpenCall(const TJournalEntry& entry, QString* error)
+{
+    int64_t id = 0;
+    const bool ok = Exec(QStringLiteral("insert into CallJournal (CallDate, CallTime, Addr, Key, CallArea, CallDesktop, "
+                                        "ServerPersonnel, OpenedAt, UserNumber) values(?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                         OpenValues(entry), error, &id);
+    return ok ? id : 0;
+}
+
+int64_t TCallJournal::KeepClosedCall(const TJournalEntry& entry, QString* error)
+{
+    int changed = 0;
+    if (entry.JournalId != 0) {
+        QVariantList values = ClosingValues(entry.Row);
+        values << QVariant::fromValue(entry.JournalId);
+        if (!Exec(QStringLiteral("update CallJournal set CallType=?, ProcTime=?, ProcPersonnel=?, ServerTime=?, "
+                                 "ServerState=? where JournalId=?"),
+                  values, error, nullptr, &changed))
+            return 0;
+        if (changed > 0)
+            return entry.JournalId;
+    }
+    int64_t id = 0;
+    const bool ok = Exec(QStringLiteral("insert into CallJournal (CallDate, CallTime, Addr, Key, CallArea, CallDesktop, "
+                                        "ServerPersonnel, OpenedAt, UserNumber, CallType, ProcTime, ProcPersonnel, "
+                                        "ServerTime, ServerState) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                         OpenValues(entry) + ClosingValues(entry.Row), error, &id);
+    return ok ? id : 0;
+}
+
+bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString* error)
+{
+    if (entries.empty())
+        return true;
+    // A restore swaps CallInfo.db under this mutex; the log waits for the next try rather than for it.
+    if (!DataMutex.tryLock())
+        return SetError(error, QStringLiteral("the data files are being restored"));
+    // Attached for this move only, so a CallInfo.db swapped in by a restore is the one written.
+    // The file must exist: a missing one is not silently made anew.
+    const QString logUri = QUrl::fromLocalFile(dir_ + QStringLiteral("/CallInfo.db")).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?mode=rw");
+    bool ok = Exec(QStringLiteral("attach database ? as CallLog"), {logUri}, error);
+    if (ok) {
+        ok = Exec(QStringLiteral("pragma CallLog.synchronous=FULL"), {}, error)
+             && Exec(QStringLiteral("begin"), {}, error);
+        if (ok) {
+            QSqlQuery insert(QSqlDatabase::database(connection_, false));
+            QSqlQuery drop(QSqlDatabase::database(connection_, false));
+            ok = insert.prepare(QStringLiteral(
+                     "insert into CallLog.CallInfo (CallDate, CallTime, CallArea, CallDesktop, ServerPersonnel, "
+                     "UserNumber, CallType, ProcTime, ProcPersonnel, ServerTime, ServerState) "
+                     "values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                 && drop.prepare(QStringLiteral("delete from CallJournal where JournalId=?"));
+            for (size_t i = 0; ok && i < entries.size(); ++i) {
+                const TCallLogRow& r = entries[i].Row;
+                const QVariantList values =
+                    QVariantList{r.CallDate.toString(DateFormat), TimeText(r.CallTime), Text(r.CallArea),
+                                 Text(r.CallDesktop), Text(r.ServerPersonnel), NullIfEmpty(r.UserNumber)}
+                    + ClosingValues(r);
+                for (int v = 0; v < values.size(); ++v)
+                    insert.bindValue(v, values[v]);
+                ok = insert.exec();
+                if (ok && entries[i].JournalId != 0) {
+                    drop.bindValue(0, QVariant::fromValue(entries[i].JournalId));
+                    ok = drop.exec();
+                }
+            }
+            if (!ok)
+                SetError(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
+            insert.finish();
+            drop.finish();
+            ok = ok && Exec(QStringLiteral("commit"), {}, error);
+            if (!ok)
+                Exec(QStringLiteral("rollback"));
+        }
+        Exec(QStringLiteral("detach database CallLog"));
+    }
+    DataMutex.unlock();
+    return ok;
+}
+
+bool TCallJournal::ReadAll(std::vector<TJournalEntry>& entries, QString* error)
+{
+    entries.clear();
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select * from CallJournal order by JournalId")))
+        return SetError(error, Reason(q.lastError()));
+    while (q.next())
+        entries.push_back(EntryOf(q));
+    return true;
+}
