@@ -3,6 +3,7 @@
 #include "core/TableSchemas.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -10,6 +11,17 @@
 QRecursiveMutex DataMutex;
 
 namespace {
+
+// How long a statement waits for a file another connection holds: Qt's own default,
+// and a short wait while the files are attached at start-up.
+constexpr int BusyMs = 5000;
+constexpr int AttachBusyMs = 250;
+
+bool IsLockedError(const QString& why)
+{
+    return why.contains(QLatin1String("locked"), Qt::CaseInsensitive)
+        || why.contains(QLatin1String("busy"), Qt::CaseInsensitive);
+}
 
 // The connection's main database holds no table. It is a file beside the
 // tables so that SQLite can commit a transaction over several table files
@@ -73,12 +85,29 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
     }
     dir_ = dir;
     for (const QString& table : TableNames()) {
-        if (!AttachTable(table, error)) {
-            Close();
-            return false;
+        QString why;
+        if (AttachTable(table, &why))
+            continue;
+        // A file another program holds locked (a spreadsheet reading the call log) must not
+        // keep the station from starting: it is attached at its first use once it is free.
+        if (IsLockedError(why)) {
+            qWarning("%s", qPrintable(why));
+            pending_ << table;
+            continue;
         }
+        Close();
+        return SetError(error, why);
     }
     return true;
+}
+
+void TDM_Sys::AttachPending()
+{
+    if (pending_.isEmpty() || transactionDepth_ > 0)
+        return;
+    for (const QString& table : QStringList(pending_))
+        if (AttachTable(table, nullptr))
+            pending_.removeAll(table);
 }
 
 void TDM_Sys::Close()
@@ -90,6 +119,7 @@ void TDM_Sys::Close()
         QSqlDatabase::removeDatabase(connection_);
     }
     dir_.clear();
+    pending_.clear();
     transactionDepth_ = 0;
 }
 
@@ -188,6 +218,9 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
     const QString path = dir_ + QLatin1Char('/') + schema->Name + QStringLiteral(".db");
     const QString name = QuotedIdentifier(schema->Name);
     QString why;
+    // A file another program holds is not waited for long: the start must not hang on it.
+    Exec(QStringLiteral("pragma busy_timeout=%1").arg(AttachBusyMs), {}, nullptr);
+    const auto restoreWait = qScopeGuard([&] { Exec(QStringLiteral("pragma busy_timeout=%1").arg(BusyMs), {}, nullptr); });
     if (!Exec(QStringLiteral("attach database ? as ") + name, {path}, &why))
         return SetError(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), why));
 

@@ -129,6 +129,9 @@ public:
 
     // The table names, each held in <DataDir>/<Name>.db.
     static const QStringList& TableNames();
+    // Attaches the tables whose files were locked by another program when the store opened;
+    // every statement tries this first, outside a transaction.
+    void AttachPending();
 
     TQuery DQ_Set;
     TQuery DQ_SetExt;
@@ -143,4 +146,5 @@ private:
     QString connection_;
     QString dir_;
     int transactionDepth_ = 0;
+    QStringList pending_;  // tables not attached yet: their files were locked at the opening
 };

@@ -116,6 +116,7 @@ bool TQuery::Run(QSqlQuery& q, const QString& statement)
     error_.clear();
     if (!store_.IsOpen())
         return Fail(QStringLiteral("The data store is not open."));
+    store_.AttachPending();
     q.setForwardOnly(true);
     if (!q.prepare(statement))
         return Fail(q.lastError().text());

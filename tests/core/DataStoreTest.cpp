@@ -192,6 +192,27 @@ TEST_F(DataStore, NestedTransactionFailureUndoesOnlyItsOwnChanges)
     EXPECT_EQ(Column("select * from Waiter", "Name"), QStringList{"Outer"});
 }
 
+TEST_F(DataStore, AFileLockedByAnotherProgramDoesNotStopTheOpeningAndIsAttachedOnceFree)
+{
+    AddWaiter("1", "Ann");
+    store.Close();
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(DataPath() + "/Waiter.db");
+        ASSERT_TRUE(other.open());
+        ASSERT_TRUE(QSqlQuery(other).exec("begin exclusive"));
+        QString error;
+        ASSERT_TRUE(store.Open(DataPath(), &error)) << error.toStdString();
+        TQuery q(store);
+        q.SetSQL("select * from Waiter");
+        EXPECT_FALSE(q.Open());
+        QSqlQuery(other).exec("rollback");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other program");
+    EXPECT_EQ(Column("select * from Waiter", "Name"), QStringList{"Ann"});
+}
+
 TEST_F(DataStore, DetachedTableFileCanBeSwapped)
 {
     AddWaiter("1", "Current");
