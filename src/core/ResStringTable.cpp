@@ -343,7 +343,6 @@ constexpr ResString kResStrings[] = {
     // The station's own texts
     {3001, "'%1' 不是有效的整数值"},
     {3002, "餐厅无线呼叫服务站：接收桌面呼叫器的呼叫，按场所布局显示，计时预警，记录服务情况。"},
-    {3003, "此功能尚未提供。"},
     {3004, "呼叫服务站已在此数据目录运行：%1"},
     // History, statistics and their exports
     {3100, "响应时间统计"},
