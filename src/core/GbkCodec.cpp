@@ -47,7 +47,8 @@ const char* Utf32Name()
     return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-32LE" : "UTF-32BE";
 }
 
-// One iconv descriptor per conversion: the texts are short, and nothing is shared between threads.
+// One iconv descriptor per direction and thread, opened at the first conversion: opening one
+// costs far more than converting a short text, and a descriptor is never shared between threads.
 class IconvHandle {
 public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from))
@@ -64,6 +65,8 @@ public:
     IconvHandle& operator=(const IconvHandle&) = delete;
 
     bool IsOpen() const { return cd_ != iconv_t(-1); }
+    // Back to the initial state, for a new text.
+    void Reset() const { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
     // Converts as much as possible; false with errno set when it stopped early.
     bool Convert(char*& in, size_t& inLeft, char*& out, size_t& outLeft) const
     {
@@ -80,9 +83,10 @@ QByteArray ToGbk(const QString& text)
 {
     if (text.isEmpty())
         return {};
-    const IconvHandle conv(GbkName, Utf32Name());
+    thread_local const IconvHandle conv(GbkName, Utf32Name());
     if (!conv.IsOpen())
         return text.toLatin1();
+    conv.Reset();
 
     QList<uint> codePoints = text.toUcs4();
     char* in = reinterpret_cast<char*>(codePoints.data());
@@ -113,9 +117,10 @@ QString FromGbk(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
         return {};
-    const IconvHandle conv(Utf32Name(), GbkName);
+    thread_local const IconvHandle conv(Utf32Name(), GbkName);
     if (!conv.IsOpen())
         return QString::fromLatin1(bytes);
+    conv.Reset();
 
     char* in = const_cast<char*>(bytes.constData());
     size_t inLeft = size_t(bytes.size());
