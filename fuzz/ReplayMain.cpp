@@ -1,5 +1,6 @@
 // Runs a fuzz target over saved inputs without libFuzzer: every file of the
-// directories given (the seed corpus and the kept crashes), one call each.
+// directories given (the seed corpus and the kept crashes), and every file
+// given by name (one finding, for its full sanitizer report), one call each.
 // A failing property aborts, which fails the test that runs this.
 #include <QCoreApplication>
 #include <QDir>
@@ -14,11 +15,16 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int inputs = 0;
-    for (const QString& dir : app.arguments().mid(1)) {
-        for (const QFileInfo& info : QDir(dir).entryInfoList(QDir::Files, QDir::Name)) {
+    for (const QString& arg : app.arguments().mid(1)) {
+        const QFileInfo given(arg);
+        const QFileInfoList files =
+            given.isDir() ? QDir(arg).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{given};
+        for (const QFileInfo& info : files) {
             QFile file(info.filePath());
-            if (!file.open(QIODevice::ReadOnly))
+            if (!file.open(QIODevice::ReadOnly)) {
+                QTextStream(stderr) << "cannot read " << info.filePath() << '\n';
                 return 1;
+            }
             const QByteArray bytes = file.readAll();
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
             ++inputs;

@@ -78,11 +78,11 @@ struct Chunks {
     int Next() { return static_cast<int>((state = state * 1103515245u + 12345u) >> 16) % 64 + 1; }
 };
 
-void Deliver(TRecvRing& ring, TFrameSync& sync, const std::vector<uint8_t>& bytes, Chunks& chunks)
+void Deliver(TRecvRing& ring, TFrameSync& sync, const uint8_t* bytes, size_t size, Chunks& chunks)
 {
-    for (size_t at = 0; at < bytes.size();) {
-        const int n = std::min<int>(chunks.Next(), static_cast<int>(bytes.size() - at));
-        ring.CopyReceivedBytes(bytes.data() + at, n);
+    for (size_t at = 0; at < size;) {
+        const int n = std::min<int>(chunks.Next(), static_cast<int>(size - at));
+        ring.CopyReceivedBytes(bytes + at, n);
         at += static_cast<size_t>(n);
         sync.ParseRecvData();
         Require(TRecvRing::Available(ring.RecvReadIndex, ring.RecvWriteIndex) < Frame::MaxLength);
@@ -98,11 +98,14 @@ std::vector<uint8_t> Beacon()
 }
 
 // One line's worth of objects, made once and reset for every input: the ring's
-// contents need no clearing, only its indices say what is unread.
+// contents need no clearing, only its indices say what is unread. The noisy
+// stream's buffer is kept too, so that an input costs no allocation of its own.
 struct Line {
     CheckedHandlers handlers;
     TRecvRing ring;
     TFrameSync sync{ring, handlers};
+    const std::vector<uint8_t> beacon = Beacon();
+    std::vector<uint8_t> noisy;
 
     void Reset(int start)
     {
@@ -123,18 +126,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Chunks chunks{data[0] * 2654435761u + data[1]};
     // Start anywhere in the ring, so that frames also wrap around its end.
     const int start = (data[0] << 8 | data[1]) % RecvRingSize;
-    const std::vector<uint8_t> stream(data + 2, data + size);
+    const uint8_t* stream = data + 2;
+    const size_t length = size - 2;
     line.Reset(start);
-    Deliver(line.ring, line.sync, stream, chunks);
+    Deliver(line.ring, line.sync, stream, length, chunks);
 
-    std::vector<uint8_t> noisy;
-    for (uint8_t b : stream)
-        if (b != Frame::Sync)
-            noisy.push_back(b);
-    const std::vector<uint8_t> beacon = Beacon();
-    noisy.insert(noisy.begin() + static_cast<std::ptrdiff_t>(noisy.size() / 2), beacon.begin(), beacon.end());
+    // The same bytes without sync bytes, with a valid call frame in the middle.
+    std::vector<uint8_t>& noisy = line.noisy;
+    noisy.clear();
+    for (size_t i = 0; i < length; ++i)
+        if (stream[i] != Frame::Sync)
+            noisy.push_back(stream[i]);
+    noisy.insert(noisy.begin() + static_cast<std::ptrdiff_t>(noisy.size() / 2), line.beacon.begin(), line.beacon.end());
     line.Reset(start);
-    Deliver(line.ring, line.sync, noisy, chunks);
+    Deliver(line.ring, line.sync, noisy.data(), noisy.size(), chunks);
     Require(line.handlers.calls.beacons == 1);
     return 0;
 }
