@@ -188,6 +188,10 @@ void WriteConfigTo(IniFile& ini, const TConfig& cfg)
                     return field;
                 else if constexpr (std::is_same_v<Field, bool>)
                     return field ? QStringLiteral("1") : QStringLiteral("0");
+                // The file's integers are 32-bit signed: a colour with its top bit set (a system
+                // colour) is written as the negative number it reads back from.
+                else if constexpr (std::is_same_v<Field, uint32_t>)
+                    return QString::number(int32_t(field));
                 else
                     return QString::number(field);
             },

@@ -235,6 +235,16 @@ TEST_F(ConfigFile, SaveThenReadGivesTheSameRecord)
     EXPECT_EQ(Bytes(), first);
 }
 
+TEST_F(ConfigFile, ColourWithItsTopBitSetIsSavedSignedAndReadsBack)
+{
+    TConfig cfg = DefaultConfig();
+    cfg.NormalBkColor = 0xFF00000Fu;
+    cfg.PreWarn1BkColor = 0xF0FFFD9Cu;
+    ASSERT_TRUE(SaveConfig(Path(), cfg));
+    EXPECT_TRUE(Bytes().contains("\r\nNormalBkColor=-16777201\r\n"));
+    EXPECT_EQ(Read(), cfg);
+}
+
 TEST_F(ConfigFile, ChineseTitleIsStoredAsGbk)
 {
     TConfig cfg = DefaultConfig();
