@@ -3,6 +3,7 @@
 #include "calls/DutyLookup.h"
 #include "comm/FrameEnvelope.h"
 #include "core/DataStore.h"
+#include "devices/MemoryImage.h"
 #include "Frames.h"
 
 #include <QSocketNotifier>
@@ -30,6 +31,23 @@ constexpr int MinCancelDelayMs = 5000, MaxCancelDelayMs = 45000;
 constexpr size_t MaxAwaited = 64;
 // More unread bytes than this on the station's side means nobody is reading them.
 constexpr int StaleInputBytes = 2048;
+// The demo's configuration memory, what the memory copy tool reads and writes:
+// parameters a unit could carry (each number its lowest but one, each choice
+// its first), then other settings.
+constexpr int DemoMemoryBytes = 256;
+
+QByteArray DemoMemory(quint32 seed)
+{
+    QRandomGenerator rng(seed ^ 0x5EEDu);
+    QByteArray bytes(DemoMemoryBytes, Qt::Uninitialized);
+    for (char& b : bytes)
+        b = char(rng.bounded(256));
+    for (const TMemoryParam& param : MemoryParams) {
+        const int value = param.Kind == TParamKind::Number ? std::min(param.Min + 1, param.Max) : 0;
+        bytes[param.Offset] = char(ParamByte(param, value));
+    }
+    return bytes;
+}
 
 // An unnamed variable frame: address, key, time and the six unused bytes.
 QByteArray VarFrame(uint16_t address, uint8_t key, const QTime& t)
@@ -67,7 +85,8 @@ QByteArray DemoCancelFrame(uint16_t address, uint8_t cancelUnit, const QTime& t,
                     : sim::midFrame({}, sim::kMidCancel, cancelUnit, address, sim::kVarCancelKey, sim::bcdOf(t));
 }
 
-TDemoReceiver::TDemoReceiver(quint32 seed, QObject* parent) : QObject(parent), rng_(seed)
+TDemoReceiver::TDemoReceiver(quint32 seed, QObject* parent)
+    : QObject(parent), rng_(seed), devices_(sim::DeviceOptions{true, true, DemoMemory(seed), {}})
 {
     pacer_.setInterval(PaceMs);
     connect(&pacer_, &QTimer::timeout, this, &TDemoReceiver::Pace);
@@ -208,7 +227,7 @@ uint8_t TDemoReceiver::CancelUnitOnDuty(uint16_t address, const QTime& now) cons
     return 0;
 }
 
-void TDemoReceiver::Send(const QByteArray& frame)
+bool TDemoReceiver::WriteLine(const QByteArray& bytes)
 {
     // With the station's port closed nobody reads the line; old traffic is worthless
     // and must not fill the line up so far that a frame goes out in pieces.
@@ -216,9 +235,16 @@ void TDemoReceiver::Send(const QByteArray& frame)
     int unread = 0;
     if (::ioctl(slave_, FIONREAD, &unread) == 0 && unread > StaleInputBytes)
         ::tcflush(slave_, TCIFLUSH);
-    if (::write(master_, frame.constData(), size_t(frame.size())) != frame.size())
-        return;
+    return ::write(master_, bytes.constData(), size_t(bytes.size())) == bytes.size();
+#else
+    return false;
 #endif
+}
+
+void TDemoReceiver::Send(const QByteArray& frame)
+{
+    if (!WriteLine(frame))
+        return;
     ++framesSent_;
     const auto* bytes = reinterpret_cast<const uint8_t*>(frame.constData());
     awaited_.push_back({int(frame.size()), uint8_t(0xA0 | (bytes[5] & 0x0F)), AddressOf(bytes)});
@@ -234,8 +260,19 @@ void TDemoReceiver::DrainMaster()
     while ((n = ::read(master_, buffer, sizeof buffer)) > 0) {
         ring_.CopyReceivedBytes(buffer, int(n));
         sync_.ParseRecvData();
+        AnswerDevices(buffer, int(n));
     }
 #endif
+}
+
+void TDemoReceiver::AnswerDevices(const uint8_t* bytes, int n)
+{
+    deviceInput_.append(reinterpret_cast<const char*>(bytes), n);
+    for (const QByteArray& reply : devices_.take(deviceInput_))
+        WriteLine(reply);
+    // Acknowledgements stay behind; only the last frame's worth can still begin a command.
+    if (deviceInput_.size() > Frame::MaxLength)
+        deviceInput_.remove(0, deviceInput_.size() - Frame::MaxLength);
 }
 
 void TDemoReceiver::HandleMidFrame(const uint8_t* frame)

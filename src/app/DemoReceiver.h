@@ -2,9 +2,12 @@
 // The demo mode's receiver: a pseudo-terminal pair standing in for the
 // wireless receiver. The station opens the slave side like any serial device;
 // the master side sends it calls and cancels from the stored call points, as
-// guests and waiters would, and takes the acknowledgements back.
+// guests and waiters would, and takes the acknowledgements back. It also
+// answers the device tools as an LED display, a configuration memory and a
+// binding target on the line would.
 #include "comm/FrameSync.h"
 #include "comm/RecvRing.h"
+#include "Devices.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -78,6 +81,8 @@ private:
     // Cancel unit of the waiter on duty at the address now; 0 when nobody is.
     uint8_t CancelUnitOnDuty(uint16_t address, const QTime& now) const;
     void Send(const QByteArray& frame);
+    bool WriteLine(const QByteArray& bytes);
+    void AnswerDevices(const uint8_t* bytes, int n);
     void DrainMaster();
     void MatchAck(const uint8_t* frame, int n);
 
@@ -92,6 +97,8 @@ private:
     std::unique_ptr<QSocketNotifier> readable_;
     TRecvRing ring_;
     TFrameSync sync_{ring_, *this};
+    sim::Devices devices_;
+    QByteArray deviceInput_;  // what the station sent that may still hold part of a device command
 
     std::vector<uint16_t> addresses_;
     std::vector<TDuty> roster_;

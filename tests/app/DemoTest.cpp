@@ -16,6 +16,7 @@
 #include "core/Config.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
+#include "devices/DeviceFrames.h"
 #include "station/Station.h"
 #include "layout/LayoutStore.h"
 
@@ -405,6 +406,18 @@ TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
     ASSERT_TRUE(WaitFor([&] { return receiver.AcknowledgementsMatched() >= 2; }));
     EXPECT_EQ(receiver.AcknowledgementsMatched(), 2);
     EXPECT_EQ(receiver.FramesSent(), 2);
+
+    // The device tools get their answers too: the configuration memory tells its size,
+    // also when the query reaches the line in two pieces.
+    quint32 size = 0;
+    station.DeviceReplies().RegisterCopyData([](int, const uint8_t*, int) {},
+                                             [&](int, quint32 lParam) { size = lParam; });
+    const QByteArray query = DeviceFrames::SizeQuery(1);
+    ASSERT_TRUE(station.Port().SendFrame(reinterpret_cast<const uint8_t*>(query.constData()), 5));
+    WaitFor([] { return false; }, 50);  // the receiver takes the first piece on its own
+    ASSERT_TRUE(station.Port().SendFrame(reinterpret_cast<const uint8_t*>(query.constData()) + 5, int(query.size()) - 5));
+    EXPECT_TRUE(WaitFor([&] { return size == 256; })) << size;
+    station.DeviceReplies().UnregisterCopyData();
     station.Close();
 }
 

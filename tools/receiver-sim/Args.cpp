@@ -83,9 +83,4 @@ BcdTime parseTime(const QString& text)
             quint8(text.mid(6, 2).toUInt(nullptr, 16))};
 }
 
-QString hexText(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
 } // namespace sim

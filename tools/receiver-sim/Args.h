@@ -30,6 +30,5 @@ bool looksLikeTime(const QString& text);
 // test how the station treats an impossible time).
 BcdTime parseTime(const QString& text);
 
-QString hexText(const QByteArray& bytes);
 
 } // namespace sim

@@ -1,7 +1,5 @@
 #include "Devices.h"
 
-#include "Args.h"
-#include "Console.h"
 #include "Frames.h"
 
 namespace sim {
@@ -57,6 +55,12 @@ QString hex(const QByteArray& bytes) { return hexText(bytes).remove(QLatin1Char(
 QString bcd(quint8 byte) { return hex(QByteArray(1, char(byte))); }
 
 } // namespace
+
+void Devices::say(const QString& line) const
+{
+    if (options_.report)
+        options_.report(line);
+}
 
 std::vector<QByteArray> Devices::take(QByteArray& bytes)
 {

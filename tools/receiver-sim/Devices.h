@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct DeviceOptions {
     bool led = false;
     bool bind = false;
     std::optional<QByteArray> memory;  // the configuration memory's content, when there is one
+    std::function<void(const QString&)> report;  // takes a line for each command taken, when set
 };
 
 class Devices {
@@ -44,6 +46,8 @@ private:
     bool led(const QByteArray& frame, std::vector<QByteArray>& replies);
     bool memoryCommand(const QByteArray& frame, std::vector<QByteArray>& replies);
     bool binding(const QByteArray& frame, std::vector<QByteArray>& replies);
+
+    void say(const QString& line) const;
 
     DeviceOptions options_;
 };

@@ -167,4 +167,9 @@ std::optional<QByteArray> acknowledgementFor(const QByteArray& frame)
     return sealed(ack);
 }
 
+QString hexText(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
 } // namespace sim

@@ -56,6 +56,9 @@ QByteArray midFrame(const Header& header, quint8 command, quint8 cancelUnit, qui
 QByteArray varCallFrame(const Header& header, quint16 address, quint8 key, const BcdTime& time,
                         const QByteArray& tail, const QByteArray& name);
 
+// Bytes as upper-case hex pairs separated by blanks: "AA C0 00".
+QString hexText(const QByteArray& bytes);
+
 // True when the bytes are exactly one frame with a known class, the length
 // that class implies, a matching checksum and the end byte.
 bool isWellFormed(const QByteArray& frame);

@@ -183,7 +183,7 @@ bool runStdin(Session& session, Header& header)
 // The emulated devices: the memory from its image file, or random bytes of the size given.
 DeviceOptions deviceOptions(const Options& options, std::mt19937& random)
 {
-    DeviceOptions devices {options.led, options.bind, std::nullopt};
+    DeviceOptions devices {options.led, options.bind, std::nullopt, say};
     if (!options.memoryImage.isEmpty()) {
         QFile file(options.memoryImage);
         if (!file.open(QIODevice::ReadOnly))
