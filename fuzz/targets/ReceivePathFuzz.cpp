@@ -9,21 +9,12 @@
 #include "comm/DeviceReplies.h"
 #include "comm/FrameEnvelope.h"
 #include "comm/FrameHandler.h"
-#include "comm/FrameSync.h"
-#include "comm/RecvRing.h"
 #include "comm/SerialLine.h"
+#include "LineFeed.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 struct Calls final : ICallOps {
     void OpenCall(uint16_t address, uint8_t key, const QTime&, const QString&) override
@@ -40,12 +31,21 @@ struct Calls final : ICallOps {
 struct CheckedHandlers final : IFrameHandlers, ISerialLine {
     CheckedHandlers() : inner(*this, calls, replies) {}
 
-    void HandleShortFrame(const uint8_t* f) override { Run(f, Frame::ShortLength, [&] { inner.HandleShortFrame(f); }); }
-    void HandleMidFrame(const uint8_t* f) override { Run(f, Frame::MidLength, [&] { inner.HandleMidFrame(f); }); }
+    void HandleShortFrame(const uint8_t* f) override
+    {
+        const uint8_t* exact = placed.Place(f, Frame::ShortLength);
+        Run(exact, Frame::ShortLength, [&] { inner.HandleShortFrame(exact); });
+    }
+    void HandleMidFrame(const uint8_t* f) override
+    {
+        const uint8_t* exact = placed.Place(f, Frame::MidLength);
+        Run(exact, Frame::MidLength, [&] { inner.HandleMidFrame(exact); });
+    }
     void HandleVarFrame(const uint8_t* f, int n) override
     {
         Require(n >= Frame::VarOverhead && n <= Frame::MaxLength && n == f[6] + Frame::VarOverhead);
-        Run(f, n, [&] { inner.HandleVarFrame(f, n); });
+        const uint8_t* exact = placed.Place(f, n);
+        Run(exact, n, [&] { inner.HandleVarFrame(exact, n); });
     }
 
     bool SendFrame(const uint8_t* bytes, int n) override
@@ -68,26 +68,10 @@ struct CheckedHandlers final : IFrameHandlers, ISerialLine {
     Calls calls;
     TDeviceReplies replies;
     TFrameHandler inner;
+    ExactFrame placed;
     int frameLength = 0;
     bool frameValid = false;
 };
-
-// Chunk sizes of 1 to 64 bytes from a small generator seeded by the input.
-struct Chunks {
-    uint32_t state;
-    int Next() { return static_cast<int>((state = state * 1103515245u + 12345u) >> 16) % 64 + 1; }
-};
-
-void Deliver(TRecvRing& ring, TFrameSync& sync, const uint8_t* bytes, size_t size, Chunks& chunks)
-{
-    for (size_t at = 0; at < size;) {
-        const int n = std::min<int>(chunks.Next(), static_cast<int>(size - at));
-        ring.CopyReceivedBytes(bytes + at, n);
-        at += static_cast<size_t>(n);
-        sync.ParseRecvData();
-        Require(TRecvRing::Available(ring.RecvReadIndex, ring.RecvWriteIndex) < Frame::MaxLength);
-    }
-}
 
 // A valid mid call frame from address 0x4242 with key 11.
 std::vector<uint8_t> Beacon()
