@@ -4,7 +4,7 @@
 #include "comm/FrameEnvelope.h"
 #include "core/DataStore.h"
 #include "devices/MemoryImage.h"
-#include "Frames.h"
+#include "sim/Frames.h"
 
 #include <QSocketNotifier>
 #include <algorithm>

@@ -7,7 +7,7 @@
 // binding target on the line would.
 #include "comm/FrameSync.h"
 #include "comm/RecvRing.h"
-#include "Devices.h"
+#include "sim/Devices.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

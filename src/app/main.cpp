@@ -19,10 +19,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QSessionManager>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <memory>
 
@@ -78,6 +80,16 @@ bool DisplayAvailable()
 #else
     return true;
 #endif
+}
+
+// The data directory when --data-dir is not given: Data beside the program in its build tree;
+// installed (as in /usr/bin, where it may not write), the user's data location.
+QString DefaultDataDir()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (programDir == QFileInfo(QStringLiteral(STATION_BUILD_TREE)).canonicalFilePath())
+        return programDir + QStringLiteral("/Data");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 // Demo mode: a sample restaurant in an empty data directory and a simulated
@@ -200,7 +212,7 @@ int RunSubcommand(int argc, char** argv, int commandIndex)
             return ExitBadArguments;
         }
     }
-    InitDataDir(dataDir);
+    InitDataDir(dataDir.isEmpty() ? DefaultDataDir() : dataDir);
     InitDateFormats(SystemUsesChineseCodePage());
     QStringList args;
     for (int i = commandIndex + 1; i < argc; ++i)
@@ -212,6 +224,7 @@ int RunSubcommand(int argc, char** argv, int commandIndex)
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("callstation"));
     const int commandIndex = CommandIndex(argc, argv);
     if (commandIndex < argc)
         return RunSubcommand(argc, argv, commandIndex);
@@ -222,13 +235,15 @@ int main(int argc, char** argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("callstation"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Data directory."),
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Data directory. Default: %1 (installed, the user's data location; "
+                                                    "in the build tree, Data beside the program).")
+                                         .arg(QDir::toNativeSeparators(DefaultDataDir())),
                                      QStringLiteral("DIR"));
     const QCommandLineOption headlessOption(QStringLiteral("headless"), QStringLiteral("Run without windows."));
     const QCommandLineOption demo(QStringLiteral("demo"),
@@ -236,7 +251,7 @@ int main(int argc, char** argv)
     parser.addOptions({dataDir, headlessOption, demo});
     parser.process(*app);
 
-    InitDataDir(parser.value(dataDir));
+    InitDataDir(parser.value(dataDir).isEmpty() ? DefaultDataDir() : parser.value(dataDir));
     if (!QDir().mkpath(DataDir)) {
         Say(QStringLiteral("cannot create the data directory %1").arg(DataDir));
         return 1;

@@ -1,7 +1,5 @@
 #include "calls/CallRecord.h"
 
-#include "core/Config.h"
-
 TCallRecord* TCallRecordList::Append()
 {
     auto* rec = new TCallRecord;
@@ -45,20 +43,6 @@ TCallRecord* TCallRecordList::Find(uint64_t id) const
 {
     const auto it = byId_.find(id);
     return it == byId_.end() ? nullptr : it->second;
-}
-
-QString ServiceTypeText(const TConfig& cfg, uint8_t key)
-{
-    switch (key) {
-    case 11:
-        return cfg.ServerType2;
-    case 12:
-        return cfg.ServerType1;
-    case 13:
-        return cfg.ServerType3;
-    default:
-        return QStringLiteral("Unknow");
-    }
 }
 
 uint32_t ElapsedSeconds(uint32_t tick, uint32_t now)

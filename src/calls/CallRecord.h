@@ -1,5 +1,7 @@
 #pragma once
 // Live calls: one record per button press, in a list from oldest to newest.
+#include "core/ServiceType.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -52,10 +54,6 @@ private:
     uint64_t nextId_ = 1;
     std::unordered_map<uint64_t, TCallRecord*> byId_;
 };
-
-// Name of a call key: 11 the second service type, 12 the first, 13 the third, else "Unknow".
-struct TConfig;
-QString ServiceTypeText(const TConfig& cfg, uint8_t key);
 
 // Whole seconds since tick at now, across a wrap of the 32-bit counter.
 uint32_t ElapsedSeconds(uint32_t tick, uint32_t now);

@@ -3,7 +3,6 @@
 #include "core/Config.h"
 #include "core/ResStrings.h"
 
-#include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,13 +12,10 @@ void RunAboutBox(QWidget* parent)
     QMessageBox box(parent);
     box.setWindowTitle(LoadResStr(231));
     box.setIconPixmap(QIcon(QStringLiteral(":/station.png")).pixmap(48, 48));
-    QString version = QCoreApplication::applicationVersion();
-    if (!version.isEmpty())
-        version = QStringLiteral(" %1").arg(version.toHtmlEscaped());
     box.setText(QStringLiteral("<b>%1</b>").arg(Config.Title.toHtmlEscaped()));
-    box.setInformativeText(QStringLiteral("%1%2<br><br>%3")
-                               .arg(QCoreApplication::applicationName().toHtmlEscaped(), version,
-                                    LoadResStr(3002).toHtmlEscaped()));
+    // The build's version (set once, in the project's CMakeLists.txt), whoever opens the box.
+    box.setInformativeText(QStringLiteral("callstation %1<br><br>%2")
+                               .arg(QStringLiteral(PROJECT_VERSION).toHtmlEscaped(), LoadResStr(3002).toHtmlEscaped()));
     box.addButton(LoadResStr(101), QMessageBox::AcceptRole);
     box.exec();
 }

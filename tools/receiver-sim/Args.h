@@ -2,7 +2,7 @@
 // expected, so a bad script line gets a clear message.
 #pragma once
 
-#include "Frames.h"
+#include "sim/Frames.h"
 
 #include <QByteArray>
 #include <QString>

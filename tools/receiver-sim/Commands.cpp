@@ -1,7 +1,7 @@
 #include "Commands.h"
 
 #include "Args.h"
-#include "Frames.h"
+#include "sim/Frames.h"
 #include "Latency.h"
 #include "Session.h"
 

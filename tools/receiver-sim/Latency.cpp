@@ -1,7 +1,7 @@
 #include "Latency.h"
 
 #include "Console.h"
-#include "Frames.h"
+#include "sim/Frames.h"
 #include "Session.h"
 #include "Stop.h"
 

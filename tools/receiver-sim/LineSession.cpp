@@ -2,7 +2,7 @@
 
 #include "Args.h"
 #include "Console.h"
-#include "Frames.h"
+#include "sim/Frames.h"
 #include "Noise.h"
 #include "SerialLine.h"
 #include "Stop.h"

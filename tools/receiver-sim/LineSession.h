@@ -3,7 +3,7 @@
 // byte, and reports everything else the station sends as unexpected.
 #pragma once
 
-#include "Devices.h"
+#include "sim/Devices.h"
 #include "Session.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "Noise.h"
 
-#include "Frames.h"
+#include "sim/Frames.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 // station's tools beside the acknowledgement check.
 #pragma once
 
-#include "Devices.h"
+#include "sim/Devices.h"
 
 #include <QByteArray>
 #include <functional>

@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "Console.h"
 #include "DumpSession.h"
-#include "Frames.h"
+#include "sim/Frames.h"
 #include "LineSession.h"
 #include "SerialLine.h"
 #include "SlaveLink.h"

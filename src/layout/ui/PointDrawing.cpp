@@ -1,7 +1,7 @@
 // Call points drawn off screen and shown as image controls on a layout panel.
 #include "layout/ui/PointDrawing.h"
 
-#include "calls/CallRecord.h"
+#include "core/ServiceType.h"
 #include "core/ui/Colors.h"
 #include "core/ui/StationDialog.h"
 

@@ -1,4 +1,4 @@
-#include "Frames.h"
+#include "sim/Frames.h"
 
 #include <QTime>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "Devices.h"
+#include "sim/Devices.h"
 
-#include "Frames.h"
+#include "sim/Frames.h"
 
 namespace sim {
 
