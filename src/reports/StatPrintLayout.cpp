@@ -23,7 +23,7 @@ std::vector<std::pair<double, double>> StatPrintColumns(int count)
     // value columns share the rest of the rule's width, each wide enough for a
     // seven-character title at 10 points.
     const double left = 5.8, right = RuleLeft + RuleLength, gap = 1.0;
-    const double keys[] = {20.0, 28.0};
+    const double keys[] = {18.0, 26.0};
     columns = {{left, keys[0]}, {left + keys[0] + gap, keys[1]}};
     const double valuesLeft = left + keys[0] + gap + keys[1] + gap;
     const double step = (right - valuesLeft + gap) / (count - 2);

@@ -10,6 +10,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsSimpleTextItem>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -21,6 +23,8 @@ constexpr int SideMargin = 12;
 constexpr int TopMargin = 8;
 const QColor TimeOutColor(255, 0, 0);
 constexpr int UprightAngle = -90;
+constexpr qreal BarWidth = 0.7;       // of a group's room
+constexpr int ValueAxisRoom = 160;    // pixels beside the groups: the value axis and the chart's margins
 
 // Rich text that keeps its blanks ("2026-03-09  ~  2026-03-15").
 QString KeptBlanks(const QString& text)
@@ -39,7 +43,13 @@ TFrm_Chart::TFrm_Chart(QWidget* parent) : QDialog(parent), Chart(new QChartView(
     auto* layout = new QVBoxLayout(this);
     // The margins stay as they are whatever the window's size.
     layout->setContentsMargins(SideMargin, TopMargin, SideMargin, TopMargin);
-    layout->addWidget(Chart);
+    // Many groups make the chart wider than the window: it then scrolls, so that every
+    // group keeps a bar and a label of its own.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(Chart);
+    layout->addWidget(scroll);
     Chart->setRenderHint(QPainter::Antialiasing);
 }
 
@@ -55,6 +65,7 @@ void TFrm_Chart::ShowReport(const TStatReport& report, TChartKind kind, const QS
     chart->legend()->setAlignment(Qt::AlignBottom);
 
     series_ = new QStackedBarSeries(chart);
+    series_->setBarWidth(BarWidth);
     values_.clear();
     std::vector<double> base(data.Labels.size(), 0.0);
     for (int s = 0; s < 2; ++s) {
@@ -98,6 +109,13 @@ void TFrm_Chart::ShowReport(const TStatReport& report, TChartKind kind, const QS
     QChart* old = Chart->chart();
     Chart->setChart(chart);
     delete old;
+
+    // Room for every group's label standing upright, the window grown towards the screen's width first.
+    const int needed = int(data.Labels.size()) * (QFontMetrics(font).height() + 8) + ValueAxisRoom;
+    Chart->setMinimumWidth(needed);
+    const int widest = screen() ? screen()->availableGeometry().width() * 9 / 10 : width();
+    if (needed + 2 * SideMargin > width())
+        resize(std::min(widest, needed + 2 * SideMargin), height());
 }
 
 void TFrm_Chart::PlotAreaChanged()
@@ -112,12 +130,14 @@ void TFrm_Chart::PlotAreaChanged()
     if (groups_->labelsAngle() != angle)
         groups_->setLabelsAngle(angle);
 
+    const qreal bar = chart->mapToPosition(QPointF(BarWidth / 2, 0), series_).x()
+                      - chart->mapToPosition(QPointF(-BarWidth / 2, 0), series_).x();
     for (const TValueLabel& v : values_) {
         const QPointF low = chart->mapToPosition(v.Low, series_);
         const QPointF high = chart->mapToPosition(v.High, series_);
         const QRectF box = v.Item->boundingRect();
-        // A segment too low for its figure shows none: the grid has every value.
-        v.Item->setVisible(low.y() - high.y() >= box.height());
+        // A segment too small for its figure shows none: the grid has every value.
+        v.Item->setVisible(low.y() - high.y() >= box.height() && box.width() <= bar);
         v.Item->setPos((low + high) / 2 - box.center());
     }
 }
