@@ -5,9 +5,36 @@
 
 namespace {
 
-enum { Key2 = 1, Calls = 2, TimeOuts = 3, Rate = 4 };
+enum { Key1 = 0, Key2 = 1, Calls = 2, TimeOuts = 3, Rate = 4 };
+
+// The labels that are empty or stand more than once.
+std::vector<bool> Unclear(const QStringList& labels)
+{
+    std::vector<bool> unclear;
+    for (const QString& l : labels)
+        unclear.push_back(l.isEmpty() || labels.count(l) > 1);
+    return unclear;
+}
 
 }  // namespace
+
+QStringList GroupLabels(const TStatGrid& grid, const QString& dateFormat)
+{
+    QStringList labels;
+    for (int r = 1; r <= grid.GroupCount(); ++r)
+        labels << grid.Text(r, Key2, dateFormat);
+    // A table name in two areas, a name with and without a staff number: both keys.
+    std::vector<bool> unclear = Unclear(labels);
+    for (int i = 0; i < labels.size(); ++i)
+        if (unclear[i])
+            labels[i] = QStringList{grid.Text(i + 1, Key1, dateFormat), labels[i]}.join(QLatin1Char(' ')).trimmed();
+    // Still alike (a null and an empty name): the group's place in the report.
+    unclear = Unclear(labels);
+    for (int i = 0; i < labels.size(); ++i)
+        if (unclear[i])
+            labels[i] = QStringLiteral("%1 (%2)").arg(labels[i]).arg(i + 1).trimmed();
+    return labels;
+}
 
 TChartData ChartData(const TStatGrid& grid, TChartKind kind, const QString& dateFormat)
 {
@@ -16,8 +43,8 @@ TChartData ChartData(const TStatGrid& grid, TChartKind kind, const QString& date
     d.SeriesLabel[0] = LoadResStr(rates ? 1532 : 1530);
     d.SeriesLabel[1] = LoadResStr(rates ? 1533 : 1531);
     d.Decimals = rates ? 2 : 0;
+    d.Labels = GroupLabels(grid, dateFormat);
     for (int r = 1; r <= grid.GroupCount(); ++r) {
-        d.Labels << grid.Text(r, Key2, dateFormat);
         if (rates) {
             const double rate = static_cast<double>(grid.Number(r, Rate)) / 100.0;
             d.Values[0].push_back(rate);

@@ -13,10 +13,15 @@ enum class TChartKind {
 };
 
 struct TChartData {
-    QStringList Labels;                  // column 1 of each group row
+    QStringList Labels;                  // GroupLabels
     QString SeriesLabel[2];
     std::vector<double> Values[2];       // per group
     int Decimals = 0;
 };
+
+// One label per group, in order, none empty and none twice: column 1 of the row;
+// where that is empty or repeats, columns 0 and 1 ("大厅 T1", "007 张三"); where
+// that still repeats, followed by the group's place "(3)".
+QStringList GroupLabels(const TStatGrid& grid, const QString& dateFormat);
 
 TChartData ChartData(const TStatGrid& grid, TChartKind kind, const QString& dateFormat);

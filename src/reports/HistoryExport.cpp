@@ -1,5 +1,6 @@
 #include "reports/HistoryExport.h"
 
+#include "core/Paths.h"
 #include "reports/HistoryColumns.h"
 #include "reports/HistoryReader.h"
 #include "reports/TableSink.h"
@@ -14,7 +15,8 @@ constexpr int ExportPiece = 200;
 TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts, ITableSink& sink,
                            const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
 {
-    TTableLayout layout{sheetName, HistoryTitles(), {}, {}};
+    const QString period = query.SDate.toString(DisplayDateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(DisplayDateFormat);
+    TTableLayout layout{sheetName, HistoryTitles(), {}, {}, {sheetName, period}};
     for (const THistoryColumn& c : HistoryColumns()) {
         layout.Kinds.push_back(c.Kind);
         layout.Widths.push_back(c.Width);

@@ -11,7 +11,8 @@ struct TStateTexts;
 
 enum class TExportResult { Done, Cancelled, ReadFailed, WriteFailed };
 
-// The history's ten titles, then one row per record. After each piece,
+// A spreadsheet's heading (the sheet name and the period of the conditions), the
+// history's ten titles, then one row per record. After each piece,
 // onPiece(rows written so far) may return false to cancel: the sink then gets
 // no Finish, so no file is left behind. A failure carries its reason in error.
 TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts, ITableSink& sink,

@@ -12,6 +12,7 @@ THistoryQuery DefaultHistoryQuery(const QDate& today)
     THistoryQuery q;
     q.SDate = QDate(today.year(), 1, 1);
     q.EDate = today;
+    q.EDateIsToday = true;
     return q;
 }
 

@@ -10,6 +10,7 @@
 struct THistoryQuery {
     QDate SDate;              // first call date
     QDate EDate;              // last call date
+    bool EDateIsToday = false;  // the end date was left at today: the dialog shows the day it opens on
     QString Area;             // layout name; empty: all
     QString Desktop;          // call point name; empty: all (only with an area)
     QString SvrType;          // service type name; empty: all
@@ -23,7 +24,8 @@ struct THistoryQuery {
     friend bool operator==(const THistoryQuery&, const THistoryQuery&) = default;
 };
 
-// The conditions as the station starts with them: this year up to today, nothing else.
+// The conditions as the station starts with them: this year up to today (whichever
+// day the dialog opens on), nothing else.
 THistoryQuery DefaultHistoryQuery(const QDate& today);
 
 // The record of the run; set at start-up by InitHistoryQuery.

@@ -1,8 +1,16 @@
 #include "reports/StatPrintLayout.h"
 
+#include "core/ResStrings.h"
 #include "reports/StatGrid.h"
 
 using namespace StatPrint;
+
+namespace {
+
+constexpr int PageText = 3123;
+constexpr int PrintDateText = 3124;
+
+}  // namespace
 
 std::vector<std::pair<double, double>> StatPrintColumns(int count)
 {
@@ -11,16 +19,21 @@ std::vector<std::pair<double, double>> StatPrintColumns(int count)
         columns.resize(std::max(count, 0));
         return columns;
     }
-    // The value columns share 87.3 to 168.8 mm, as the three of the five-column report do.
-    columns.resize(2);
-    const double left = 87.3, right = 142.3 + 26.5, gap = 1.0;
-    const double step = (right - left + gap) / (count - 2);
+    // The two keys keep room for a name or an hour range ("19:00~19:59"); the
+    // value columns share the rest of the rule's width, each wide enough for a
+    // seven-character title at 10 points.
+    const double left = 5.8, right = RuleLeft + RuleLength, gap = 1.0;
+    const double keys[] = {18.0, 26.0};
+    columns = {{left, keys[0]}, {left + keys[0] + gap, keys[1]}};
+    const double valuesLeft = left + keys[0] + gap + keys[1] + gap;
+    const double step = (right - valuesLeft + gap) / (count - 2);
     for (int c = 0; c < count - 2; ++c)
-        columns.push_back({left + c * step, step - gap});
+        columns.push_back({valuesLeft + c * step, step - gap});
     return columns;
 }
 
-std::vector<TPrintPage> LayoutStatPrint(const TStatGrid& grid, const QString& caption, const QString& dateFormat)
+std::vector<TPrintPage> LayoutStatPrint(const TStatGrid& grid, const QString& caption, const QString& period,
+                                        const QDate& printed, const QString& dateFormat)
 {
     const auto columns = StatPrintColumns(grid.ColumnCount());
     const auto labels = [&](TPrintPage& page, double bandTop, int row) {
@@ -33,18 +46,28 @@ std::vector<TPrintPage> LayoutStatPrint(const TStatGrid& grid, const QString& ca
         page.Items.push_back({TPrintItem::Line, QRectF(RuleLeft, bandTop + RuleTop, RuleLength, 0), QString()});
         return bandTop + HeaderBand;
     };
+    const QRectF titleBox(0, LabelTop, BodyWidth, LabelHeight);
 
     std::vector<TPrintPage> pages(1);
-    pages[0].Items.push_back({TPrintItem::Label, QRectF(0, LabelTop, BodyWidth, LabelHeight), caption, true});
+    pages[0].Items.push_back({TPrintItem::Label, titleBox, caption, Qt::AlignHCenter});
+    if (!period.isEmpty())
+        pages[0].Items.push_back({TPrintItem::Label, titleBox, period, Qt::AlignRight});
     double y = header(pages[0], TitleBand);
     // The row counter: every grid row after the titles gets a detail band.
     for (int row = 1; row < grid.RowCount(); ++row) {
-        if (y + DetailBand > BodyHeight) {
+        if (y + DetailBand > BodyHeight - FootBand) {
             pages.emplace_back();
             y = header(pages.back(), 0);
         }
         labels(pages.back(), y, row);
         y += DetailBand;
+    }
+    const QRectF footBox(0, BodyHeight - LabelHeight, BodyWidth, LabelHeight);
+    const QString date = LoadResStr(PrintDateText).arg(printed.toString(dateFormat));
+    for (size_t i = 0; i < pages.size(); ++i) {
+        pages[i].Items.push_back({TPrintItem::Label, footBox, date});
+        pages[i].Items.push_back({TPrintItem::Label, footBox,
+                                  LoadResStr(PageText).arg(i + 1).arg(pages.size()), Qt::AlignRight});
     }
     return pages;
 }

@@ -72,8 +72,11 @@ bool StartStatistics(TDM_Sys& store, const TStatement& calls, const TStatement& 
         grid.Rows.push_back(TotalsRow(0, 0));
         return true;
     }
-    // The key texts as the time-outs are matched on them; null reads as empty.
-    const auto keyText = [](const QVariant& v) { return v.isNull() ? QString() : v.toString(); };
+    // Time-outs are matched on the keys the engine grouped by: a null key and an
+    // empty one are two groups, so they must not share their time-outs.
+    const auto sameKey = [](const QVariant& a, const QVariant& b) {
+        return a.isNull() == b.isNull() && a.toString() == b.toString();
+    };
     qint64 callSum = 0;
     for (q.First(); !q.Eof(); q.Next()) {
         const qint64 total = q.Field(QStringLiteral("Total")).toLongLong();
@@ -86,11 +89,11 @@ bool StartStatistics(TDM_Sys& store, const TStatement& calls, const TStatement& 
         return false;
     qint64 timeOutSum = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        const QString f1 = keyText(q.Field(QStringLiteral("F1")));
-        const QString f2 = keyText(q.Field(QStringLiteral("F2")));
+        const QVariant f1 = q.Field(QStringLiteral("F1"));
+        const QVariant f2 = q.Field(QStringLiteral("F2"));
         const qint64 total = q.Field(QStringLiteral("Total")).toLongLong();
         for (int r = 1; r < grid.RowCount(); ++r) {
-            if (keyText(grid.Rows[r][Key1]) == f1 && keyText(grid.Rows[r][Key2]) == f2) {
+            if (sameKey(grid.Rows[r][Key1], f1) && sameKey(grid.Rows[r][Key2], f2)) {
                 grid.Rows[r][TimeOuts] = total;
                 break;
             }

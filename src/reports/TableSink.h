@@ -16,6 +16,9 @@ struct TTableLayout {
     QStringList Titles;              // the first row
     std::vector<TCellKind> Kinds;    // per column
     std::vector<int> Widths;         // spreadsheets: column widths in pixels; empty: default
+    // Spreadsheets only: lines above the titles (the report and its period), one a row.
+    // CSV leaves them out, so that its first line stays the titles programs look for.
+    QStringList Heading;
 };
 
 class ITableSink {
@@ -36,10 +39,15 @@ QString SheetName(const QString& caption);
 // write) and a missing suffix become ".xlsx".
 QString SpreadsheetPath(const QString& chosen);
 
+// The rows a sheet holds, the last of them included.
+constexpr int XlsxSheetRows = 1048576;
+
 // An .xlsx file at path (written beside it first, put in place by Finish).
 // Dates in dateFormat (Qt's letters), times hh:mm:ss, durations [hh]:mm:ss,
-// rates with two decimals, counts as numbers.
-std::unique_ptr<ITableSink> NewXlsxSink(const QString& path, const QString& dateFormat);
+// rates with two decimals, counts as numbers. Heading and titles are bold and
+// stay in view while scrolling. Rows beyond a sheet's sheetRows continue on
+// another sheet ("name（续 2）") under the same heading and titles.
+std::unique_ptr<ITableSink> NewXlsxSink(const QString& path, const QString& dateFormat, int sheetRows = XlsxSheetRows);
 // CSV (UTF-8, RFC 4180 quoting, CRLF line ends) of the cell texts, dates as yyyy-MM-dd:
 // to a file (put in place by Finish), or to a device that stays open (standard output).
 std::unique_ptr<ITableSink> NewCsvFileSink(const QString& path);

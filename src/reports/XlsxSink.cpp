@@ -1,6 +1,7 @@
 #include "reports/TableSink.h"
 
 #include "core/GbkCodec.h"
+#include "core/ResStrings.h"
 
 #include <QDate>
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <xlsxwriter.h>
 
 namespace {
+
+constexpr int ContinuedSheet = 3125;
 
 // Spreadsheet day numbers count from 30 December 1899.
 double DaySerial(const QDate& d)
@@ -27,7 +30,10 @@ double DayFraction(qint64 seconds)
 // copied into the target through QSaveFile, so the target is replaced whole or not at all.
 class TXlsxSink final : public ITableSink {
 public:
-    TXlsxSink(const QString& path, const QString& dateFormat) : path_(path), dateFormat_(dateFormat) {}
+    TXlsxSink(const QString& path, const QString& dateFormat, int sheetRows)
+        : path_(path), dateFormat_(dateFormat), sheetRows_(lxw_row_t(sheetRows))
+    {
+    }
 
     ~TXlsxSink() override
     {
@@ -37,7 +43,7 @@ public:
 
     bool Begin(const TTableLayout& layout) override
     {
-        kinds_ = layout.Kinds;
+        layout_ = layout;
         temp_.setFileTemplate(QDir::tempPath() + QStringLiteral("/callstation-XXXXXX.xlsx"));
         if (!temp_.open())
             return Fail(temp_.errorString());
@@ -47,28 +53,22 @@ public:
         book_ = workbook_new_opt(QFile::encodeName(temp_.fileName()).constData(), &options);
         if (!book_)
             return Fail(QStringLiteral("Cannot create the spreadsheet %1.").arg(QDir::toNativeSeparators(path_)));
-        sheet_ = workbook_add_worksheet(book_, SheetName(layout.SheetName).toUtf8().constData());
-        if (!sheet_)
-            return Fail(QStringLiteral("The sheet name \"%1\" is not allowed.").arg(layout.SheetName));
-
-        formats_.resize(kinds_.size(), nullptr);
-        for (size_t c = 0; c < kinds_.size(); ++c) {
-            formats_[c] = FormatFor(kinds_[c]);
-            const double width = c < layout.Widths.size() ? std::max(8.0, (layout.Widths[c] - 5) / 7.0) : 12.0;
-            worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), width, nullptr);
-        }
-        for (int c = 0; c < layout.Titles.size(); ++c)
-            Check(worksheet_write_string(sheet_, 0, lxw_col_t(c), layout.Titles[c].toUtf8().constData(), nullptr));
-        row_ = 1;
-        return error_.isEmpty();
+        bold_ = workbook_add_format(book_);
+        format_set_bold(bold_);
+        formats_.resize(layout_.Kinds.size(), nullptr);
+        for (size_t c = 0; c < layout_.Kinds.size(); ++c)
+            formats_[c] = FormatFor(layout_.Kinds[c]);
+        return AddSheet();
     }
 
     bool Row(const std::vector<QVariant>& cells) override
     {
         if (!error_.isEmpty())
             return false;
+        if (row_ >= sheetRows_ && !AddSheet())
+            return false;
         for (size_t c = 0; c < cells.size(); ++c)
-            WriteCell(lxw_col_t(c), c < kinds_.size() ? kinds_[c] : TCellKind::Text, cells[c]);
+            WriteCell(lxw_col_t(c), c < layout_.Kinds.size() ? layout_.Kinds[c] : TCellKind::Text, cells[c]);
         ++row_;
         return error_.isEmpty();
     }
@@ -91,6 +91,32 @@ public:
     }
 
 private:
+    // The next sheet, with the heading, the titles and the column widths; row_ is its first data row.
+    bool AddSheet()
+    {
+        ++sheets_;
+        QString name = SheetName(layout_.SheetName);
+        if (sheets_ > 1) {
+            const QString more = LoadResStr(ContinuedSheet).arg(sheets_);
+            name = CutToGbkBytes(name, 31 - GbkLength(more)) + more;
+        }
+        sheet_ = workbook_add_worksheet(book_, name.toUtf8().constData());
+        if (!sheet_)
+            return Fail(QStringLiteral("The sheet name \"%1\" is not allowed.").arg(name));
+        for (size_t c = 0; c < layout_.Kinds.size(); ++c) {
+            const double width = c < layout_.Widths.size() ? std::max(8.0, (layout_.Widths[c] - 5) / 7.0) : 12.0;
+            worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), width, nullptr);
+        }
+        row_ = 0;
+        for (const QString& line : layout_.Heading)
+            Check(worksheet_write_string(sheet_, row_++, 0, line.toUtf8().constData(), bold_));
+        for (int c = 0; c < layout_.Titles.size(); ++c)
+            Check(worksheet_write_string(sheet_, row_, lxw_col_t(c), layout_.Titles[c].toUtf8().constData(), bold_));
+        ++row_;
+        worksheet_freeze_panes(sheet_, row_, 0);
+        return error_.isEmpty();
+    }
+
     lxw_format* FormatFor(TCellKind kind)
     {
         const auto numbers = [this](const QString& pattern) {
@@ -189,10 +215,13 @@ private:
 
     const QString path_;
     const QString dateFormat_;
+    const lxw_row_t sheetRows_;
+    TTableLayout layout_;
     QTemporaryFile temp_;
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
-    std::vector<TCellKind> kinds_;
+    int sheets_ = 0;
+    lxw_format* bold_ = nullptr;
     std::vector<lxw_format*> formats_;
     lxw_row_t row_ = 0;
     QString error_;
@@ -220,9 +249,9 @@ QString SpreadsheetPath(const QString& chosen)
     return chosen + QStringLiteral(".xlsx");
 }
 
-std::unique_ptr<ITableSink> NewXlsxSink(const QString& path, const QString& dateFormat)
+std::unique_ptr<ITableSink> NewXlsxSink(const QString& path, const QString& dateFormat, int sheetRows)
 {
-    return std::make_unique<TXlsxSink>(path, dateFormat);
+    return std::make_unique<TXlsxSink>(path, dateFormat, sheetRows);
 }
 
 std::unique_ptr<ITableSink> NewFileSink(const QString& path, const QString& dateFormat)

@@ -17,6 +17,7 @@ TStatReport SampleReport(const QString& caption)
 {
     TStatReport r;
     r.Caption = caption;
+    r.Period = "2026-03-01  ~  2026-03-31";
     r.Grid.Kinds = {TCellKind::Text, TCellKind::Date, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
     r.Grid.Rows = {{"员工姓名", "日期", "呼叫次数", "超时次数", "合格率%"},
                    {"李\"四, 二", QDate(2026, 3, 2), qint64(2), qint64(1), qint64(5000)},
@@ -30,7 +31,7 @@ QByteArray FileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(XlsxExport, CellsAreTypedAndShownAsOnScreen)
+TEST(XlsxExport, CellsAreTypedAndShownAsOnScreenUnderTheReportAndItsPeriod)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("report.xlsx");
@@ -40,19 +41,24 @@ TEST(XlsxExport, CellsAreTypedAndShownAsOnScreen)
     const XlsxContent x = ReadXlsx(path);
     ASSERT_TRUE(x.error.isEmpty()) << x.error.toStdString();
     EXPECT_EQ(x.sheetName, "本周各员工服务合格率统计表");
-    EXPECT_EQ(x.rows, 3);
+    EXPECT_EQ(x.rows, 5);
+    EXPECT_EQ(x.frozenRows, 3);   // heading and titles stay in view
     const struct {
         const char* ref;
         const char* type;
         const char* value;
         const char* format;
+        bool bold;
     } cells[] = {
-        {"A1", "inlineStr", "员工姓名", ""},
-        {"A2", "inlineStr", "李\"四, 二", ""},
-        {"B2", "n", "46083", "dd/mm/yyyy"},   // 2 March 2026 as a day number
-        {"C2", "n", "2", ""},
-        {"E2", "n", "50", "0.00"},
-        {"B3", "inlineStr", "合计", ""},
+        {"A1", "inlineStr", "本周各员工服务合格率统计表", "", true},
+        {"A2", "inlineStr", "2026-03-01  ~  2026-03-31", "", true},
+        {"A3", "inlineStr", "员工姓名", "", true},
+        {"E3", "inlineStr", "合格率%", "", true},
+        {"A4", "inlineStr", "李\"四, 二", "", false},
+        {"B4", "n", "46083", "dd/mm/yyyy", false},   // 2 March 2026 as a day number
+        {"C4", "n", "2", "", false},
+        {"E4", "n", "50", "0.00", false},
+        {"B5", "inlineStr", "合计", "", false},
     };
     for (const auto& c : cells) {
         const XlsxCell* cell = x.at(c.ref);
@@ -60,8 +66,33 @@ TEST(XlsxExport, CellsAreTypedAndShownAsOnScreen)
         EXPECT_EQ(cell->type, c.type) << c.ref;
         EXPECT_EQ(cell->value, c.value) << c.ref;
         EXPECT_EQ(cell->format, c.format) << c.ref;
+        EXPECT_EQ(cell->bold, c.bold) << c.ref;
     }
-    EXPECT_EQ(x.at("A3"), nullptr);   // the totals row's empty key
+    EXPECT_EQ(x.at("A5"), nullptr);   // the totals row's empty key
+}
+
+TEST(XlsxExport, RowsBeyondASheetGoOnOnTheNextUnderTheSameHeading)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("history.xlsx");
+    auto sink = NewXlsxSink(path, "yyyy-MM-dd", 5);   // heading, titles and two rows a sheet
+    ASSERT_TRUE(sink->Begin({"历史呼叫记录", {"n"}, {TCellKind::Integer}, {}, {"历史呼叫记录", "2026-12-01 ~ 2026-12-31"}}));
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_TRUE(sink->Row({qint64(i)}));
+    QString error;
+    ASSERT_TRUE(sink->Finish(&error)) << error.toStdString();
+    EXPECT_EQ(ReadXlsx(path).sheetNames, QStringList({"历史呼叫记录", "历史呼叫记录（续 2）", "历史呼叫记录（续 3）"}));
+    for (int sheet = 1; sheet <= 3; ++sheet) {
+        const XlsxContent x = ReadXlsx(path, sheet);
+        ASSERT_TRUE(x.error.isEmpty()) << x.error.toStdString();
+        ASSERT_NE(x.at("A2"), nullptr);
+        EXPECT_EQ(x.at("A2")->value, "2026-12-01 ~ 2026-12-31");
+        EXPECT_EQ(x.at("A3")->value, "n");
+        EXPECT_EQ(x.frozenRows, 3);
+        ASSERT_NE(x.at("A4"), nullptr) << sheet;
+        EXPECT_EQ(x.at("A4")->value.toInt(), 2 * sheet - 1);   // every row once, in order
+        EXPECT_EQ(x.rows, sheet < 3 ? 5 : 4);
+    }
 }
 
 TEST(XlsxExport, TimesAndDurationsAreDayFractionsAndMissingValuesStayEmpty)
@@ -69,7 +100,7 @@ TEST(XlsxExport, TimesAndDurationsAreDayFractionsAndMissingValuesStayEmpty)
     QTemporaryDir dir;
     const QString path = dir.filePath("history.xlsx");
     auto sink = NewXlsxSink(path, "yyyy-MM-dd");
-    ASSERT_TRUE(sink->Begin({"历史呼叫记录", {"时间", "计时", "状态"}, {TCellKind::Time, TCellKind::Duration, TCellKind::Text}, {}}));
+    ASSERT_TRUE(sink->Begin({"历史呼叫记录", {"时间", "计时", "状态"}, {TCellKind::Time, TCellKind::Duration, TCellKind::Text}, {}, {}}));
     ASSERT_TRUE(sink->Row({QTime(18, 0, 0), qint64(360000), "已应答"}));
     ASSERT_TRUE(sink->Row({QVariant(), QVariant(), QVariant()}));
     QString error;
@@ -107,7 +138,7 @@ TEST(Export, AnUnfinishedExportLeavesTheTargetAsItWas)
         old.close();
         {
             auto sink = NewFileSink(path, "yyyy-MM-dd");
-            ASSERT_TRUE(sink->Begin({"s", {"a"}, {TCellKind::Text}, {}}));
+            ASSERT_TRUE(sink->Begin({"s", {"a"}, {TCellKind::Text}, {}, {}}));
             ASSERT_TRUE(sink->Row({"new"}));
         }   // dropped without Finish: cancelled
         EXPECT_EQ(FileBytes(path), "old") << name.toStdString();

@@ -3,6 +3,7 @@
 #include "reports/StatReports.h"
 #include "reports/ui/StatPrint.h"
 
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,12 +35,12 @@ std::vector<std::array<double, 3>> Labels(const TPrintPage& page, const QString&
 
 TEST(StatPrintLayout, BandsAndLabelsSitWhereTheReportPutsThem)
 {
-    const std::vector<TPrintPage> pages = LayoutStatPrint(Grid(3), "本月各员工服务合格率统计表", "yyyy-MM-dd");
+    const std::vector<TPrintPage> pages = LayoutStatPrint(Grid(3), "本月各员工服务合格率统计表", "", QDate(2026, 3, 9), "yyyy-MM-dd");
     ASSERT_EQ(pages.size(), 1u);
     const TPrintPage& page = pages[0];
     const TPrintItem& title = page.Items.front();
     EXPECT_EQ(title.Text, "本月各员工服务合格率统计表");
-    EXPECT_TRUE(title.Centred);
+    EXPECT_EQ(title.Align, Qt::AlignHCenter);
     EXPECT_EQ(title.Mm, QRectF(0, 1.6, 190, 4.5));
 
     const std::vector<std::array<double, 3>> header = {
@@ -60,7 +61,7 @@ TEST(StatPrintLayout, BandsAndLabelsSitWhereTheReportPutsThem)
 
 TEST(StatPrintLayout, LaterPagesRepeatTheColumnHeaderWithoutTheTitle)
 {
-    const std::vector<TPrintPage> pages = LayoutStatPrint(Grid(39), "t", "yyyy-MM-dd");   // 40 detail lines
+    const std::vector<TPrintPage> pages = LayoutStatPrint(Grid(39), "t", "", QDate(2026, 3, 9), "yyyy-MM-dd");   // 40 detail lines
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(Labels(pages[0], "r29c0").size(), 1u);   // 29 lines fit under title and header
     EXPECT_TRUE(Labels(pages[0], "r30c0").empty());
@@ -72,14 +73,48 @@ TEST(StatPrintLayout, LaterPagesRepeatTheColumnHeaderWithoutTheTitle)
             EXPECT_LE(i.Mm.bottom(), StatPrint::BodyHeight) << i.Text.toStdString();
 }
 
-TEST(StatPrintLayout, WiderReportsShareTheValueColumnsWithoutOverlap)
+TEST(StatPrintLayout, SevenColumnsSpreadOverThePrintableWidthAndHoldTheirTitles)
 {
+    // The response-time report's titles; at 10 points a Chinese character takes 3.53 mm, a figure about 2.
+    const QStringList titles = {"员工编号", "19:00~19:59", "应答次数", "平均服务时间", "服务时间中位数", "90%服务时间", "最长服务时间"};
     const auto columns = StatPrintColumns(7);
     ASSERT_EQ(columns.size(), 7u);
-    EXPECT_EQ(columns[1], std::pair(46.6, 39.7));
-    for (size_t c = 2; c < columns.size(); ++c)
-        EXPECT_LE(columns[c - 1].first + columns[c - 1].second, columns[c].first) << c;
-    EXPECT_NEAR(columns.back().first + columns.back().second, 168.8, 1e-9);
+    for (size_t c = 0; c < columns.size(); ++c) {
+        double needed = 0;
+        for (const QChar ch : titles[int(c)])
+            needed += ch.unicode() > 0x2E80 ? 3.53 : 2.0;
+        EXPECT_GE(columns[c].second, needed) << c;
+        if (c > 0)
+            EXPECT_LE(columns[c - 1].first + columns[c - 1].second, columns[c].first) << c;
+    }
+    // From the left of the five-column report to the end of the rule, nothing left empty at the right.
+    EXPECT_EQ(columns.front().first, 5.8);
+    EXPECT_NEAR(columns.back().first + columns.back().second, StatPrint::RuleLeft + StatPrint::RuleLength, 1.0);
+}
+
+TEST(StatPrintLayout, PagesCarryThePeriodThePrintDateAndTheirNumbers)
+{
+    const std::vector<TPrintPage> pages = LayoutStatPrint(Grid(39), "t", "2026-12-01 ~ 2026-12-31", QDate(2026, 12, 9), "yyyy-MM-dd");
+    ASSERT_EQ(pages.size(), 2u);
+    const auto find = [](const TPrintPage& page, const QString& text) {
+        const auto it = std::find_if(page.Items.begin(), page.Items.end(), [&](const TPrintItem& i) { return i.Text == text; });
+        return it == page.Items.end() ? nullptr : &*it;
+    };
+    const TPrintItem* period = find(pages[0], "2026-12-01 ~ 2026-12-31");
+    ASSERT_NE(period, nullptr);
+    EXPECT_EQ(period->Mm.top(), find(pages[0], "t")->Mm.top());   // in the title band, at its right
+    EXPECT_EQ(period->Align, Qt::AlignRight);
+    for (int p = 0; p < 2; ++p) {
+        const TPrintItem* number = find(pages[p], QStringLiteral("第 %1 页，共 2 页").arg(p + 1));
+        const TPrintItem* date = find(pages[p], "打印日期：2026-12-09");
+        ASSERT_NE(number, nullptr) << p;
+        ASSERT_NE(date, nullptr) << p;
+        EXPECT_EQ(number->Mm.bottom(), StatPrint::BodyHeight);
+        // No detail line runs into the foot.
+        for (const TPrintItem& i : pages[p].Items)
+            if (&i != number && &i != date)
+                EXPECT_LE(i.Mm.bottom(), number->Mm.top()) << i.Text.toStdString();
+    }
 }
 
 TEST(StatPrint, WritesTheReportAsPdf)

@@ -8,6 +8,7 @@
 #include "layout/LayoutModel.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ui/ExportFile.h"
 #include "reports/ui/HistoryTerm.h"
 #include "reports/ui/HistoryWindow.h"
 #include "reports/ui/StatisticsWindow.h"
@@ -17,8 +18,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QTableWidget>
 
 namespace {
@@ -63,7 +67,7 @@ TEST_F(ReportWindowsTest, HistoryConditionsKeepWhatTheOperatorChose)
     q.Area = "包间";        // stored as chosen; shown ignoring case
     q.Desktop = "vip1";
     q.SvrState = 2;
-    term.ShowConditions(q);
+    term.ShowConditions(q, QDate(2026, 3, 15));
     EXPECT_EQ(term.Cbx_Area->currentText(), "包间");
     EXPECT_EQ(term.Cbx_Desktop->currentText(), "VIP1");
     EXPECT_EQ(term.Cbx_SvrState->currentIndex(), 2);
@@ -74,7 +78,7 @@ TEST_F(ReportWindowsTest, HistoryConditionsKeepWhatTheOperatorChose)
     EXPECT_EQ(term.Cbx_Desktop->currentIndex(), 0);
     term.Edt_SvrPersonnel->setText(" 张三");
     THistoryQuery stored;
-    term.StoreConditions(stored);
+    term.StoreConditions(stored, QDate(2026, 3, 15));
     EXPECT_EQ(stored.Area, "大厅");
     EXPECT_EQ(stored.Desktop, "");
     EXPECT_EQ(stored.SvrPersonnel, " 张三");
@@ -83,9 +87,26 @@ TEST_F(ReportWindowsTest, HistoryConditionsKeepWhatTheOperatorChose)
 
     // An area that no layout has any more: nothing selected, which stores as "所有".
     q.Area = "露台";
-    term.ShowConditions(q);
-    term.StoreConditions(stored);
+    term.ShowConditions(q, QDate(2026, 3, 15));
+    term.StoreConditions(stored, QDate(2026, 3, 15));
     EXPECT_EQ(stored.Area, "");
+}
+
+TEST_F(ReportWindowsTest, AnEndDateLeftAtTodayIsTheDayTheDialogOpens)
+{
+    TFrm_HistoryTerm term(nullptr, tree);
+    THistoryQuery q = DefaultHistoryQuery(QDate(2026, 3, 15));   // the station started on the 15th
+    term.ShowConditions(q, QDate(2026, 3, 17));
+    EXPECT_EQ(term.Dtp_EDate->date(), QDate(2026, 3, 17));
+    term.StoreConditions(q, QDate(2026, 3, 17));
+    EXPECT_EQ(q.EDate, QDate(2026, 3, 17));
+    term.ShowConditions(q, QDate(2026, 3, 18));
+    EXPECT_EQ(term.Dtp_EDate->date(), QDate(2026, 3, 18));
+    // A day the operator chose stays chosen.
+    term.Dtp_EDate->setDate(QDate(2026, 3, 10));
+    term.StoreConditions(q, QDate(2026, 3, 18));
+    term.ShowConditions(q, QDate(2026, 3, 20));
+    EXPECT_EQ(term.Dtp_EDate->date(), QDate(2026, 3, 10));
 }
 
 TEST_F(ReportWindowsTest, HistoryWindowShowsTheRowsAndExportsThem)
@@ -108,8 +129,9 @@ TEST_F(ReportWindowsTest, HistoryWindowShowsTheRowsAndExportsThem)
     EXPECT_EQ(*result, TExportResult::Done);
     const XlsxContent x = ReadXlsx(path);
     EXPECT_EQ(x.sheetName, "历史呼叫记录");
-    EXPECT_EQ(x.rows, 3);
-    EXPECT_EQ(x.at("I3"), nullptr);   // no processing time in a row that timed out
+    EXPECT_EQ(x.rows, 5);
+    EXPECT_EQ(x.at("A2")->value, "2026-01-01 ~ 2026-03-15");   // the conditions' period, above the titles
+    EXPECT_EQ(x.at("I5"), nullptr);   // no processing time in a row that timed out
 }
 
 TEST_F(ReportWindowsTest, StatisticsWindowFillsTheGridAndEnablesItsOutputs)
@@ -131,6 +153,9 @@ TEST_F(ReportWindowsTest, StatisticsWindowFillsTheGridAndEnablesItsOutputs)
     EXPECT_EQ(window.SGrd_Result->rowCount(), 3);
     EXPECT_EQ(window.SGrd_Result->item(2, 1)->text(), "合计");
     EXPECT_EQ(window.SGrd_Result->item(2, 4)->text(), "50.00");
+    EXPECT_TRUE(window.SGrd_Result->item(0, 2)->textAlignment() & Qt::AlignRight);   // figures
+    EXPECT_TRUE(window.SGrd_Result->item(0, 4)->textAlignment() & Qt::AlignRight);
+    EXPECT_FALSE(window.SGrd_Result->item(0, 1)->textAlignment() & Qt::AlignRight);  // names
     EXPECT_TRUE(window.Mnu_RateChart->isEnabled());
     EXPECT_TRUE(window.Mnu_Print->isEnabled());
 
@@ -147,7 +172,86 @@ TEST_F(ReportWindowsTest, StatisticsWindowFillsTheGridAndEnablesItsOutputs)
     window.ExportTo(tmp.filePath("s.xlsx"), [&](bool ok) { exported = ok; });
     ASSERT_TRUE(WaitFor([&] { return exported.has_value(); }));
     EXPECT_TRUE(*exported);
-    EXPECT_EQ(ReadXlsx(tmp.filePath("s.xlsx")).rows, 2);   // titles and the totals row
+    EXPECT_EQ(ReadXlsx(tmp.filePath("s.xlsx")).rows, 4);   // report, period, titles and the totals row
+}
+
+// A message box runs an event loop of its own until it is answered: this one
+// runs it a moment, then notes whether a progress box stands on the screen too.
+class ModalMessages final : public TMessageSink {
+public:
+    ModalMessages() : previous_(SetMessageSink(this)) {}
+    ~ModalMessages() override { SetMessageSink(previous_); }
+
+    QMessageBox::StandardButton Show(QWidget*, const TMessage& message) override
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 700)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        bool covered = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            covered = covered || (qobject_cast<QProgressDialog*>(w) && w->isVisible());
+        shown.push_back({message.Kind, message.Text, covered});
+        return QMessageBox::Ok;
+    }
+
+    struct Entry {
+        TMessageKind kind;
+        QString text;
+        bool covered;
+    };
+    std::vector<Entry> shown;
+
+private:
+    TMessageSink* previous_;
+};
+
+TEST_F(ReportWindowsTest, AnExportsResultIsTheOnlyBoxLeftOnTheScreen)
+{
+    Log({.date = "2026-03-02"});
+    HistoryQuery = DefaultHistoryQuery(QDate(2026, 3, 15));
+    TFrm_HistoryTerm term(nullptr, tree);
+    TFrm_History history(nullptr, term);
+    history.QueryHistoryRecord();
+    ASSERT_TRUE(WaitFor([&] { return !history.Model().Counting(); }));
+    TFrm_Statistics statistics(nullptr, store, tree, QDate(2026, 3, 15));
+
+    ModalMessages messages;
+    std::optional<TExportResult> written;
+    history.ExportTo(tmp.filePath("h.xlsx"), [&](TExportResult r) { written = r; });
+    ASSERT_TRUE(WaitFor([&] { return written.has_value(); }));
+    std::optional<bool> failed;   // a folder that is not there
+    statistics.ExportTo(tmp.filePath("missing/s.xlsx"), [&](bool ok) { failed = ok; });
+    ASSERT_TRUE(WaitFor([&] { return failed.has_value(); }));
+
+    ASSERT_EQ(messages.shown.size(), 2u);
+    // Done, whether or not a program could open the file.
+    EXPECT_EQ(messages.shown[0].kind, TMessageKind::Notice);
+    EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(tmp.filePath("h.xlsx"))));
+    EXPECT_EQ(messages.shown[1].kind, TMessageKind::Error);
+    for (const auto& m : messages.shown)
+        EXPECT_FALSE(m.covered) << m.text.toStdString();
+}
+
+TEST_F(ReportWindowsTest, TheReplaceQuestionNamesTheFileThatIsWritten)
+{
+    QFile old(tmp.filePath("报表.xlsx"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    RecordedMessages messages;
+    messages.answer = QMessageBox::No;
+    // Typed without the suffix, or as .xls: the file written is the .xlsx, which is there.
+    EXPECT_EQ(ExportPathFor(nullptr, tmp.filePath("报表")), "");
+    EXPECT_EQ(ExportPathFor(nullptr, tmp.filePath("报表.xls")), "");
+    messages.answer = QMessageBox::Yes;
+    EXPECT_EQ(ExportPathFor(nullptr, tmp.filePath("报表")), tmp.filePath("报表.xlsx"));
+    ASSERT_EQ(messages.shown.size(), 3u);
+    for (const TMessage& m : messages.shown) {
+        EXPECT_EQ(m.Kind, TMessageKind::Confirm);
+        EXPECT_TRUE(m.Text.contains(QDir::toNativeSeparators(tmp.filePath("报表.xlsx")))) << m.Text.toStdString();
+    }
+    EXPECT_EQ(ExportPathFor(nullptr, tmp.filePath("新.xls")), tmp.filePath("新.xlsx"));   // nothing to replace: no question
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST_F(ReportWindowsTest, StatConditionsShowTheRowsOfTheirTag)

@@ -6,6 +6,8 @@
 #include "reports/ChartData.h"
 #include "reports/StatReports.h"
 
+#include <QSet>
+
 namespace {
 
 using Rows = std::vector<QStringList>;
@@ -105,6 +107,46 @@ TEST_F(StatisticsTest, StaffGroupsGetTheirOwnTimeOutsAndRates)
     EXPECT_DOUBLE_EQ(rates.Values[0][2], 66.67);
     EXPECT_DOUBLE_EQ(rates.Values[0][2] + rates.Values[1][2], 100.0);
     EXPECT_EQ(rates.Decimals, 2);
+}
+
+TEST_F(StatisticsTest, ANullAndAnEmptyServerAreGroupsWithTheirOwnTimeOuts)
+{
+    Log({.server = "", .state = 1});
+    Log({.server = "", .state = 1});
+    Log({.server = "null", .state = 1});
+    Log({.server = "null"});
+    Exec("update CallInfo set ServerPersonnel=null where ServerPersonnel='null'");
+    const Rows rows = Run(Request(TReportKind::StaffConditions));
+    ASSERT_EQ(rows.size(), 3u);
+    // Whichever comes first, each row keeps its own time-outs and the rows add up to the totals.
+    EXPECT_EQ(QSet<QString>({rows[0][3], rows[1][3]}), QSet<QString>({"2", "1"}));
+    EXPECT_EQ(rows[0][3].toInt() + rows[1][3].toInt(), rows[2][3].toInt());
+    EXPECT_EQ(rows[2], QStringList({"", "合计", "4", "3", "25.00"}));
+}
+
+TEST(ChartLabels, EveryGroupGetsALabelOfItsOwnInOrder)
+{
+    const auto grid = [](std::vector<std::pair<QVariant, QVariant>> keys) {
+        TStatGrid g;
+        g.Kinds = {TCellKind::Text, TCellKind::Text, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
+        g.Rows.push_back({"k1", "k2", "n", "t", "r"});
+        for (const auto& [k1, k2] : keys)
+            g.Rows.push_back({k1, k2, qint64(1), qint64(0), qint64(10000)});
+        g.Rows.push_back({QString(), "合计", qint64(1), qint64(0), qint64(10000)});
+        return g;
+    };
+    const struct {
+        const char* name;
+        TStatGrid grid;
+        QStringList labels;
+    } cases[] = {
+        {"distinct names stay as they are", grid({{"大厅", "T1"}, {"大厅", "T2"}}), {"T1", "T2"}},
+        {"a table name in two areas", grid({{"包间", "T1"}, {"大厅", "T1"}, {"大厅", "T2"}}), {"包间 T1", "大厅 T1", "T2"}},
+        {"a waiter with and without number", grid({{QVariant(), "张三"}, {"007", "张三"}}), {"张三", "007 张三"}},
+        {"no name twice, null and empty", grid({{QVariant(), QVariant()}, {QVariant(), ""}, {"", "李四"}}), {"(1)", "(2)", "李四"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GroupLabels(c.grid, "yyyy-MM-dd"), c.labels) << c.name;
 }
 
 TEST_F(StatisticsTest, ConditionReportsNamePeopleAndPlacesThatHoldQuotes)

@@ -22,33 +22,49 @@ QByteArray Entry(zip_t* archive, const char* name)
     return n == static_cast<zip_int64_t>(st.size) ? data : QByteArray();
 }
 
-// The format codes of the cell styles, by style index.
-std::vector<QString> StyleFormats(const QByteArray& styles)
+struct CellStyle {
+    QString format;
+    bool bold = false;
+};
+
+// The format code and boldness of the cell styles, by style index.
+std::vector<CellStyle> StyleFormats(const QByteArray& styles)
 {
     // Built-in number formats the writer may choose instead of its own.
     std::map<int, QString> codes = {{0, {}}, {2, "0.00"}, {14, "m/d/yy"}, {21, "h:mm:ss"}, {46, "[h]:mm:ss"}};
-    std::vector<QString> formats;
+    std::vector<bool> boldFonts;
+    std::vector<CellStyle> formats;
     QXmlStreamReader xml(styles);
-    bool inCellXfs = false;
+    bool inCellXfs = false, inFonts = false;
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("cellXfs"))
             inCellXfs = false;
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("fonts"))
+            inFonts = false;
         if (token != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("numFmt"))
             codes[xml.attributes().value("numFmtId").toInt()] = xml.attributes().value("formatCode").toString();
+        else if (xml.name() == QLatin1String("fonts"))
+            inFonts = true;
+        else if (inFonts && xml.name() == QLatin1String("font"))
+            boldFonts.push_back(false);
+        else if (inFonts && xml.name() == QLatin1String("b") && !boldFonts.empty())
+            boldFonts.back() = true;
         else if (xml.name() == QLatin1String("cellXfs"))
             inCellXfs = true;
-        else if (inCellXfs && xml.name() == QLatin1String("xf"))
-            formats.push_back(codes[xml.attributes().value("numFmtId").toInt()]);
+        else if (inCellXfs && xml.name() == QLatin1String("xf")) {
+            const size_t font = xml.attributes().value("fontId").toUInt();
+            formats.push_back({codes[xml.attributes().value("numFmtId").toInt()], font < boldFonts.size() && boldFonts[font]});
+        }
     }
     return formats;
 }
 
 }  // namespace
 
-XlsxContent ReadXlsx(const QString& path)
+XlsxContent ReadXlsx(const QString& path, int sheetNumber)
 {
     XlsxContent content;
     int err = 0;
@@ -58,7 +74,7 @@ XlsxContent ReadXlsx(const QString& path)
         return content;
     }
     const QByteArray workbook = Entry(archive, "xl/workbook.xml");
-    const QByteArray sheet = Entry(archive, "xl/worksheets/sheet1.xml");
+    const QByteArray sheet = Entry(archive, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetNumber).toUtf8().constData());
     const QByteArray styles = Entry(archive, "xl/styles.xml");
     zip_close(archive);
     if (workbook.isEmpty() || sheet.isEmpty()) {
@@ -68,10 +84,11 @@ XlsxContent ReadXlsx(const QString& path)
 
     QXmlStreamReader book(workbook);
     while (!book.atEnd())
-        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == QLatin1String("sheet") && content.sheetName.isEmpty())
-            content.sheetName = book.attributes().value("name").toString();
+        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == QLatin1String("sheet"))
+            content.sheetNames << book.attributes().value("name").toString();
+    content.sheetName = content.sheetNames.value(sheetNumber - 1);
 
-    const std::vector<QString> formats = StyleFormats(styles);
+    const std::vector<CellStyle> formats = StyleFormats(styles);
     QXmlStreamReader xml(sheet);
     QString ref;
     XlsxCell cell;
@@ -79,12 +96,17 @@ XlsxContent ReadXlsx(const QString& path)
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c")) {
             ref = xml.attributes().value("r").toString();
-            cell = {xml.attributes().value("t").toString(), {}, {}};
+            cell = {xml.attributes().value("t").toString(), {}, {}, false};
             if (cell.type.isEmpty())
                 cell.type = QStringLiteral("n");
             const int style = xml.attributes().value("s").toInt();
-            if (style >= 0 && style < static_cast<int>(formats.size()))
-                cell.format = formats[static_cast<size_t>(style)];
+            if (style >= 0 && style < static_cast<int>(formats.size())) {
+                cell.format = formats[static_cast<size_t>(style)].format;
+                cell.bold = formats[static_cast<size_t>(style)].bold;
+            }
+        } else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("pane")
+                   && xml.attributes().value("state") == QLatin1String("frozen")) {
+            content.frozenRows = xml.attributes().value("ySplit").toInt();
         } else if (token == QXmlStreamReader::StartElement && (xml.name() == QLatin1String("v") || xml.name() == QLatin1String("t"))) {
             cell.value += xml.readElementText();
         } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("c")) {

@@ -4,9 +4,14 @@
 #include "reports/ChartData.h"
 
 #include <QDialog>
+#include <QPointF>
+#include <vector>
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
+class QGraphicsSimpleTextItem;
+class QStackedBarSeries;
 struct TStatReport;
 
 class TFrm_Chart final : public QDialog {
@@ -18,4 +23,18 @@ public:
     void ShowReport(const TStatReport& report, TChartKind kind, const QString& caption);
 
     QChartView* Chart;
+
+private:
+    // A value written on its bar segment, with the report's decimals.
+    struct TValueLabel {
+        QGraphicsSimpleTextItem* Item;
+        QPointF Low, High;   // the segment's ends: (group, value)
+    };
+    // Follows the plot area: value labels onto their segments, group labels
+    // turned upright when they do not fit side by side.
+    void PlotAreaChanged();
+
+    QStackedBarSeries* series_ = nullptr;
+    QBarCategoryAxis* groups_ = nullptr;
+    std::vector<TValueLabel> values_;
 };

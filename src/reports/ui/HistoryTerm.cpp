@@ -102,10 +102,10 @@ void TFrm_HistoryTerm::Cbx_AreaChange()
     FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(AllText));
 }
 
-void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q)
+void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q, const QDate& today)
 {
     Dtp_SDate->setDate(q.SDate);
-    Dtp_EDate->setDate(q.EDate);
+    Dtp_EDate->setDate(q.EDateIsToday ? today : q.EDate);
     const QSignalBlocker quiet(Cbx_Area);
     SelectItem(Cbx_Area, q.Area);
     Cbx_AreaChange();
@@ -120,10 +120,11 @@ void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q)
     Edt_ProcPersonnel->setText(q.ProcPersonnel);
 }
 
-void TFrm_HistoryTerm::StoreConditions(THistoryQuery& q) const
+void TFrm_HistoryTerm::StoreConditions(THistoryQuery& q, const QDate& today) const
 {
     q.SDate = Dtp_SDate->date();
     q.EDate = Dtp_EDate->date();
+    q.EDateIsToday = q.EDate == today;
     q.Area = ChosenText(Cbx_Area);
     q.Desktop = ChosenText(Cbx_Desktop);
     q.SvrType = ChosenText(Cbx_SvrType);

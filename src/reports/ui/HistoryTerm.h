@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QDate;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -16,10 +17,12 @@ class TFrm_HistoryTerm final : public QDialog {
 public:
     TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree);
 
-    // Fills the controls from the conditions (when the dialog is created).
-    void ShowConditions(const THistoryQuery& q);
-    // The conditions as the controls hold them, without any check (OK).
-    void StoreConditions(THistoryQuery& q) const;
+    // Fills the controls from the conditions (when the dialog is created); an end
+    // date left at today shows today.
+    void ShowConditions(const THistoryQuery& q, const QDate& today);
+    // The conditions as the controls hold them, without any check (OK); an end
+    // date of today is kept as "today".
+    void StoreConditions(THistoryQuery& q, const QDate& today) const;
 
     QDateEdit* Dtp_SDate;
     QDateEdit* Dtp_EDate;

@@ -1,7 +1,6 @@
 #include "reports/ui/HistoryWindow.h"
 
 #include "core/Config.h"
-#include "core/FileFilter.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
@@ -11,19 +10,17 @@
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
 #include "reports/TableSink.h"
+#include "reports/ui/ExportFile.h"
 #include "reports/ui/HistoryTerm.h"
 #include "reports/ui/ProgressRun.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,7 +28,6 @@ namespace {
 constexpr int Caption = 1400;
 constexpr int MenuCondition = 1405;
 constexpr int MenuExport = 1406;
-constexpr int ExcelFilter = 1535;
 
 }  // namespace
 
@@ -90,7 +86,7 @@ void TFrm_History::Mnu_ConditionClick()
 {
     if (term_.exec() != QDialog::Accepted)
         return;
-    term_.StoreConditions(HistoryQuery);
+    term_.StoreConditions(HistoryQuery, QDate::currentDate());
     QueryHistoryRecord();
 }
 
@@ -99,10 +95,9 @@ void TFrm_History::Mnu_ExportClick()
     const QString proposed = QStringLiteral("%1-%2.xlsx")
                                  .arg(LoadResStr(Caption), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString chosen = QFileDialog::getSaveFileName(this, LoadResStr(MenuExport), QDir(folder).filePath(proposed),
-                                                        QtFileFilter(LoadResStr(ExcelFilter)));
-    if (!chosen.isEmpty())
-        ExportTo(SpreadsheetPath(chosen));
+    const QString path = ChooseExportFile(this, LoadResStr(MenuExport), QDir(folder).filePath(proposed));
+    if (!path.isEmpty())
+        ExportTo(path);
 }
 
 void TFrm_History::ExportTo(const QString& path, const std::function<void(TExportResult)>& done)
@@ -113,8 +108,8 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
                    [progress](int rows) { progress->SetValue(rows); },
                    [this, progress, path, done](TExportResult result, const QString& error) {
                        progress->Finish();
-                       if (result == TExportResult::Done && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-                           ShowNotice(this, LoadResStr(3120).arg(QDir::toNativeSeparators(path)));
+                       if (result == TExportResult::Done)
+                           ShowExported(this, path, true);
                        else if (result == TExportResult::WriteFailed)
                            ShowError(this, LoadResStr(3118).arg(QDir::toNativeSeparators(path), error));
                        else if (result == TExportResult::ReadFailed)
@@ -127,10 +122,10 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
 void RunHistory(QWidget* parent, const TLayOutTree& tree)
 {
     TFrm_HistoryTerm term(parent, tree);
-    term.ShowConditions(HistoryQuery);
+    term.ShowConditions(HistoryQuery, QDate::currentDate());
     if (term.exec() != QDialog::Accepted)
         return;
-    term.StoreConditions(HistoryQuery);
+    term.StoreConditions(HistoryQuery, QDate::currentDate());
     TFrm_History history(parent, term);
     history.QueryHistoryRecord();
     history.exec();

@@ -24,13 +24,16 @@ TProgressRun::TProgressRun(QWidget* parent, const QString& text, int expected)
 
 void TProgressRun::SetValue(int value)
 {
-    if (dialog_->maximum() > 0)
+    if (dialog_ && dialog_->maximum() > 0)
         dialog_->setValue(std::min(value, dialog_->maximum()));
 }
 
 void TProgressRun::Finish()
 {
-    dialog_->hide();
-    dialog_->deleteLater();
+    // Gone at once, with its show timer: a result message usually follows in a
+    // nested event loop, where a box only hidden would come back on top of it
+    // and hold the window modal until its cancel button is pressed.
+    delete dialog_;
+    dialog_ = nullptr;
     deleteLater();
 }

@@ -36,7 +36,8 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
     painter.setFont(font);
     const QFontMetricsF metrics(font, &device);
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * perMm)));
-    const std::vector<TPrintPage> pages = LayoutStatPrint(report.Grid, report.Caption, DisplayDateFormat);
+    const std::vector<TPrintPage> pages =
+        LayoutStatPrint(report.Grid, report.Caption, report.Period, QDate::currentDate(), DisplayDateFormat);
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0)
             device.newPage();
@@ -48,7 +49,8 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
             }
             // Every label on one baseline from the report font's own metrics: a Chinese text
             // drawn in a fallback font would otherwise sit lower than the figures beside it.
-            const double x = item.Centred ? r.left() + (r.width() - metrics.horizontalAdvance(item.Text)) / 2 : r.left();
+            const double spare = r.width() - metrics.horizontalAdvance(item.Text);
+            const double x = r.left() + (item.Align & Qt::AlignHCenter ? spare / 2 : item.Align & Qt::AlignRight ? spare : 0);
             const double baseline = r.top() + (r.height() + metrics.ascent() - metrics.descent()) / 2;
             painter.save();
             painter.setClipRect(QRectF(r.left(), r.top() - r.height(), r.width(), 3 * r.height()));   // cut at the sides only

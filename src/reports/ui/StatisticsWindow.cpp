@@ -1,6 +1,5 @@
 #include "reports/ui/StatisticsWindow.h"
 
-#include "core/FileFilter.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
@@ -9,12 +8,12 @@
 #include "reports/Deliver.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ChartWindow.h"
+#include "reports/ui/ExportFile.h"
 #include "reports/ui/ProgressRun.h"
 #include "reports/ui/StatPrint.h"
 #include "reports/ui/StatTerm.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableWidget>
@@ -162,9 +161,16 @@ void TFrm_Statistics::ShowReport(const TStatReport& report)
         titles << grid.Text(0, c, DisplayDateFormat);
     SGrd_Result->setHorizontalHeaderLabels(titles);
     SGrd_Result->horizontalHeader()->setVisible(!report_.Caption.isEmpty());
-    for (int r = 1; r < grid.RowCount(); ++r)
-        for (int c = 0; c < grid.ColumnCount(); ++c)
-            SGrd_Result->setItem(r - 1, c, new QTableWidgetItem(grid.Text(r, c, DisplayDateFormat)));
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        for (int c = 0; c < grid.ColumnCount(); ++c) {
+            auto* item = new QTableWidgetItem(grid.Text(r, c, DisplayDateFormat));
+            // Figures right-aligned, so that their places stand under one another.
+            const TCellKind kind = grid.Kinds[c];
+            if (kind == TCellKind::Integer || kind == TCellKind::Rate || kind == TCellKind::Duration)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            SGrd_Result->setItem(r - 1, c, item);
+        }
+    }
 }
 
 void TFrm_Statistics::ShowChart(QAction* item)
@@ -176,13 +182,12 @@ void TFrm_Statistics::ShowChart(QAction* item)
 
 void TFrm_Statistics::Mnu_ExportClick()
 {
-    const QString chosen = QFileDialog::getSaveFileName(this, LoadResStr(1512), QString(), QtFileFilter(LoadResStr(1535)));
-    if (chosen.isEmpty())
+    const QString path = ChooseExportFile(this, LoadResStr(1512), QString());
+    if (path.isEmpty())
         return;
-    const QString path = SpreadsheetPath(chosen);
     ExportTo(path, [this, path](bool ok) {
         if (ok)
-            ShowNotice(this, LoadResStr(3113).arg(QDir::toNativeSeparators(path)));
+            ShowExported(this, path, false);
     });
 }
 
