@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 TCommandLine::TCommandLine(const char* command, std::span<const TOptionSpec> options)
     : command_(QString::fromLatin1(command))
@@ -56,9 +59,29 @@ int TCommandLine::ReportUsage() const
     return ReportBadArguments(QStringLiteral("usage: ") + usage_);
 }
 
+namespace {
+
+int StandardOutputErrno = 0;  // the first failure of a write to standard output
+
+}  // namespace
+
 void PrintLine(const QString& text)
 {
-    QTextStream(stdout) << text << Qt::endl;
+    const QByteArray line = text.toUtf8() + '\n';
+    const bool written = std::fwrite(line.constData(), 1, size_t(line.size()), stdout) == size_t(line.size())
+                         && std::fflush(stdout) == 0;
+    if (!written && !StandardOutputErrno)
+        StandardOutputErrno = errno;
+}
+
+bool StandardOutputWritten(QString* why)
+{
+    if (std::fflush(stdout) != 0 && !StandardOutputErrno)
+        StandardOutputErrno = errno;
+    if (!StandardOutputErrno && !std::ferror(stdout))
+        return true;
+    *why = QString::fromLocal8Bit(std::strerror(StandardOutputErrno ? StandardOutputErrno : EIO));
+    return false;
 }
 
 void PrintError(const QString& text)

@@ -48,6 +48,8 @@ private:
 
 // One line on standard output (completion texts, progress).
 void PrintLine(const QString& text);
+// Whether everything written to standard output got there; why not when it did not.
+bool StandardOutputWritten(QString* why);
 // One line of the window's texts on standard error.
 void PrintError(const QString& text);
 

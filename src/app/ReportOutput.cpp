@@ -7,6 +7,33 @@
 
 #include <QFile>
 
+namespace {
+
+// CSV on standard output, finished only when all of it got there: the file's own
+// buffer is written out at the end, and a full disk shows only then.
+class TStandardOutputSink final : public ITableSink {
+public:
+    explicit TStandardOutputSink(QFile& file) : file_(file), csv_(NewCsvStreamSink(file)) {}
+    bool Begin(const TTableLayout& layout) override { return csv_->Begin(layout); }
+    bool Row(const std::vector<QVariant>& cells) override { return csv_->Row(cells); }
+    bool Finish(QString* error) override
+    {
+        if (!csv_->Finish(error))
+            return false;
+        if (file_.flush())
+            return true;
+        if (error)
+            *error = file_.errorString();
+        return false;
+    }
+
+private:
+    QFile& file_;
+    std::unique_ptr<ITableSink> csv_;
+};
+
+}  // namespace
+
 std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, const QDate& fallback,
                                 TArgumentError& error)
 {
@@ -28,7 +55,7 @@ std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TA
             error.Text = QStringLiteral("cannot write to standard output");
             return nullptr;
         }
-        return NewCsvStreamSink(stdoutFile);
+        return std::make_unique<TStandardOutputSink>(stdoutFile);
     }
     auto sink = NewFileSink(out, DisplayDateFormat);
     if (!sink)

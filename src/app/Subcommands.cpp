@@ -11,9 +11,6 @@
 #include "app/RestoreCommand.h"
 #include "core/ResStrings.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -64,11 +61,9 @@ QString SubcommandNames()
 int ExecuteSubcommand(const TSubcommand& command, const QStringList& args)
 {
     const int status = command.Run(args);
-    // A write that failed may show only now, when the buffer is flushed.
-    const bool flushed = std::fflush(stdout) == 0;
-    const int why = errno;
-    if (flushed && !std::ferror(stdout))
+    // A command that failed has said why already.
+    QString why;
+    if (status != ExitDone || StandardOutputWritten(&why))
         return status;
-    ReportFailed(LoadResStr(3118).arg(LoadResStr(3022), QString::fromLocal8Bit(std::strerror(flushed ? EIO : why))));
-    return status == ExitDone ? ExitFailed : status;
+    return ReportFailed(LoadResStr(3118).arg(LoadResStr(3022), why));
 }
