@@ -61,7 +61,7 @@ TEST(CommandLineCommands, QtsOwnMessagesOnlyWithVerbose)
     for (const QStringList& args : {QStringList{"history"}, QStringList{"report", "staff"},
                                     QStringList{"report", "staff", "--out", dir.filePath("s.pdf")},
                                     QStringList{"backup", dir.filePath("b.dat")},
-                                    QStringList{"cleanup", "--through", "2000-01-01"}}) {
+                                    QStringList{"cleanup", "-through", "2000-01-01"}}) {  // one dash as two
         const TCommandRun r = RunCallstation(dir.path(), args);
         EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
         EXPECT_EQ(r.err, QString()) << args.join(' ').toStdString();
