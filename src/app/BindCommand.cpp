@@ -1,5 +1,6 @@
 #include "app/BindCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/DeviceCommand.h"
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
@@ -11,61 +12,67 @@
 
 namespace {
 
-QCommandLineOption Option(const char* name, const char* description, const char* value = nullptr)
-{
-    return value ? QCommandLineOption(QLatin1String(name), QLatin1String(description), QLatin1String(value))
-                 : QCommandLineOption(QLatin1String(name), QLatin1String(description));
-}
+const TOptionSpec Options[] = {
+    {"address", "Device address 1-99.", "N"},
+    {"button", "Call-button address, up to 4 digits.", "DDDD"},
+    {"code", "Internal code, up to 6 hexadecimal digits.", "HHHHHH"},
+    {"tone", "Prompt tone 1-12.", "N"},
+    {"group", "Pager group 1-29.", "N"},
+    {"pager", "Pager address 1-99.", "N"},
+    {"alarm", "Alarm output on."},
+    {"key", "Key value 1-4.", "N"},
+    {"text", "Message or key text.", "TEXT"},
+};
 
 // A text option within its byte limit; false, after a one-line error, when it is longer.
-bool TextOption(const QCommandLineParser& parser, const QString& defaultText, int maxBytes, QString* text)
+bool TextOption(const TCommandLine& line, const QString& defaultText, int maxBytes, QString* text)
 {
-    *text = parser.isSet(QStringLiteral("text")) ? parser.value(QStringLiteral("text")) : defaultText;
+    *text = line.IsSet(QStringLiteral("text")) ? line.Value(QStringLiteral("text")) : defaultText;
     if (GbkLength(*text) <= maxBytes)
         return true;
-    PrintUsage(QStringLiteral("--text takes at most %1 bytes (a Chinese character takes two)").arg(maxBytes));
+    ReportBadArguments(QStringLiteral("--text takes at most %1 bytes (a Chinese character takes two)").arg(maxBytes));
     return false;
 }
 
 // A text option that must follow an entry rule of the window.
-bool EntryOption(const QCommandLineParser& parser, const QString& option, bool (*accepts)(const QString&),
+bool EntryOption(const TCommandLine& line, const QString& option, bool (*accepts)(const QString&),
                  const char* rule, QString* text)
 {
-    if (!parser.isSet(option))
+    if (!line.IsSet(option))
         return true;
-    *text = parser.value(option).toUpper();
+    *text = line.Value(option).toUpper();
     if (accepts(*text))
         return true;
-    PrintUsage(QStringLiteral("--%1 takes %2, not '%3'").arg(option, QLatin1String(rule), parser.value(option)));
+    ReportBadArguments(QStringLiteral("--%1 takes %2, not '%3'").arg(option, QLatin1String(rule), line.Value(option)));
     return false;
 }
 
-bool ReadButton(const QCommandLineParser& parser, TBindButton& b)
+bool ReadButton(const TCommandLine& line, TBindButton& b)
 {
     int device = 0, tone = 0, group = 0, pager = 0;
-    if (!NumberOption(parser, QStringLiteral("address"), BindDeviceRange, b.DeviceAddress, &device)
-        || !NumberOption(parser, QStringLiteral("tone"), ToneRange, b.Tone, &tone)
-        || !NumberOption(parser, QStringLiteral("group"), PagerGroupRange, b.PagerGroup, &group)
-        || !NumberOption(parser, QStringLiteral("pager"), PagerAddressRange, b.PagerAddress, &pager)
-        || !EntryOption(parser, QStringLiteral("button"), IsButtonAddressEntry, "up to 4 digits", &b.ButtonAddress)
-        || !EntryOption(parser, QStringLiteral("code"), IsInternalCodeEntry, "up to 6 hexadecimal digits",
+    if (!NumberOption(line, QStringLiteral("address"), BindDeviceRange, b.DeviceAddress, &device)
+        || !NumberOption(line, QStringLiteral("tone"), ToneRange, b.Tone, &tone)
+        || !NumberOption(line, QStringLiteral("group"), PagerGroupRange, b.PagerGroup, &group)
+        || !NumberOption(line, QStringLiteral("pager"), PagerAddressRange, b.PagerAddress, &pager)
+        || !EntryOption(line, QStringLiteral("button"), IsButtonAddressEntry, "up to 4 digits", &b.ButtonAddress)
+        || !EntryOption(line, QStringLiteral("code"), IsInternalCodeEntry, "up to 6 hexadecimal digits",
                         &b.InternalCode)
-        || !TextOption(parser, b.Text, MaxBindTextBytes, &b.Text))
+        || !TextOption(line, b.Text, MaxBindTextBytes, &b.Text))
         return false;
     b.DeviceAddress = uint8_t(device);
     b.Tone = uint8_t(tone);
     b.PagerGroup = uint8_t(group);
     b.PagerAddress = uint8_t(pager);
-    b.Alarm = parser.isSet(QStringLiteral("alarm"));
+    b.Alarm = line.IsSet(QStringLiteral("alarm"));
     return true;
 }
 
-bool ReadKey(const QCommandLineParser& parser, TKeyText& k)
+bool ReadKey(const TCommandLine& line, TKeyText& k)
 {
     int device = 0, key = 0;
-    if (!NumberOption(parser, QStringLiteral("address"), BindDeviceRange, k.DeviceAddress, &device)
-        || !NumberOption(parser, QStringLiteral("key"), KeyValueRange, k.Key, &key)
-        || !TextOption(parser, k.Text, MaxKeyTextBytes, &k.Text))
+    if (!NumberOption(line, QStringLiteral("address"), BindDeviceRange, k.DeviceAddress, &device)
+        || !NumberOption(line, QStringLiteral("key"), KeyValueRange, k.Key, &key)
+        || !TextOption(line, k.Text, MaxKeyTextBytes, &k.Text))
         return false;
     k.DeviceAddress = uint8_t(device);
     k.Key = uint8_t(key);
@@ -76,16 +83,11 @@ bool ReadKey(const QCommandLineParser& parser, TKeyText& k)
 
 int RunBindCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    parser.addOptions({Option("address", "Device address 1-99.", "N"),
-                       Option("button", "Call-button address, up to 4 digits.", "DDDD"),
-                       Option("code", "Internal code, up to 6 hexadecimal digits.", "HHHHHH"),
-                       Option("tone", "Prompt tone 1-12.", "N"), Option("group", "Pager group 1-29.", "N"),
-                       Option("pager", "Pager address 1-99.", "N"), Option("alarm", "Alarm output on."),
-                       Option("key", "Key value 1-4.", "N"), Option("text", "Message or key text.", "TEXT")});
+    TCommandLine line("bind", Options);
     QString action;
-    if (!ParseDeviceCommand(parser, QStringLiteral("bind"), {QStringLiteral("button"), QStringLiteral("key")}, args,
-                            &action))
+    if (const auto end = line.Parse(args))
+        return *end;
+    if (!DeviceAction(line, {QStringLiteral("button"), QStringLiteral("key")}, &action))
         return ExitBadArguments;
     const bool button = action == QLatin1String("button");
     // Each action takes only its own options.
@@ -94,13 +96,13 @@ int RunBindCommand(const QStringList& args)
                                                      QStringLiteral("tone"), QStringLiteral("group"),
                                                      QStringLiteral("pager"), QStringLiteral("alarm")};
     for (const QString& option : foreign)
-        if (parser.isSet(option)) {
-            PrintUsage(QStringLiteral("bind %1 takes no --%2").arg(action, option));
+        if (line.IsSet(option)) {
+            ReportBadArguments(QStringLiteral("bind %1 takes no --%2").arg(action, option));
             return ExitBadArguments;
         }
     TBindButton binding;
     TKeyText keyText;
-    if (button ? !ReadButton(parser, binding) : !ReadKey(parser, keyText))
+    if (button ? !ReadButton(line, binding) : !ReadKey(line, keyText))
         return ExitBadArguments;
 
     TDeviceLink link;

@@ -1,37 +1,47 @@
 #include "app/CleanupCommand.h"
 
-#include "app/CommandReport.h"
+#include "app/CommandLine.h"
 #include "core/DataStore.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/FailureText.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 
+namespace {
+
+const TOptionSpec Options[] = {
+    {"through", "The last day whose calls are deleted.", "yyyy-MM-dd"},
+};
+
+}  // namespace
+
 int RunCleanupCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption through(QStringLiteral("through"),
-                                     QStringLiteral("The last day whose calls are deleted."),
-                                     QStringLiteral("yyyy-MM-dd"));
-    parser.addOption(through);
-    if (!ParseCommandArguments(parser, QStringLiteral("cleanup"), args))
-        return ExitBadArguments;
-    const QDate day = QDate::fromString(parser.value(through), QStringLiteral("yyyy-MM-dd"));
-    if (!parser.positionalArguments().isEmpty() || !day.isValid())
-        return ReportBadArguments(QStringLiteral("cleanup --through yyyy-MM-dd"));
+    TCommandLine line("cleanup", Options);
+    if (const auto end = line.Parse(args))
+        return *end;
+    const QDate day = QDate::fromString(line.Value(QStringLiteral("through")), QStringLiteral("yyyy-MM-dd"));
+    if (!line.Positional().isEmpty() || !day.isValid())
+        return line.ReportUsage();
 
-    // Opening the store would create an empty log in a mistyped data directory.
+    // Opening the store would create an empty log where there is none.
     const QString log = DataDir + QStringLiteral("/CallInfo.db");
     if (!QFile::exists(log))
         return ReportFailed(FailureText(3211, LoadResStr(3200).arg(QDir::toNativeSeparators(log),
                                                                   QStringLiteral("No such file"))));
     TDM_Sys store;
     QString why;
-    if (!store.Open(DataDir, &why) || !DeleteCallsThrough(store, day, &why))
+    int deleted = 0;
+    // Counted and deleted in one transaction, so the count is what went.
+    const bool done = store.Open(DataDir, &why) && store.Rewrite([&](QString* failure) {
+        deleted = CountCallsThrough(store, day, failure);
+        return deleted >= 0 && DeleteCallsThrough(store, day, failure);
+    }, &why);
+    if (!done)
         return ReportFailed(FailureText(3211, why));
-    return ReportDone(LoadResStr(1618));
+    PrintLine(LoadResStr(1618));
+    return ReportDone(LoadResStr(3020).arg(deleted));
 }

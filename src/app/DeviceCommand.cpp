@@ -1,54 +1,41 @@
 #include "app/DeviceCommand.h"
 
+#include "app/CommandLine.h"
 #include "core/Config.h"
 #include "core/Paths.h"
 #include "devices/DeviceLink.h"
 
 #include <QEventLoop>
-#include <QTextStream>
 #include <QTimer>
 
-bool ParseDeviceCommand(QCommandLineParser& parser, const QString& name, const QStringList& actions,
-                        const QStringList& args, QString* action)
+bool DeviceAction(const TCommandLine& line, const QStringList& actions, QString* action)
 {
-    parser.addPositionalArgument(QStringLiteral("action"), actions.join(QLatin1Char('|')));
-    if (!parser.parse(QStringList{QStringLiteral("callstation ") + name} + args)) {
-        PrintUsage(parser.errorText());
-        return false;
-    }
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = line.Positional();
     if (positional.isEmpty() || !actions.contains(positional.first())) {
-        PrintUsage(QStringLiteral("%1: give one of %2").arg(name, actions.join(QStringLiteral(", "))));
+        line.ReportUsage();
         return false;
     }
     *action = positional.first();
     return true;
 }
 
-bool NumberOption(const QCommandLineParser& parser, const QString& option, TRange range, int defaultValue,
-                  int* value)
+bool NumberOption(const TCommandLine& line, const QString& option, TRange range, int defaultValue, int* value)
 {
-    if (!parser.isSet(option)) {
+    if (!line.IsSet(option)) {
         *value = defaultValue;
         return true;
     }
     bool ok = false;
-    *value = parser.value(option).toInt(&ok, 10);
+    *value = line.Value(option).toInt(&ok, 10);
     if (ok && range.Contains(*value))
         return true;
-    PrintUsage(QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
-                   .arg(option)
-                   .arg(range.Min)
-                   .arg(range.Max)
-                   .arg(parser.value(option)));
+    ReportBadArguments(QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
+                           .arg(option)
+                           .arg(range.Min)
+                           .arg(range.Max)
+                           .arg(line.Value(option)));
     return false;
 }
-
-void PrintLine(const QString& text) { QTextStream(stdout) << text << Qt::endl; }
-
-void PrintError(const QString& text) { QTextStream(stderr) << text << Qt::endl; }
-
-void PrintUsage(const QString& text) { QTextStream(stderr) << "callstation: " << text << Qt::endl; }
 
 bool OpenConfiguredPort(TDeviceLink& link)
 {

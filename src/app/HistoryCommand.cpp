@@ -1,5 +1,6 @@
 #include "app/HistoryCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
 #include "core/Config.h"
@@ -10,7 +11,6 @@
 #include "reports/HistoryQuery.h"
 #include "reports/TableSink.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -18,7 +18,20 @@ namespace {
 
 constexpr int HistoryCaption = 1400;
 
-std::optional<TArgumentError> ReadConditions(const QCommandLineParser& p, THistoryQuery& q)
+const TOptionSpec Options[] = {
+    {"from", "First call date (default: 1 January of this year).", "yyyy-MM-dd"},
+    {"to", "Last call date (default: today).", "yyyy-MM-dd"},
+    {"area", "Area (layout name).", "A"},
+    {"position", "Position (call point name) within the area.", "P"},
+    {"type", "Service type name.", "T"},
+    {"server", "Server (staff) name, as stored.", "NAME"},
+    {"state", "all, answered or timeout.", "STATE"},
+    {"handler", "Processing person, as stored.", "NAME"},
+    {"service-time", "Service time range in seconds, bounds included.", "MIN-MAX"},
+    {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
+};
+
+std::optional<TArgumentError> ReadConditions(const TCommandLine& p, THistoryQuery& q)
 {
     TArgumentError error;
     const auto from = DateOption(p, QStringLiteral("from"), q.SDate, error);
@@ -27,26 +40,26 @@ std::optional<TArgumentError> ReadConditions(const QCommandLineParser& p, THisto
         return error;
     q.SDate = *from;
     q.EDate = *to;
-    q.Area = p.value(QStringLiteral("area"));
-    q.Desktop = p.value(QStringLiteral("position"));
-    q.SvrType = p.value(QStringLiteral("type"));
-    q.SvrPersonnel = p.value(QStringLiteral("server"));
-    q.ProcPersonnel = p.value(QStringLiteral("handler"));
-    if (p.isSet(QStringLiteral("position")) && q.Area.isEmpty())
+    q.Area = p.Value(QStringLiteral("area"));
+    q.Desktop = p.Value(QStringLiteral("position"));
+    q.SvrType = p.Value(QStringLiteral("type"));
+    q.SvrPersonnel = p.Value(QStringLiteral("server"));
+    q.ProcPersonnel = p.Value(QStringLiteral("handler"));
+    if (p.IsSet(QStringLiteral("position")) && q.Area.isEmpty())
         return TArgumentError{QStringLiteral("--position needs --area (a position is a point of one area)")};
 
-    const QString state = p.value(QStringLiteral("state"));
+    const QString state = p.Value(QStringLiteral("state"));
     const QStringList states = {QStringLiteral("all"), QStringLiteral("answered"), QStringLiteral("timeout")};
-    if (p.isSet(QStringLiteral("state")) && !states.contains(state))
+    if (p.IsSet(QStringLiteral("state")) && !states.contains(state))
         return TArgumentError{QStringLiteral("--state: '%1' is none of all, answered, timeout").arg(state)};
     q.SvrState = static_cast<uint8_t>(std::max<qsizetype>(0, states.indexOf(state)));
 
-    if (p.isSet(QStringLiteral("service-time"))) {
+    if (p.IsSet(QStringLiteral("service-time"))) {
         static const QRegularExpression range(QStringLiteral(R"(^(\d{1,9})-(\d{1,9})$)"));
-        const QRegularExpressionMatch m = range.match(p.value(QStringLiteral("service-time")));
+        const QRegularExpressionMatch m = range.match(p.Value(QStringLiteral("service-time")));
         if (!m.hasMatch())
             return TArgumentError{QStringLiteral("--service-time: '%1' is not MIN-MAX in seconds")
-                                      .arg(p.value(QStringLiteral("service-time")))};
+                                      .arg(p.Value(QStringLiteral("service-time")))};
         q.SvrTimeOn = true;
         q.SSvrTime = m.captured(1).toInt();
         q.ESvrTime = m.captured(2).toInt();
@@ -58,55 +71,36 @@ std::optional<TArgumentError> ReadConditions(const QCommandLineParser& p, THisto
 
 int RunHistoryCommand(const QStringList& args)
 {
-    QCommandLineParser p;
-    AddValueOptions(p, {
-        {"from", "First call date (default: 1 January of this year).", "yyyy-MM-dd"},
-        {"to", "Last call date (default: today).", "yyyy-MM-dd"},
-        {"area", "Area (layout name).", "A"},
-        {"position", "Position (call point name) within the area.", "P"},
-        {"type", "Service type name.", "T"},
-        {"server", "Server (staff) name, as stored.", "NAME"},
-        {"state", "all, answered or timeout.", "STATE"},
-        {"handler", "Processing person, as stored.", "NAME"},
-        {"service-time", "Service time range in seconds, bounds included.", "MIN-MAX"},
-        {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
-    });
-
+    TCommandLine p("history", Options);
+    if (const auto end = p.Parse(args))
+        return *end;
     THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
-    std::optional<TArgumentError> bad = ParseArguments(p, QStringLiteral("history"), args);
-    if (!bad && !p.positionalArguments().isEmpty())
-        bad = TArgumentError{QStringLiteral("history: unexpected argument %1").arg(p.positionalArguments().first())};
+    std::optional<TArgumentError> bad;
+    if (!p.Positional().isEmpty())
+        bad = TArgumentError{QStringLiteral("history: unexpected argument %1").arg(p.Positional().first())};
     if (!bad)
         bad = ReadConditions(p, query);
-    if (!bad)
-        bad = CheckDataDir();
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
-    if (!bad && !(sink = OutputSink(p.value(QStringLiteral("out")), standardOutput, sinkError)))
+    if (!bad && !(sink = OutputSink(p.Value(QStringLiteral("out")), standardOutput, sinkError)))
         bad = sinkError;
-    if (bad) {
-        SayError(bad->Text);
-        return ExitBadArguments;
-    }
+    if (bad)
+        return ReportBadArguments(bad->Text);
 
     ReadConfig(ConfigPath, Config, StateTexts);
     TDM_Sys store;
     QString error;
-    if (!store.Open(DataDir, &error)) {
-        SayError(LoadResStr(3119).arg(error));
-        return ExitFailed;
-    }
+    if (!store.Open(DataDir, &error))
+        return ReportFailed(LoadResStr(3119).arg(error));
     switch (WriteHistory(store, query, StateTexts, *sink, LoadResStr(HistoryCaption), {}, &error)) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:
-        SayError(LoadResStr(3118).arg(p.value(QStringLiteral("out")), error));
-        break;
+        return ReportFailed(LoadResStr(3118).arg(OutputName(p.Value(QStringLiteral("out"))), error));
     case TExportResult::ReadFailed:
     case TExportResult::Cancelled:
-        SayError(LoadResStr(3119).arg(error));
         break;
     }
-    return ExitFailed;
+    return ReportFailed(LoadResStr(3119).arg(error));
 }

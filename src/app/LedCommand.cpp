@@ -1,5 +1,6 @@
 #include "app/LedCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/DeviceCommand.h"
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
@@ -15,6 +16,11 @@
 namespace {
 
 constexpr TRange LedAddressRange{1, 99};
+
+const TOptionSpec Options[] = {
+    {"address", "Display address 1-99.", "N"},
+    {"file", "INI file with the messages.", "FILE"},
+};
 
 // The list to upload: from the file given, else from Config.ini; nothing when it cannot be read.
 bool ReadList(const QString& file, TLedList& list)
@@ -51,21 +57,17 @@ int Upload(TDeviceLink& link, uint8_t address, const TLedList& list)
 
 int RunLedCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption addressOption(QStringLiteral("address"), QStringLiteral("Display address 1-99."),
-                                           QStringLiteral("N"));
-    const QCommandLineOption fileOption(QStringLiteral("file"), QStringLiteral("INI file with the messages."),
-                                        QStringLiteral("FILE"));
-    parser.addOptions({addressOption, fileOption});
+    TCommandLine line("led", Options);
     QString action;
     int address = 1;
-    if (!ParseDeviceCommand(parser, QStringLiteral("led"), {QStringLiteral("upload"), QStringLiteral("clock")}, args,
-                            &action)
-        || !NumberOption(parser, addressOption.names().first(), LedAddressRange, 1, &address))
+    if (const auto end = line.Parse(args))
+        return *end;
+    if (!DeviceAction(line, {QStringLiteral("upload"), QStringLiteral("clock")}, &action)
+        || !NumberOption(line, QStringLiteral("address"), LedAddressRange, 1, &address))
         return ExitBadArguments;
 
     TLedList list;
-    if (action == QLatin1String("upload") && !ReadList(parser.value(fileOption), list))
+    if (action == QLatin1String("upload") && !ReadList(line.Value(QStringLiteral("file")), list))
         return ExitFailed;
     TDeviceLink link;
     if (!OpenConfiguredPort(link))

@@ -1,5 +1,6 @@
 #include "app/MemoryCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/DeviceCommand.h"
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
@@ -10,39 +11,50 @@
 #include "devices/MemoryImage.h"
 #include "devices/MemoryTransfer.h"
 
+#include <QSaveFile>
+
 namespace {
 
 constexpr TRange MemoryAddressRange{0, 255};
+
+const TOptionSpec Options[] = {
+    {"address", "Device address 0-255.", "N"},
+};
+
+// Whether the memory file can be written where it will be: a temporary file beside
+// it, put in its place at the end. Nothing is left behind.
+bool CanWriteFile(const QString& path)
+{
+    QSaveFile probe(path);
+    const bool opened = probe.open(QIODevice::WriteOnly);
+    probe.cancelWriting();
+    return opened;
+}
 
 }  // namespace
 
 int RunMemoryCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption addressOption(QStringLiteral("address"), QStringLiteral("Device address 0-255."),
-                                           QStringLiteral("N"));
-    parser.addOption(addressOption);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The device memory file."));
+    TCommandLine line("memory", Options);
     QString action;
     int address = 0;
-    if (!ParseDeviceCommand(parser, QStringLiteral("memory"), {QStringLiteral("read"), QStringLiteral("write")}, args,
-                            &action)
-        || !NumberOption(parser, addressOption.names().first(), MemoryAddressRange, 0, &address))
+    if (const auto end = line.Parse(args))
+        return *end;
+    if (!DeviceAction(line, {QStringLiteral("read"), QStringLiteral("write")}, &action)
+        || !NumberOption(line, QStringLiteral("address"), MemoryAddressRange, 0, &address))
         return ExitBadArguments;
-    if (parser.positionalArguments().size() != 2) {
-        PrintUsage(QStringLiteral("memory %1: give one FILE").arg(action));
-        return ExitBadArguments;
-    }
-    const QString file = parser.positionalArguments().at(1);
+    if (line.Positional().size() != 2)
+        return line.ReportUsage();
+    const QString file = line.Positional().at(1);
     const bool reading = action == QLatin1String("read");
 
-    // The file is checked before anything is sent.
+    // The file is checked before anything is sent: read, or that it can be written.
     QByteArray image;
+    if (reading && !CanWriteFile(file))
+        return ReportFailed(LoadResStr(2029));
     if (!reading) {
-        if (const int refused = ImportMemoryFile(file, &image)) {
-            PrintError(LoadResStr(refused));
-            return ExitFailed;
-        }
+        if (const int refused = ImportMemoryFile(file, &image))
+            return ReportFailed(LoadResStr(refused));
     }
     TDeviceLink link;
     if (!OpenConfiguredPort(link))
@@ -71,7 +83,7 @@ int RunMemoryCommand(const QStringList& args)
         return ExitFailed;
     }
     if (!reading)
-        return ExitDone;
+        return ReportDone(LoadResStr(3021).arg(address).arg(qMin<quint32>(quint32(image.size()), transfer.ReportedSize())));
     if (!ExportMemoryFile(file, transfer.ReadImage())) {
         PrintError(LoadResStr(2029));
         return ExitFailed;

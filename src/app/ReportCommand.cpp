@@ -1,5 +1,6 @@
 #include "app/ReportCommand.h"
 
+#include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
 #include "core/DataStore.h"
@@ -9,11 +10,28 @@
 #include "reports/TableSink.h"
 #include "reports/ui/StatPrint.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
+
+const TOptionSpec Options[] = {
+    {"period", "today, week or month.", "PERIOD"},
+    {"from", "First call date.", "yyyy-MM-dd"},
+    {"to", "Last call date.", "yyyy-MM-dd"},
+    {"staff", "One staff member.", "NAME"},
+    {"area", "One area.", "A"},
+    {"position", "One position of the area.", "P"},
+    {"month", "The month of the monthly summary.", "yyyy-MM"},
+    {"year", "The year of the yearly summary.", "yyyy"},
+    {"by", "Response times by staff, position or hour.", "GROUP"},
+    {"out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE"},
+};
+
+bool IsPdf(const QString& out)
+{
+    return QFileInfo(out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+}
 
 // Which options each kind of report takes.
 const QStringList PeriodOptions = {QStringLiteral("period"), QStringLiteral("from"), QStringLiteral("to")};
@@ -37,14 +55,14 @@ const std::vector<TKind>& Kinds()
 
 // --period or --from/--to into the request: the named period's kind, or the
 // conditions kind with its dates (today when not given).
-std::optional<TArgumentError> ReadPeriod(const QCommandLineParser& p, TReportRequest& r, TReportKind conditions,
+std::optional<TArgumentError> ReadPeriod(const TCommandLine& p, TReportRequest& r, TReportKind conditions,
                                          const std::array<TReportKind, 3>& periods, bool conditionsAsked)
 {
-    const bool range = p.isSet(QStringLiteral("from")) || p.isSet(QStringLiteral("to"));
-    if (range && p.isSet(QStringLiteral("period")))
+    const bool range = p.IsSet(QStringLiteral("from")) || p.IsSet(QStringLiteral("to"));
+    if (range && p.IsSet(QStringLiteral("period")))
         return TArgumentError{QStringLiteral("--period and --from/--to exclude each other")};
     const QStringList names = {QStringLiteral("today"), QStringLiteral("week"), QStringLiteral("month")};
-    const QString period = p.isSet(QStringLiteral("period")) ? p.value(QStringLiteral("period")) : names[0];
+    const QString period = p.IsSet(QStringLiteral("period")) ? p.Value(QStringLiteral("period")) : names[0];
     const qsizetype which = names.indexOf(period);
     if (which < 0)
         return TArgumentError{QStringLiteral("--period: '%1' is none of today, week, month").arg(period)};
@@ -68,61 +86,61 @@ std::optional<TArgumentError> ReadPeriod(const QCommandLineParser& p, TReportReq
     return std::nullopt;
 }
 
-std::optional<TArgumentError> ReadRequest(const QCommandLineParser& p, TReportRequest& r)
+std::optional<TArgumentError> ReadRequest(const TCommandLine& p, TReportRequest& r)
 {
-    const QStringList words = p.positionalArguments();
+    const QStringList words = p.Positional();
     if (words.size() != 1)
         return TArgumentError{QStringLiteral("report: name one report: staff, position, monthly, yearly or response")};
     const QString kind = words.first();
     const auto it = std::find_if(Kinds().begin(), Kinds().end(), [&](const TKind& k) { return kind == QLatin1String(k.Name); });
     if (it == Kinds().end())
         return TArgumentError{QStringLiteral("report: unknown report '%1' (staff, position, monthly, yearly, response)").arg(kind)};
-    for (const QString& option : p.optionNames()) {
+    for (const QString& option : p.OptionsGiven()) {
         if (option != QLatin1String("out") && !it->Options.contains(option))
             return TArgumentError{QStringLiteral("report %1 takes no --%2").arg(kind, option)};
     }
 
     r.Today = QDate::currentDate();
     if (kind == QLatin1String("staff")) {
-        r.Staff = p.value(QStringLiteral("staff"));
+        r.Staff = p.Value(QStringLiteral("staff"));
         return ReadPeriod(p, r, TReportKind::StaffConditions,
                           {TReportKind::StaffToday, TReportKind::StaffWeek, TReportKind::StaffMonth},
-                          p.isSet(QStringLiteral("staff")));
+                          p.IsSet(QStringLiteral("staff")));
     }
     if (kind == QLatin1String("position")) {
-        r.Area = p.value(QStringLiteral("area"));
-        r.Position = p.value(QStringLiteral("position"));
+        r.Area = p.Value(QStringLiteral("area"));
+        r.Position = p.Value(QStringLiteral("position"));
         if (!r.Position.isEmpty() && r.Area.isEmpty())
             return TArgumentError{QStringLiteral("--position needs --area (a position is a point of one area)")};
         return ReadPeriod(p, r, TReportKind::PositionConditions,
                           {TReportKind::PositionToday, TReportKind::PositionWeek, TReportKind::PositionMonth},
-                          p.isSet(QStringLiteral("area")) || p.isSet(QStringLiteral("position")));
+                          p.IsSet(QStringLiteral("area")) || p.IsSet(QStringLiteral("position")));
     }
     if (kind == QLatin1String("monthly")) {
         r.Kind = TReportKind::Monthly;
         r.Month = r.Today;
-        if (p.isSet(QStringLiteral("month"))) {
-            r.Month = QDate::fromString(p.value(QStringLiteral("month")) + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+        if (p.IsSet(QStringLiteral("month"))) {
+            r.Month = QDate::fromString(p.Value(QStringLiteral("month")) + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
             if (!r.Month.isValid())
-                return TArgumentError{QStringLiteral("--month: '%1' is not a month (yyyy-MM)").arg(p.value(QStringLiteral("month")))};
+                return TArgumentError{QStringLiteral("--month: '%1' is not a month (yyyy-MM)").arg(p.Value(QStringLiteral("month")))};
         }
         return std::nullopt;
     }
     if (kind == QLatin1String("yearly")) {
         r.Kind = TReportKind::Yearly;
         r.Year = r.Today.year();
-        if (p.isSet(QStringLiteral("year"))) {
+        if (p.IsSet(QStringLiteral("year"))) {
             bool ok = false;
-            r.Year = p.value(QStringLiteral("year")).toInt(&ok);
-            if (!ok || r.Year < 1 || r.Year > 9999 || p.value(QStringLiteral("year")).size() != 4)
-                return TArgumentError{QStringLiteral("--year: '%1' is not a year (yyyy)").arg(p.value(QStringLiteral("year")))};
+            r.Year = p.Value(QStringLiteral("year")).toInt(&ok);
+            if (!ok || r.Year < 1 || r.Year > 9999 || p.Value(QStringLiteral("year")).size() != 4)
+                return TArgumentError{QStringLiteral("--year: '%1' is not a year (yyyy)").arg(p.Value(QStringLiteral("year")))};
         }
         return std::nullopt;
     }
     const QStringList groups = {QStringLiteral("staff"), QStringLiteral("position"), QStringLiteral("hour")};
-    const qsizetype by = groups.indexOf(p.value(QStringLiteral("by")));
+    const qsizetype by = groups.indexOf(p.Value(QStringLiteral("by")));
     if (by < 0)
-        return TArgumentError{QStringLiteral("--by: '%1' is none of staff, position, hour").arg(p.value(QStringLiteral("by")))};
+        return TArgumentError{QStringLiteral("--by: '%1' is none of staff, position, hour").arg(p.Value(QStringLiteral("by")))};
     r.By = static_cast<TResponseGroup>(by);
     const TReportKind response = TReportKind::Response;
     return ReadPeriod(p, r, response, {response, response, response}, true);
@@ -130,51 +148,36 @@ std::optional<TArgumentError> ReadRequest(const QCommandLineParser& p, TReportRe
 
 }  // namespace
 
+bool ReportDraws(const QStringList& args)
+{
+    TCommandLine line("report", Options);
+    return line.ParseQuietly(args) && IsPdf(line.Value(QStringLiteral("out")));
+}
+
 int RunReportCommand(const QStringList& args)
 {
-    QCommandLineParser p;
-    AddValueOptions(p, {
-        {"period", "today, week or month.", "PERIOD"},
-        {"from", "First call date.", "yyyy-MM-dd"},
-        {"to", "Last call date.", "yyyy-MM-dd"},
-        {"staff", "One staff member.", "NAME"},
-        {"area", "One area.", "A"},
-        {"position", "One position of the area.", "P"},
-        {"month", "The month of the monthly summary.", "yyyy-MM"},
-        {"year", "The year of the yearly summary.", "yyyy"},
-        {"by", "Response times by staff, position or hour.", "GROUP"},
-        {"out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE"},
-    });
-
+    TCommandLine p("report", Options);
+    if (const auto end = p.Parse(args))
+        return *end;
     TReportRequest request;
-    std::optional<TArgumentError> bad = ParseArguments(p, QStringLiteral("report"), args);
-    if (!bad)
-        bad = ReadRequest(p, request);
-    if (!bad)
-        bad = CheckDataDir();
-    const QString out = p.value(QStringLiteral("out"));
-    const bool pdf = QFileInfo(out).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    std::optional<TArgumentError> bad = ReadRequest(p, request);
+    const QString out = p.Value(QStringLiteral("out"));
+    const bool pdf = IsPdf(out);
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
     if (!bad && !pdf && !(sink = OutputSink(out, standardOutput, sinkError)))
         bad = sinkError;
-    if (bad) {
-        SayError(bad->Text);
-        return ExitBadArguments;
-    }
+    if (bad)
+        return ReportBadArguments(bad->Text);
 
     TDM_Sys store;
     TStatReport report;
     QString error;
-    if (!store.Open(DataDir, &error) || !RunReport(store, request, report, &error)) {
-        SayError(LoadResStr(3121).arg(error));
-        return ExitFailed;
-    }
+    if (!store.Open(DataDir, &error) || !RunReport(store, request, report, &error))
+        return ReportFailed(LoadResStr(3121).arg(error));
     const bool written = pdf ? PrintStatReportToPdf(report, out, &error) : WriteStatReport(report, *sink, &error);
-    if (!written) {
-        SayError(LoadResStr(3118).arg(out.isEmpty() ? QStringLiteral("-") : out, error));
-        return ExitFailed;
-    }
+    if (!written)
+        return ReportFailed(LoadResStr(3118).arg(OutputName(out), error));
     return ExitDone;
 }

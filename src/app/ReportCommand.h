@@ -7,3 +7,5 @@
 #include <QStringList>
 
 int RunReportCommand(const QStringList& args);
+// Whether args print the report into a PDF file (which needs a GUI application).
+bool ReportDraws(const QStringList& args);

@@ -1,51 +1,51 @@
 #include "app/ReportOutput.h"
 
+#include "app/CommandLine.h"
 #include "core/Paths.h"
+#include "core/ResStrings.h"
 #include "reports/TableSink.h"
 
-#include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
-#include <QTextStream>
 
-void SayError(const QString& text)
-{
-    QTextStream(stderr) << "callstation: " << text << Qt::endl;
-}
+namespace {
 
-void AddValueOptions(QCommandLineParser& parser, std::initializer_list<TValueOption> options)
-{
-    for (const TValueOption& o : options)
-        parser.addOption({QString::fromLatin1(o.Name), QString::fromLatin1(o.About), QString::fromLatin1(o.ValueName)});
-}
+// CSV on standard output, finished only when all of it got there: the file's own
+// buffer is written out at the end, and a full disk shows only then.
+class TStandardOutputSink final : public ITableSink {
+public:
+    explicit TStandardOutputSink(QFile& file) : file_(file), csv_(NewCsvStreamSink(file)) {}
+    bool Begin(const TTableLayout& layout) override { return csv_->Begin(layout); }
+    bool Row(const std::vector<QVariant>& cells) override { return csv_->Row(cells); }
+    bool Finish(QString* error) override
+    {
+        if (!csv_->Finish(error))
+            return false;
+        if (file_.flush())
+            return true;
+        if (error)
+            *error = file_.errorString();
+        return false;
+    }
 
-std::optional<TArgumentError> ParseArguments(QCommandLineParser& parser, const QString& command, const QStringList& args)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList{command} + args))
-        return TArgumentError{QStringLiteral("%1: %2").arg(command, parser.errorText())};
-    return std::nullopt;
-}
+private:
+    QFile& file_;
+    std::unique_ptr<ITableSink> csv_;
+};
 
-std::optional<QDate> DateOption(const QCommandLineParser& parser, const QString& name, const QDate& fallback,
+}  // namespace
+
+std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, const QDate& fallback,
                                 TArgumentError& error)
 {
-    if (!parser.isSet(name))
+    if (!line.IsSet(name))
         return fallback;
-    const QString text = parser.value(name);
+    const QString text = line.Value(name);
     const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     if (!date.isValid()) {
         error.Text = QStringLiteral("--%1: '%2' is not a date (yyyy-MM-dd)").arg(name, text);
         return std::nullopt;
     }
     return date;
-}
-
-std::optional<TArgumentError> CheckDataDir()
-{
-    if (!QDir(DataDir).exists())
-        return TArgumentError{QStringLiteral("the data directory %1 does not exist").arg(QDir::toNativeSeparators(DataDir))};
-    return std::nullopt;
 }
 
 std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TArgumentError& error)
@@ -55,10 +55,15 @@ std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TA
             error.Text = QStringLiteral("cannot write to standard output");
             return nullptr;
         }
-        return NewCsvStreamSink(stdoutFile);
+        return std::make_unique<TStandardOutputSink>(stdoutFile);
     }
     auto sink = NewFileSink(out, DisplayDateFormat);
     if (!sink)
         error.Text = QStringLiteral("--out: %1 is neither .xlsx nor .csv").arg(out);
     return sink;
+}
+
+QString OutputName(const QString& out)
+{
+    return out.isEmpty() ? LoadResStr(3022) : out;
 }

@@ -1,6 +1,6 @@
 #include "app/RestoreCommand.h"
 
-#include "app/CommandReport.h"
+#include "app/CommandLine.h"
 #include "core/DataDirLock.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
@@ -9,33 +9,34 @@
 #include "maintenance/FailureText.h"
 #include "maintenance/Restore.h"
 
-#include <QCommandLineParser>
-#include <QDir>
+
+namespace {
+
+const TOptionSpec Options[] = {
+    {"items", "Items to restore (default: every item the file holds).", "LIST"},
+};
+
+}  // namespace
 
 int RunRestoreCommand(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption items(QStringLiteral("items"),
-                                   QStringLiteral("Items to restore (default: every item the file holds)."),
-                                   QStringLiteral("LIST"));
-    parser.addOption(items);
-    if (!ParseCommandArguments(parser, QStringLiteral("restore"), args))
-        return ExitBadArguments;
-    if (parser.positionalArguments().size() != 1)
-        return ReportBadArguments(QStringLiteral("restore FILE [--items LIST]"));
+    TCommandLine line("restore", Options);
+    if (const auto end = line.Parse(args))
+        return *end;
+    if (line.Positional().size() != 1)
+        return line.ReportUsage();
     uint32_t wanted = 0;
-    if (parser.isSet(items) && !ParseItemList(parser.value(items), &wanted))
+    const bool itemsGiven = line.IsSet(QStringLiteral("items"));
+    if (itemsGiven && !ParseItemList(line.Value(QStringLiteral("items")), &wanted))
         return ReportBadArguments(QStringLiteral("restore: --items takes item numbers 0 to 4, as in 0,2,4"));
 
     // The station's own lock, held to the end: no station may start on the files being replaced.
-    if (!QDir().mkpath(DataDir))
-        return ReportFailed(FailureText(1614, LoadResStr(3201).arg(QDir::toNativeSeparators(DataDir), QStringLiteral("cannot create the directory"))));
     TDataDirLock lock(DataDir);
     if (!lock.TryLock())
         return ReportFailed(LoadResStr(3206).arg(lock.Holder()));
 
     TBackupFile backup;
-    switch (backup.Open(parser.positionalArguments().first())) {
+    switch (backup.Open(line.Positional().first())) {
     case TBackupOpen::CannotOpen:
         return ReportFailed(LoadResStr(1610));
     case TBackupOpen::Invalid:
@@ -43,7 +44,7 @@ int RunRestoreCommand(const QStringList& args)
     case TBackupOpen::Ok:
         break;
     }
-    if (!parser.isSet(items))
+    if (!itemsGiven)
         wanted = backup.Mask();
     else if (wanted & ~backup.Mask())
         return ReportBadArguments(QStringLiteral("restore: the backup file holds the items %1 only")

@@ -9,10 +9,19 @@ struct TSubcommand {
     const char* Name;
     // args: what follows the name. DataDir and ConfigPath are set, an application object exists.
     int (*Run)(const QStringList& args);
-    bool NeedsGui;  // draws (print-out): runs under a GUI application, offscreen without a display
+    const char* Usage;  // the name and its arguments, for the help texts
+    // Whether these args draw (a print-out): then the command runs under a GUI application,
+    // offscreen without a display. nullptr: the command never draws.
+    bool (*Draws)(const QStringList& args) = nullptr;
 };
 
 // The command of that name; nullptr when there is none.
 const TSubcommand* FindSubcommand(const QString& name);
-// "history, report, ..." for the usage text.
+// Every command's usage, one a line, for the station's own help.
+QString SubcommandUsages();
+// "history, report, ..." for the complaint about an unknown command.
 QString SubcommandNames();
+
+// Runs the command; what it wrote to standard output must have got there: when it did
+// not (a full disk, a closed pipe), the command fails, naming standard output.
+int ExecuteSubcommand(const TSubcommand& command, const QStringList& args);

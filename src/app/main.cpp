@@ -3,6 +3,7 @@
 #include "app/ConsoleEvents.h"
 #include "app/DemoReceiver.h"
 #include "app/DemoRestaurant.h"
+#include "app/QtMessages.h"
 #include "app/SignalQuit.h"
 #include "app/Subcommands.h"
 #include "calls/ui/SoundEffectPlayer.h"
@@ -195,29 +196,39 @@ int RunSubcommand(int argc, char** argv, int commandIndex)
         Say(QStringLiteral("unknown command %1 (commands: %2)").arg(name, SubcommandNames()));
         return ExitBadArguments;
     }
-    std::unique_ptr<QCoreApplication> app;
-    if (command->NeedsGui) {
-        if (!DisplayAvailable())
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // Before the command: the data directory, and the command's own --help or --verbose.
     QString dataDir;
+    QStringList args;
     for (int i = 1; i < commandIndex; ++i) {
-        if (qstrcmp(argv[i], "--data-dir") == 0 && i + 1 < commandIndex)
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const QString option = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
+        if ((option == QLatin1String("data-dir")) && i + 1 < commandIndex)
             dataDir = QString::fromLocal8Bit(argv[++i]);
+        else if (option.startsWith(QLatin1String("data-dir=")))
+            dataDir = option.section(QLatin1Char('='), 1);
+        else if (QStringList{QStringLiteral("help"), QStringLiteral("h"), QStringLiteral("verbose")}.contains(option))
+            args << arg;
         else {
-            Say(QStringLiteral("before a command only --data-dir DIR is taken, not %1").arg(QString::fromLocal8Bit(argv[i])));
+            Say(QStringLiteral("before a command only --data-dir DIR, --help and --verbose are taken, not %1").arg(arg));
             return ExitBadArguments;
         }
     }
-    InitDataDir(dataDir.isEmpty() ? DefaultDataDir() : dataDir);
-    InitDateFormats(SystemUsesChineseCodePage());
-    QStringList args;
     for (int i = commandIndex + 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    return command->Run(args);
+    // Qt's own warnings stay out of a nightly job's output unless --verbose asks for them.
+    HoldQtMessages();
+    // Only a command that draws gets a GUI application (and its platform's warnings).
+    std::unique_ptr<QCoreApplication> app;
+    if (command->Draws && command->Draws(args)) {
+        if (!DisplayAvailable())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    InitDataDir(dataDir.isEmpty() ? DefaultDataDir() : dataDir);
+    InitDateFormats(SystemUsesChineseCodePage());
+    return ExecuteSubcommand(*command, args);
 }
 
 }  // namespace
@@ -238,6 +249,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The service-call station. A back-office command runs instead of it, without opening the port:\n")
+        + SubcommandUsages() + QStringLiteral("\nEach command takes --help and --verbose."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),

@@ -4,6 +4,7 @@
 #include "ProcessLines.h"
 #include "SimProcess.h"
 
+#include "core/ResStrings.h"
 #include "devices/MemoryFile.h"
 
 #include <QElapsedTimer>
@@ -110,9 +111,10 @@ TEST(DeviceTools, CopiesConfigurationMemoryBetweenDevices)
         EXPECT_TRUE(r.out.contains(QStringLiteral("配置区大小：%1字节").arg(size)));
     }
     // Into the second device: first the whole 4 KiB image, then the 100-byte one over its start.
-    for (const QString& file : {big, small}) {
+    for (const auto& [file, size] : {std::pair{big, 4096}, std::pair{small, 100}}) {
         const Device::Result r = b.Run({"memory", "write", file});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out.trimmed(), LoadResStr(3021).arg(0).arg(size));
     }
     EXPECT_EQ(a.Finish(), 0);
     EXPECT_EQ(b.Finish(), 0);
@@ -140,6 +142,10 @@ TEST(DeviceTools, SilenceAndBadArgumentsAndRefusedFiles)
     EXPECT_GE(timedOut.ms, 3000);
     EXPECT_LT(timedOut.ms, 5000);
     EXPECT_FALSE(QFile::exists(dir.filePath("x.mem")));
+    // A file that cannot be written is found before the device is asked anything.
+    const Device::Result unwritable = silent.Run({"memory", "read", dir.filePath("no-such-dir/x.mem")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err.trimmed(), LoadResStr(2029));
 
     QFile bad(dir.filePath("bad.mem"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));

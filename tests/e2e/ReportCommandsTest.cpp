@@ -1,30 +1,18 @@
 // The history and report commands as a nightly job runs them: CSV on standard
 // output, files by suffix, and one-line errors (status 2) that write nothing.
+#include "CommandRun.h"
+
 #include "core/DataStore.h"
+#include "core/ResStrings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString kBin = QStringLiteral(STATION_BINARY_DIR "/callstation");
-
-struct Result {
-    int status = -1;
-    QString out, err;
-};
-
-Result Callstation(const QString& dataDir, const QStringList& args)
-{
-    QProcess p;
-    p.start(kBin, QStringList{"--data-dir", dataDir} + args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+using Result = TCommandRun;
 
 class ReportCommandsTest : public ::testing::Test {
 protected:
@@ -49,34 +37,59 @@ protected:
 
 TEST_F(ReportCommandsTest, HistoryWritesTheWindowsTextsAsCsv)
 {
-    const Result r = Callstation(dir.path(), {"history", "--from", "2026-03-01", "--to", "2026-03-31"});
+    const Result r = RunCallstation(dir.path(), {"history", "--from", "2026-03-01", "--to", "2026-03-31"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out,
               "呼叫日期,呼叫时间,呼叫区域,呼叫位置,服务类型,服务人员,服务计时,服务状态,处理时间,处理人员\r\n"
               "2026-03-02,19:00:00,大厅,\"A,1\",BUTTON1,\"张\"\"三\",00:01:05,已应答,19:01:05,\"张\"\"三\"\r\n"
               "2026-03-02,19:30:00,大厅,A2,BUTTON1,李四,00:02:01,服务超时,,\r\n");
-    const Result timedOut = Callstation(dir.path(), {"history", "--from", "2026-03-01", "--state", "timeout", "--service-time", "121-121"});
+    const Result timedOut = RunCallstation(dir.path(), {"history", "--from", "2026-03-01", "--state", "timeout", "--service-time", "121-121"});
     EXPECT_EQ(timedOut.out.count("\r\n"), 2);
 }
 
 TEST_F(ReportCommandsTest, ReportsRunAsTheWindowRunsThem)
 {
-    const Result staff = Callstation(dir.path(), {"report", "staff", "--from", "2026-03-01", "--to", "2026-03-31"});
+    const Result staff = RunCallstation(dir.path(), {"report", "staff", "--from", "2026-03-01", "--to", "2026-03-31"});
     ASSERT_EQ(staff.status, 0) << staff.err.toStdString();
     EXPECT_EQ(staff.out,
               "员工编号,员工姓名,呼叫次数,超时次数,合格率%\r\n"
               ",李四,1,1,0.00\r\n"
               "007,\"张\"\"三\",1,0,100.00\r\n"
               ",合计,2,1,50.00\r\n");
-    const Result yearly = Callstation(dir.path(), {"report", "yearly", "--year", "2026", "--out", dir.filePath("y.xlsx")});
+    const Result yearly = RunCallstation(dir.path(), {"report", "yearly", "--year", "2026", "--out", dir.filePath("y.xlsx")});
     EXPECT_EQ(yearly.status, 0) << yearly.err.toStdString();
     EXPECT_TRUE(yearly.out.isEmpty());
     EXPECT_GT(QFile(dir.filePath("y.xlsx")).size(), 0);
-    const Result response = Callstation(dir.path(), {"report", "response", "--by", "hour", "--from", "2026-03-01", "--to", "2026-03-31"});
+    const Result response = RunCallstation(dir.path(), {"report", "response", "--by", "hour", "--from", "2026-03-01", "--to", "2026-03-31"});
     EXPECT_TRUE(response.out.contains("19,19:00~19:59,1,00:01:05,00:01:05,00:01:05,00:01:05\r\n")) << response.out.toStdString();
-    const Result pdf = Callstation(dir.path(), {"report", "position", "--period", "month", "--out", dir.filePath("p.pdf")});
+    // Every date there is: the days without calls cost nothing (this ran for hours a day at a time).
+    const Result allDates = RunCallstation(dir.path(), {"report", "response", "--by", "hour", "--from", "0001-01-01", "--to", "9999-12-31"});
+    EXPECT_EQ(allDates.status, 0) << allDates.err.toStdString();
+    EXPECT_EQ(allDates.out, response.out);
+    const Result pdf = RunCallstation(dir.path(), {"report", "position", "--period", "month", "--out", dir.filePath("p.pdf")});
     EXPECT_EQ(pdf.status, 0) << pdf.err.toStdString();
     EXPECT_GT(QFile(dir.filePath("p.pdf")).size(), 0);
+}
+
+TEST_F(ReportCommandsTest, AWriteThatFailsNamesItsTargetAndFails)
+{
+    // A print-out on a full disk, and standard output on one (as "> /dev/full").
+    const QString fullPdf = dir.filePath("full.pdf");
+    ASSERT_TRUE(QFile::link("/dev/full", fullPdf));
+    const struct {
+        QStringList args;
+        QString stdoutFile, target;
+    } cases[] = {
+        {{"report", "staff", "--period", "month", "--out", fullPdf}, {}, fullPdf},
+        {{"report", "staff", "--from", "2026-03-01", "--to", "2026-03-31"}, "/dev/full", LoadResStr(3022)},
+        {{"history", "--from", "2026-03-01"}, "/dev/full", LoadResStr(3022)},
+        {{"cleanup", "--through", "2000-01-01"}, "/dev/full", LoadResStr(3022)},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunCallstation(dir.path(), c.args, c.stdoutFile);
+        EXPECT_EQ(r.status, 1) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.target)) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
 }
 
 TEST_F(ReportCommandsTest, BadArgumentsGiveOneLineAndWriteNothing)
@@ -100,7 +113,7 @@ TEST_F(ReportCommandsTest, BadArgumentsGiveOneLineAndWriteNothing)
         {missing, {"report", "yearly"}},
     };
     for (const auto& c : cases) {
-        const Result r = Callstation(c.dataDir, c.args);
+        const Result r = RunCallstation(c.dataDir, c.args);
         EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << c.args.join(' ').toStdString();
         const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts).filter("callstation:");

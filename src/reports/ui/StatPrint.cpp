@@ -6,6 +6,7 @@
 #include "reports/StatPrintLayout.h"
 #include "reports/StatReports.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -81,7 +82,14 @@ void RunStatPrintPreview(QWidget* parent, const TStatReport& report)
 
 bool PrintStatReportToPdf(const TStatReport& report, const QString& path, QString* error)
 {
-    QPdfWriter pdf(path);
+    // The file is ours, not the writer's, so that a write that failed (a full disk) is seen.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QPdfWriter pdf(&file);
     pdf.setTitle(LoadResStr(JobTitle));
     SetUpPage(pdf);
     QPainter painter;
@@ -91,5 +99,9 @@ bool PrintStatReportToPdf(const TStatReport& report, const QString& path, QStrin
         return false;
     }
     DrawStatPrint(painter, pdf, report);
-    return painter.end();
+    if (painter.end() && file.flush() && file.error() == QFileDevice::NoError)
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
