@@ -6,12 +6,12 @@
 #include "comm/DeviceReplies.h"
 #include "core/Clock.h"
 #include "core/ResStrings.h"
+#include "core/SaveFile.h"
 #include "devices/DeviceLink.h"
 #include "devices/MemoryFile.h"
 #include "devices/MemoryImage.h"
 #include "devices/MemoryTransfer.h"
 
-#include <QSaveFile>
 
 namespace {
 
@@ -25,7 +25,7 @@ const TOptionSpec Options[] = {
 // it, put in its place at the end. Nothing is left behind.
 bool CanWriteFile(const QString& path)
 {
-    QSaveFile probe(path);
+    TSaveFile probe(path);
     const bool opened = probe.open(QIODevice::WriteOnly);
     probe.cancelWriting();
     return opened;

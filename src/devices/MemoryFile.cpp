@@ -1,7 +1,8 @@
 #include "devices/MemoryFile.h"
 
+#include "core/SaveFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -38,7 +39,7 @@ QByteArray MemoryFileBytes(const QByteArray& image)
 
 bool ExportMemoryFile(const QString& path, const QByteArray& image)
 {
-    QSaveFile file(path);
+    TSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(MemoryFileBytes(image));

@@ -1,7 +1,8 @@
 #include "reports/TableSink.h"
 
+#include "core/SaveFile.h"
+
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace {
 
@@ -11,7 +12,7 @@ const QString CsvDateFormat = QStringLiteral("yyyy-MM-dd");
 class TCsvSink final : public ITableSink {
 public:
     // file: owned and committed by Finish; otherwise the device is only written to.
-    TCsvSink(QIODevice& device, std::unique_ptr<QSaveFile> file) : device_(device), file_(std::move(file)) {}
+    TCsvSink(QIODevice& device, std::unique_ptr<TSaveFile> file) : device_(device), file_(std::move(file)) {}
 
     bool Begin(const TTableLayout& layout) override
     {
@@ -60,7 +61,7 @@ private:
     }
 
     QIODevice& device_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<TSaveFile> file_;
     std::vector<TCellKind> kinds_;
     QString error_;
 };
@@ -79,7 +80,7 @@ QString CsvField(const QString& text)
 
 std::unique_ptr<ITableSink> NewCsvFileSink(const QString& path)
 {
-    auto file = std::make_unique<QSaveFile>(path);
+    auto file = std::make_unique<TSaveFile>(path);
     QIODevice& device = *file;
     return std::make_unique<TCsvSink>(device, std::move(file));
 }

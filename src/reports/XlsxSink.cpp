@@ -2,11 +2,11 @@
 
 #include "core/GbkCodec.h"
 #include "core/ResStrings.h"
+#include "core/SaveFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTime>
 #include <xlsxwriter.h>
@@ -27,7 +27,7 @@ double DayFraction(qint64 seconds)
 }
 
 // The spreadsheet writes the file under its own name; the finished file is then
-// copied into the target through QSaveFile, so the target is replaced whole or not at all.
+// copied into the target through TSaveFile, so the target is replaced whole or not at all.
 class TXlsxSink final : public ITableSink {
 public:
     TXlsxSink(const QString& path, const QString& dateFormat, int sheetRows)
@@ -179,7 +179,7 @@ private:
     void CopyIntoTarget()
     {
         QFile built(temp_.fileName());
-        QSaveFile target(path_);
+        TSaveFile target(path_);
         if (!built.open(QIODevice::ReadOnly)) {
             Fail(built.errorString());
             return;

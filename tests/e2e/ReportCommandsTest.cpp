@@ -7,8 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,6 +79,11 @@ TEST_F(ReportCommandsTest, AWriteThatFailsNamesItsTargetAndFails)
     // A print-out on a full disk, and standard output on one (as "> /dev/full").
     const QString fullPdf = dir.filePath("full.pdf");
     ASSERT_TRUE(QFile::link("/dev/full", fullPdf));
+    // An export named through a link to a pipe is refused: the pipe is not replaced by a file.
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString pipedCsv = dir.filePath("piped.csv"), pipedXlsx = dir.filePath("piped.xlsx");
+    ASSERT_TRUE(QFile::link(pipe, pipedCsv) && QFile::link(pipe, pipedXlsx));
     const struct {
         QStringList args;
         QString stdoutFile, target;
@@ -84,12 +92,15 @@ TEST_F(ReportCommandsTest, AWriteThatFailsNamesItsTargetAndFails)
         {{"report", "staff", "--from", "2026-03-01", "--to", "2026-03-31"}, "/dev/full", LoadResStr(3022)},
         {{"history", "--from", "2026-03-01"}, "/dev/full", LoadResStr(3022)},
         {{"cleanup", "--through", "2000-01-01"}, "/dev/full", LoadResStr(3022)},
+        {{"history", "--from", "2026-03-01", "--out", pipedCsv}, {}, pipedCsv},
+        {{"report", "staff", "--period", "month", "--out", pipedXlsx}, {}, pipedXlsx},
     };
     for (const auto& c : cases) {
         const Result r = RunCallstation(dir.path(), c.args, c.stdoutFile);
         EXPECT_EQ(r.status, 1) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.target)) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
     }
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 TEST_F(ReportCommandsTest, BadArgumentsGiveOneLineAndWriteNothing)
