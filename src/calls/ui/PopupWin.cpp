@@ -5,6 +5,7 @@
 #include "core/ui/Colors.h"
 #include "core/ui/StationDialog.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -106,6 +107,14 @@ TFrm_PopupWin::TFrm_PopupWin(const TPopupSlots& model, QWidget* parent)
 TFrm_PopupWin::~TFrm_PopupWin()
 {
     delete d_;
+}
+
+void TFrm_PopupWin::ShowInFront()
+{
+    show();
+    raise();
+    if (!QApplication::activeModalWidget())
+        activateWindow();
 }
 
 void TFrm_PopupWin::RefreshSlots()
