@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -126,6 +127,14 @@ TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
     ASSERT_TRUE(BecomesActive(&w));
     w.PopupChanged(true);
     EXPECT_TRUE(BecomesActive(popup)) << "for a new call";
+
+    QDialog login(&w);  // a dialog being typed in keeps the keys
+    login.setModal(true);
+    login.show();
+    ASSERT_TRUE(BecomesActive(&login));
+    w.PopupChanged(true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(BecomesActive(&login));
 }
 
 TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)

@@ -112,9 +112,11 @@ TFrm_PopupWin::~TFrm_PopupWin()
 void TFrm_PopupWin::ShowInFront()
 {
     show();
+    // A dialog being worked in stays in front: the popup must not cover it nor take its keys.
+    if (QApplication::activeModalWidget())
+        return;
     raise();
-    if (!QApplication::activeModalWidget())
-        activateWindow();
+    activateWindow();
 }
 
 void TFrm_PopupWin::RefreshSlots()

@@ -1,8 +1,8 @@
 #include "layout/ui/EditorPlacement.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,48 +18,16 @@ QMargins FrameOf(const QWidget* window)
                     outer.bottom() - inner.bottom());
 }
 
-// Before its first showing a window has no frame yet: any shown window with one tells its size.
+// Before its showing a window has no frame yet: a shown window with one tells its size,
+// otherwise a title bar of the style's height is expected.
 QMargins ExpectedFrame(const QWidget* window)
 {
-    if (window->isVisible())
-        return FrameOf(window);
     for (const QWidget* other : QApplication::topLevelWidgets()) {
-        if (other != window && other->isVisible() && !other->isMinimized() && !FrameOf(other).isNull())
+        if (other->isVisible() && !FrameOf(other).isNull())
             return FrameOf(other);
     }
-    return QMargins();
+    return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 0, 0);
 }
-
-void Place(QWidget* window, const QWidget* owner)
-{
-    const QScreen* screen = (owner ? owner : window)->screen();
-    if (!screen)
-        return;
-    const QRect available = screen->availableGeometry();
-    const QMargins frame = ExpectedFrame(window);
-    const QRect outer = CentredWithin(owner ? owner->frameGeometry() : available, window->size().grownBy(frame),
-                                      available);
-    window->setGeometry(outer.marginsRemoved(frame));
-}
-
-// Places the window once more when its real frame is known, after its first showing.
-class TPlaceAgainOnShow final : public QObject {
-public:
-    TPlaceAgainOnShow(QWidget* window, const QWidget* owner) : QObject(window), owner_(owner) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            auto* window = static_cast<QWidget*>(watched);
-            QMetaObject::invokeMethod(
-                this, [this, window] { Place(window, owner_); deleteLater(); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    const QWidget* owner_;
-};
 
 }  // namespace
 
@@ -76,6 +44,14 @@ void PlaceCentredOn(QWidget* window, const QWidget* owner)
 {
     if (owner)
         owner = owner->window();
-    Place(window, owner);
-    window->installEventFilter(new TPlaceAgainOnShow(window, owner));
+    const QScreen* screen = (owner ? owner : window)->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = ExpectedFrame(window);
+    const QRect outer = CentredWithin(owner ? owner->frameGeometry() : available, window->size().grownBy(frame),
+                                      available);
+    window->resize(outer.size().shrunkBy(frame));
+    // A window's position is that of its frame, whatever the frame turns out to be.
+    window->move(outer.topLeft());
 }

@@ -11,6 +11,6 @@ class QWidget;
 QRect CentredWithin(const QRect& owner, const QSize& size, const QRect& available);
 
 // Places window (not shown yet) by CentredWithin on owner's frame and owner's screen. Its own frame
-// is not known before it is shown: the frame of another framed window of the station stands in,
-// and once shown the window is placed again by its real frame.
+// is not known before it is shown: the frame of another framed window of the station stands in
+// for its size, or a title bar of the style's height.
 void PlaceCentredOn(QWidget* window, const QWidget* owner);
