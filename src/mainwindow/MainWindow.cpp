@@ -41,13 +41,13 @@ namespace {
 constexpr int StartWidth = 956;
 constexpr int StartHeight = 608;
 constexpr int SysCellWidth = 25;
+constexpr int SysCellHeight = 18;
 // The smallest window keeps every face button, the caption with its system buttons, a work area
 // of this height and the status line in view.
 constexpr int FrameRightMargin = 8;
 constexpr int WorkAreaTop = 105;
 constexpr int StatusLineHeight = 28;
 constexpr int MinWorkAreaHeight = 150;
-constexpr int SysCellHeight = 18;
 
 const QColor DisabledText = ToQColor(Silver);
 const QColor LineGrey = ToQColor(Silver);
