@@ -1,5 +1,6 @@
 #include "comm/SerialPort.h"
 
+#include "comm/PortAccess.h"
 #include "core/ResStrings.h"
 
 namespace {
@@ -148,13 +149,20 @@ void TMSComm::TryReopen()
     SetStatus(PortText(OpenedText), false);
 }
 
+QString TMSComm::OpenFailureText() const
+{
+    if (port_.isOpen())
+        return QString();
+    const QString problem = PortAccessProblem(device_, port_.error(), port_.errorString());
+    return problem.isEmpty() ? status_ + QStringLiteral("：") + port_.errorString() : problem;
+}
+
 QString TMSComm::PortText(int textId) const
 {
     QString text = QString::asprintf(LoadResStr(textId).toUtf8().constData(), portNumber_, 9600, 8, 1);
-    // A port named by device, or found again under another path, shows that
-    // path where the number would stand.
-    if (!portName_.isEmpty() || device_ != DeviceName(portNumber_, QString()))
-        text.replace(QStringLiteral("COM%1").arg(portNumber_), device_);
+    // The device stands where the number would: outside Windows a port number
+    // names no device (port 1 opens /dev/ttyS0), and a named or moved device is what is used.
+    text.replace(QStringLiteral("COM%1").arg(portNumber_), device_);
     return text;
 }
 

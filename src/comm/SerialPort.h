@@ -39,9 +39,9 @@ public:
     // Where the list of present ports comes from (the system's by default; tests hand in their own).
     void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
 
-    // Why the last open or write failed, as the port tells it.
-    QSerialPort::SerialPortError LastError() const { return port_.error(); }
-    QString LastErrorText() const { return port_.errorString(); }
+    // Why the port did not open, for the operator: busy, not allowed (and what to do), or
+    // the status text with the port's own words. Empty while it is open.
+    QString OpenFailureText() const;
 
     bool SendFrame(const uint8_t* bytes, int n) override;
     // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
@@ -62,7 +62,7 @@ private:
     void ReadWaitingBytes();
     void PortFailed(QSerialPort::SerialPortError error);
     void TryReopen();
-    // Status text textId ("COM%d ...") for the port, with the device's path where a path was named.
+    // Status text textId ("COM%d ...") for the port, naming the device it opens.
     QString PortText(int textId) const;
     void SetStatus(const QString& text, bool isError);
 

@@ -1,7 +1,6 @@
 #include "devices/DeviceLink.h"
 
 #include "core/Config.h"
-#include "core/ResStrings.h"
 
 TDeviceLink::TDeviceLink() : handler_(comm_, calls_, replies_), sync_(ring_, handler_)
 {
@@ -13,11 +12,7 @@ bool TDeviceLink::Open(const TConfig& config, QString* error)
 {
     if (comm_.Open(config.Port, config.PortName))
         return true;
-    // A running station holds the port: say so rather than only "cannot open".
-    const QString device = TMSComm::DeviceName(config.Port, config.PortName);
-    if (comm_.LastError() == QSerialPort::PermissionError)
-        *error = LoadResStr(3302).arg(device, comm_.LastErrorText());
-    else
-        *error = comm_.StatusText() + QStringLiteral("：") + comm_.LastErrorText();
+    // A running station holding the port, or a user not allowed to use it, is named as such.
+    *error = comm_.OpenFailureText();
     return false;
 }

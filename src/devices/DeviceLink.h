@@ -17,7 +17,7 @@ public:
     TDeviceLink();
 
     // Opens the port named by the settings. False with a message when it does not open; a port
-    // that another program (the station) holds is named busy.
+    // that another program (the station) holds is named busy, one this user may not use says why.
     bool Open(const TConfig& config, QString* error);
 
     TDeviceReplies& Replies() { return replies_; }

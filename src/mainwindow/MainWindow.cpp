@@ -42,6 +42,12 @@ constexpr int StartWidth = 956;
 constexpr int StartHeight = 608;
 constexpr int SysCellWidth = 25;
 constexpr int SysCellHeight = 18;
+// The smallest window keeps every face button, the caption with its system buttons, a work area
+// of this height and the status line in view.
+constexpr int FrameRightMargin = 8;
+constexpr int WorkAreaTop = 105;
+constexpr int StatusLineHeight = 28;
+constexpr int MinWorkAreaHeight = 150;
 
 const QColor DisabledText = ToQColor(Silver);
 const QColor LineGrey = ToQColor(Silver);
@@ -78,6 +84,8 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
 
     const QFontMetrics metrics(font());
     buttons_.InitMainFaceButton(width(), [&metrics](const QString& text) { return metrics.horizontalAdvance(text); });
+    setMinimumSize(buttons_.Button(BtnAbout).Right + FrameRightMargin,
+                   WorkAreaTop + MinWorkAreaHeight + StatusLineHeight);
 
     maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this); });
     maintenanceMenu_->addAction(LoadResStr(MenuRestore), this, [this] {
@@ -92,7 +100,11 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
 
     connect(&station_, &TStation::PortStatusChanged, this,
             [this](const QString& text, bool isError) {
-                status_.SetPortStatus(text, isError);
+                // Why the port failed (busy, or which group the user must join) goes to the message line.
+                const QString why = isError ? station_.Port().OpenFailureText() : QString();
+                status_.SetPortStatus(text, isError, why);
+                if (!why.isEmpty())
+                    status_.SetMessage(why);
                 update(0, height() - 23, width(), 23);  // the separators follow the labels
             });
     connect(&station_, &TStation::CallLogStatusChanged, this, [this](const QString& text, bool isError) {
@@ -195,7 +207,7 @@ void TFrm_Main::RunButtonAction(int n)
         RunChangePassword(this, store, LoginMsg);
         break;
     case TFaceAction::BaseSet:
-        RunBaseSetDialog(this, *this);
+        RunBaseSetDialog(this, *this, station_.Port().CurrentDevice());
         ApplyTopMost();
         break;
     case TFaceAction::LayoutEditor:
@@ -318,7 +330,8 @@ void TFrm_Main::Shutdown()
 void TFrm_Main::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    popup_->show();
+    // Once the main window is up, or it would cover the popup shown before it.
+    QTimer::singleShot(0, popup_, &TFrm_PopupWin::ShowInFront);
 }
 
 // ---- station events -----------------------------------------------------
@@ -348,7 +361,7 @@ void TFrm_Main::PopupChanged(bool showWindow)
 {
     popup_->RefreshSlots();
     if (showWindow)
-        popup_->show();
+        popup_->ShowInFront();
 }
 
 // ---- settings applied to the face ---------------------------------------

@@ -67,9 +67,10 @@ void TStatusLine::Place(const QSize& clientSize)
 
 void TStatusLine::SetMessage(const QString& text) { message_->setText(text); }
 
-void TStatusLine::SetPortStatus(const QString& text, bool isError)
+void TStatusLine::SetPortStatus(const QString& text, bool isError, const QString& why)
 {
     port_->setText(text);
+    port_->setToolTip(why);
     port_->setStyleSheet(isError ? QStringLiteral("color: red;") : QString());
     if (clientSize_.isValid())
         Place(clientSize_);

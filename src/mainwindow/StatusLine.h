@@ -21,7 +21,8 @@ public:
     void Place(const QSize& clientSize);
 
     void SetMessage(const QString& text);
-    void SetPortStatus(const QString& text, bool isError);
+    // why: the reason of a failure, shown as the port field's tooltip.
+    void SetPortStatus(const QString& text, bool isError, const QString& why = QString());
     // Shown at the right end of the message line while isError; hidden otherwise.
     void SetLogStatus(const QString& text, bool isError);
     void SetClock(const QString& text);

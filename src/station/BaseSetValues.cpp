@@ -103,9 +103,12 @@ TConfig ConfigFromDialogValues(const TBaseSetValues& v, const TConfig& old)
     cfg.Parity = IndexOrOld(v.Parity, old.Parity);
     cfg.Flux = IndexOrOld(v.Flux, old.Flux);
 
-    cfg.PortName = v.PortText.trimmed();
-    if (cfg.PortName.isEmpty() || cfg.PortName.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
-        cfg.Port = PortNumberFromName(cfg.PortName);
+    const QString port = v.PortText.trimmed();
+    if (v.PortShown.isEmpty() || port.compare(v.PortShown, Qt::CaseInsensitive) != 0) {
+        cfg.PortName = port;
+        if (port.isEmpty() || port.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+            cfg.Port = PortNumberFromName(port);
+    }
     cfg.Baud = NumberOrDefault<int32_t>(v.BaudText, 9600);
     cfg.DataBits = NumberOrDefault<uint8_t>(v.DataBitsText, 8);
     return cfg;
@@ -124,17 +127,13 @@ QStringList AvailablePortItems()
     return items;
 }
 
-int FindPortItem(const QStringList& items, const TConfig& cfg)
+int ShowPortItem(QStringList& items, const TConfig& cfg, const QString& inUse)
 {
-    // A named device is what opens, so only it may show; otherwise the device of the number or COM<Port>.
-    QStringList wanted{TMSComm::DeviceName(cfg.Port, cfg.PortName)};
-    if (cfg.PortName.trimmed().isEmpty())
-        wanted << QStringLiteral("COM%1").arg(cfg.Port);
-    for (const QString& name : wanted) {
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            if (items[i].compare(name, Qt::CaseInsensitive) == 0)
-                return int(i);
-        }
+    const QString port = inUse.isEmpty() ? TMSComm::DeviceName(cfg.Port, cfg.PortName) : inUse;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i].compare(port, Qt::CaseInsensitive) == 0)
+            return int(i);
     }
-    return -1;
+    items << port;
+    return int(items.size() - 1);
 }

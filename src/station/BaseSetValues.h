@@ -21,24 +21,27 @@ struct TBaseSetValues {
     QString PreWarnWav1, PreWarnWav2;
     int PreWarnWavePlayMode1 = -1, PreWarnWavePlayMode2 = -1;  // item index, -1 when none is selected
 
-    QString PortText;  // selected texts, empty when none is selected
+    QString PortText;  // selected or typed texts, empty when none is selected
+    QString PortShown; // the port the list showed at opening: still shown at OK, it leaves the stored port as it was
     QString BaudText;
     QString DataBitsText;
     int StopBits = -1, Parity = -1, Flux = -1;  // item index, -1 when none is selected
 };
 
-// The controls' contents for cfg. PortText is not set: the port list decides it (FindPortItem).
+// The controls' contents for cfg. PortText is not set: the port list decides it (ShowPortItem).
 TBaseSetValues BaseSetValuesFromConfig(const TConfig& cfg);
 
-// The record the dialog's OK stores: old with every entry of the dialog taken over. The port name is
-// stored as chosen (it names the device to open); a COM name also gives the port number, no port gives
-// port 1, and a device path keeps the old number. A list with nothing selected keeps its old index.
+// The record the dialog's OK stores: old with every entry of the dialog taken over. A port other than
+// the one shown at opening is stored as chosen (it names the device to open); a COM name also gives the
+// port number, no port gives port 1, and a device path keeps the old number. A list with nothing
+// selected keeps its old index.
 TConfig ConfigFromDialogValues(const TBaseSetValues& values, const TConfig& old);
 
 // The ports present, as the station names them: COMn on Windows, device paths such as /dev/ttyUSB0
 // elsewhere.
 QStringList AvailablePortItems();
 
-// The item of the port list showing cfg's port, ignoring case: the device named by PortName when set,
-// otherwise the device the station opens for Port or COM<Port>; -1 when none is listed.
-int FindPortItem(const QStringList& items, const TConfig& cfg);
+// The item of the port list to select, ignoring case: the device in use (inUse, or when it is empty
+// the device cfg names), added to items when the system does not list it (a pseudo-terminal, a
+// /dev/serial/by-id link, a receiver unplugged for now), so that the dialog never shows another port.
+int ShowPortItem(QStringList& items, const TConfig& cfg, const QString& inUse);

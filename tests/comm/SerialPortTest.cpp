@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -169,6 +171,67 @@ TEST(SerialPort, MissingDeviceLeavesTheStationRunningWithARedStatus)
     EXPECT_TRUE(comm.StatusIsError());
     EXPECT_EQ(comm.StatusText(), QString::fromUtf8("/nonexistent/ttyX 打开失败"));
     EXPECT_FALSE(comm.PortOpen());
+}
+
+TEST(SerialPort, StatusNamesTheDeviceItOpens)
+{
+    TMSComm comm;
+    EXPECT_FALSE(comm.Open(9, QString()));
+#ifdef Q_OS_WIN
+    EXPECT_EQ(comm.StatusText(), QString::fromUtf8("COM9 打开失败"));
+#else
+    EXPECT_EQ(comm.StatusText(), QString::fromUtf8("/dev/ttyS8 打开失败"));
+#endif
+}
+
+TEST_F(PtyPair, APortHeldByAnotherProgramIsNamedBusy)
+{
+    TMSComm station;
+    ASSERT_TRUE(station.Open(1, a_));
+    EXPECT_TRUE(station.OpenFailureText().isEmpty());
+    TMSComm tool;
+    ASSERT_FALSE(tool.Open(1, a_));
+    EXPECT_TRUE(tool.OpenFailureText().startsWith(QString::fromUtf8("串口 ") + a_ + QString::fromUtf8(" 正被占用")))
+        << tool.OpenFailureText().toStdString();
+}
+
+// Opened by a user outside the device's group, the port says which group to join.
+TEST(SerialPort, APortTheUserMayNotUseNamesTheDevicesGroup)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const group* dialout = getgrnam("dialout");
+    ASSERT_NE(dialout, nullptr);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const QString device = dir.filePath("ttyUSB0");
+    struct {
+        const char* what;
+        mode_t mode;
+        QString expected;
+    } const cases[] = {
+        {"group may use it", 0660,
+         QString::fromUtf8("无权使用串口 %1：当前用户须属于设备所属的组 dialout").arg(device)},
+        {"only its owner may", 0600, QString::fromUtf8("无权使用串口 %1：").arg(device)},
+    };
+    for (const auto& c : cases) {
+        QFile file(device);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QByteArray path = QFile::encodeName(device);
+        ASSERT_EQ(::chown(path.constData(), 0, dialout->gr_gid), 0);
+        ASSERT_EQ(::chmod(path.constData(), c.mode), 0);
+
+        TMSComm comm;
+        ASSERT_EQ(::seteuid(65534), 0);
+        const bool opened = comm.Open(1, device);
+        const QString why = comm.OpenFailureText();
+        ASSERT_EQ(::seteuid(0), 0);
+        EXPECT_FALSE(opened) << c.what;
+        EXPECT_TRUE(why.startsWith(c.expected)) << c.what << ": " << why.toStdString();
+        EXPECT_FALSE(why.contains(QString::fromUtf8("占用"))) << c.what;
+    }
 }
 
 TEST(SerialPort, DeviceNameFollowsPortNumberUnlessNamed)

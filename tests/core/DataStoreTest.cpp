@@ -3,6 +3,7 @@
 // swapping a table file.
 #include "core/DataStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -176,6 +177,22 @@ TEST_F(DataStore, FailedTransactionOverTwoFilesKeepsBothTables)
     q.SetSQL("select * from DutyTable");
     ASSERT_TRUE(q.Open());
     EXPECT_EQ(q.RecordCount(), 0);
+}
+
+// Whoever looks into the data directory finds every file there explained in the README.
+TEST_F(DataStore, EveryFileItLeavesInTheDataDirectoryIsNamedInTheReadme)
+{
+    EXPECT_TRUE(store.InTransaction([&] {
+        AddWaiter("1", "Alice");
+        Exec("insert into DutyTable values ('1', 'Alice', '08:00:00', '16:00:00', 5)");
+        return true;
+    }));
+    store.Close();
+    QFile readme(QStringLiteral(STATION_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    for (const QString& file : QDir(DataPath()).entryList(QDir::Files | QDir::Hidden))
+        EXPECT_TRUE(text.contains(QLatin1Char('`') + file + QLatin1Char('`'))) << file.toStdString();
 }
 
 TEST_F(DataStore, NestedTransactionFailureUndoesOnlyItsOwnChanges)

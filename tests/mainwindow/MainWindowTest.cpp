@@ -1,4 +1,5 @@
 #include "calls/SoundPlayer.h"
+#include "calls/ui/PopupWin.h"
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/GbkCodec.h"
@@ -7,6 +8,9 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/TrayIcon.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,6 +37,15 @@ void Click(QWidget& w, const QPoint& pos)
 }
 
 QPoint Centre(const TFuncButton& b) { return QPoint((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2); }
+
+// Runs the event loop until window is the active one, at most a second.
+bool BecomesActive(const QWidget* window)
+{
+    QDeadlineTimer deadline(1000);
+    while (QApplication::activeWindow() != window && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return QApplication::activeWindow() == window;
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -66,10 +79,13 @@ TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("海景餐厅呼叫"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("海景餐厅呼叫"));
     EXPECT_EQ(w.StatusLine().Clock()->text(), QStringLiteral("2026-12-08 12:00:00"));
-    EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("..."));
-    // The configured device does not exist: the port label reports the failure in red.
-    EXPECT_TRUE(w.StatusLine().Port()->text().contains(QStringLiteral("打开失败")));
+    // The configured device does not exist: the port label reports the failure in red, the
+    // message line and the label's tooltip say why.
+    const QString device = dir.filePath(QStringLiteral("no-such-tty"));
+    EXPECT_EQ(w.StatusLine().Port()->text(), device + QStringLiteral(" 打开失败"));
     EXPECT_TRUE(w.StatusLine().Port()->styleSheet().contains(QStringLiteral("red")));
+    EXPECT_TRUE(w.StatusLine().Message()->text().startsWith(device + QStringLiteral(" 打开失败：")));
+    EXPECT_EQ(w.StatusLine().Port()->toolTip(), w.StatusLine().Message()->text());
     EXPECT_FALSE(w.TrayIconShown());
 }
 
@@ -93,6 +109,46 @@ TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
     EXPECT_EQ(status.Message()->x(), 13);
     EXPECT_EQ(status.MessageRight(), status.Port()->x() - 3);
     w.hide();
+}
+
+// The popup is shown with the main window and for every new call; either way it must not stay
+// behind the main window the operator was working in.
+TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
+{
+    TFrm_Main w(clock, sound);
+    QString error;
+    ASSERT_TRUE(w.Start(&error)) << error.toStdString();
+    auto* popup = w.findChild<TFrm_PopupWin*>();
+    ASSERT_NE(popup, nullptr);
+    w.show();
+    EXPECT_TRUE(BecomesActive(popup)) << "at start";
+
+    w.activateWindow();  // the operator clicks the main window
+    ASSERT_TRUE(BecomesActive(&w));
+    w.PopupChanged(true);
+    EXPECT_TRUE(BecomesActive(popup)) << "for a new call";
+
+    QDialog login(&w);  // a dialog being typed in keeps the keys
+    login.setModal(true);
+    login.show();
+    ASSERT_TRUE(BecomesActive(&login));
+    w.PopupChanged(true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(BecomesActive(&login));
+}
+
+TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)
+{
+    TFrm_Main w(clock, sound);
+    w.show();
+    w.resize(40, 30);
+    EXPECT_EQ(w.size(), w.minimumSize());
+    const TFuncButton& minimise = w.Buttons().Button(BtnMinimise);
+    const TFuncButton& about = w.Buttons().Button(BtnAbout);
+    EXPECT_LE(about.Right, w.width() - 8) << "every face button stays in the frame";
+    EXPECT_GE(minimise.Left, 30 + 100) << "room for the caption before the system buttons";
+    EXPECT_GE(w.StatusLine().Message()->width(), 100);
+    EXPECT_GE(w.Views().height(), 100) << "a work area to see calls in";
 }
 
 TEST_F(MainWindowTest, TabButtonsSwitchTheViews)

@@ -1,5 +1,6 @@
 #include "station/BaseSetValues.h"
 
+#include "comm/SerialPort.h"
 #include "core/FileFilter.h"
 
 #include <gtest/gtest.h>
@@ -141,35 +142,50 @@ TEST(BaseSetValues, NamesAndSoundFilesAreTrimmedButTheTitleIsKeptAsTyped)
     EXPECT_EQ(cfg.PreWarnWav1, QStringLiteral("/snd/warn 1.wav"));
 }
 
-TEST(FindPortItem, SelectsTheStoredPortIgnoringCase)
+TEST(ShowPortItem, SelectsThePortInUseAndAddsItWhenNotListed)
 {
-    TConfig cfg;
-    cfg.Port = 12;
-    EXPECT_EQ(FindPortItem({QStringLiteral("COM1"), QStringLiteral("COM12")}, cfg), 1);
-    EXPECT_EQ(FindPortItem({QStringLiteral("com12"), QStringLiteral("COM1")}, cfg), 0);
-    EXPECT_EQ(FindPortItem({QStringLiteral("COM1"), QStringLiteral("COM2")}, cfg), -1);
-    EXPECT_EQ(FindPortItem({}, cfg), -1);
+    TConfig numbered;
+    numbered.Port = 12;
+    TConfig named;
+    named.Port = 3;
+    named.PortName = QStringLiteral("/dev/serial/by-id/usb-Prolific-if00");
+    const QString com12 = TMSComm::DeviceName(12, QString());
+    const struct {
+        const char* what;
+        TConfig cfg;
+        QString inUse;
+        QStringList listed;
+        int index;
+        QStringList items;
+    } cases[] = {
+        {"number, listed", numbered, {}, {"COM1", com12.toLower()}, 1, {"COM1", com12.toLower()}},
+        {"number, gone", numbered, {}, {"COM1"}, 1, {"COM1", com12}},
+        {"named device wins over the number", named, {}, {"/dev/ttyS2", "/dev/ttyUSB0"}, 2,
+         {"/dev/ttyS2", "/dev/ttyUSB0", named.PortName}},
+        {"the demo's line", numbered, "/dev/pts/7", {com12}, 1, {com12, "/dev/pts/7"}},
+        {"nothing listed", named, {}, {}, 0, {named.PortName}},
+    };
+    for (const auto& c : cases) {
+        QStringList items = c.listed;
+        EXPECT_EQ(ShowPortItem(items, c.cfg, c.inUse), c.index) << c.what;
+        EXPECT_EQ(items, c.items) << c.what;
+    }
 }
 
-TEST(FindPortItem, NamedDeviceWinsOverTheNumber)
+TEST(BaseSetValues, APortLeftAsShownKeepsTheStoredPort)
 {
-    TConfig cfg;
-    cfg.Port = 3;
-    cfg.PortName = QStringLiteral("/dev/ttyUSB0");
-    EXPECT_EQ(FindPortItem({QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}, cfg), 1);
-    // The named device is what opens: a listed COM3 must not pretend to be it.
-    cfg.PortName = QStringLiteral("COM5");
-    EXPECT_EQ(FindPortItem({QStringLiteral("COM3")}, cfg), -1);
-}
+    TConfig old;
+    old.Port = 1;  // the demo runs on its own line; a by-id link is not listed either
+    TBaseSetValues values = BaseSetValuesFromConfig(old);
+    values.PortShown = QStringLiteral("/dev/pts/7");
+    values.PortText = QStringLiteral("/dev/pts/7");
+    EXPECT_EQ(ConfigFromDialogValues(values, old), old);
 
-#ifndef Q_OS_WIN
-TEST(FindPortItem, UnnamedPortShowsTheDeviceItOpens)
-{
-    TConfig cfg;
-    cfg.Port = 1;
-    EXPECT_EQ(FindPortItem({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")}, cfg), 1);
+    values.PortText = QStringLiteral("/dev/ttyUSB1");  // typed or chosen: stored
+    const TConfig cfg = ConfigFromDialogValues(values, old);
+    EXPECT_EQ(cfg.PortName, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_EQ(cfg.Port, 1);
 }
-#endif
 
 TEST(QtFileFilter, ConvertsBarSeparatedPairs)
 {

@@ -5,6 +5,7 @@
 #include "core/ui/Colors.h"
 #include "core/ui/StationDialog.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -106,6 +107,16 @@ TFrm_PopupWin::TFrm_PopupWin(const TPopupSlots& model, QWidget* parent)
 TFrm_PopupWin::~TFrm_PopupWin()
 {
     delete d_;
+}
+
+void TFrm_PopupWin::ShowInFront()
+{
+    show();
+    // A dialog being worked in stays in front: the popup must not cover it nor take its keys.
+    if (QApplication::activeModalWidget())
+        return;
+    raise();
+    activateWindow();
 }
 
 void TFrm_PopupWin::RefreshSlots()

@@ -11,6 +11,9 @@ public:
     ~TFrm_PopupWin() override;
     // Shows the slots' current texts and colours.
     void RefreshSlots();
+    // Shows the window in front of the others (the main window included) and makes it the
+    // active one, unless a modal dialog is being worked in: then it stays behind that dialog.
+    void ShowInFront();
 
 private:
     struct Impl;

@@ -119,7 +119,9 @@ QWidget* TFrm_CopyData::CreateMapPage()
     SGrd_MemoryMap->setModel(&map_);
     SGrd_MemoryMap->verticalHeader()->hide();
     SGrd_MemoryMap->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The row labels ("00A_") keep their width; the sixteen byte columns share the rest.
     SGrd_MemoryMap->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SGrd_MemoryMap->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     SGrd_MemoryMap->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; }").arg(ToQColor(SkyBlue).name()));
     SGrd_MemoryMap->verticalHeader()->setDefaultSectionSize(SGrd_MemoryMap->fontMetrics().height() + 4);

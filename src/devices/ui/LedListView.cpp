@@ -7,6 +7,10 @@
 #include <QDropEvent>
 #include <QHeaderView>
 
+namespace {
+constexpr int TextColumn = 6;
+}  // namespace
+
 TLedListView::TLedListView(QWidget* parent) : QTableWidget(parent)
 {
     setObjectName(QStringLiteral("SGrd_LedList"));
@@ -15,7 +19,9 @@ TLedListView::TLedListView(QWidget* parent) : QTableWidget(parent)
     for (int id = 1901; id <= 1907; ++id)
         captions << LoadResStr(id);
     setHorizontalHeaderLabels(captions);
-    horizontalHeader()->setStretchLastSection(true);
+    // The short columns fit their header and values; the message text takes the rest.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: %1; }").arg(ToQColor(SkyBlue).name()));
     verticalHeader()->hide();

@@ -1,6 +1,7 @@
 #include "layout/ui/LayoutEditor.h"
 
 #include "core/ui/Messages.h"
+#include "layout/ui/EditorPlacement.h"
 #include "layout/ui/LayOutEdit.h"
 
 bool RunLayoutEditor(QWidget* parent, TDM_Sys& store)
@@ -12,5 +13,6 @@ bool RunLayoutEditor(QWidget* parent, TDM_Sys& store)
         ShowError(parent, error);
         return false;
     }
+    PlaceCentredOn(&editor, parent);
     return editor.exec() == QDialog::Accepted;
 }

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <numbers>
+
 namespace {
 
 // The views find the point of a clicked or dragged image by this property.
@@ -44,7 +46,11 @@ QImage DrawCallPoint(const TLayOutPoint& point, const TConfig& cfg)
     p.setFont(StationFont());
     p.setPen(ToQColor(point.TxtColor));
     const int w = image.width();
-    const int h = image.height();
+    // A round face's texts stay inside its circle: the top and bottom positions are those of the
+    // square inscribed in it, not of the image's corners, which the panel shows through.
+    const int inset = point.Shape == 0 ? qRound(image.height() * (1 - 1 / std::numbers::sqrt2) / 2) : 0;
+    const int top = inset;
+    const int bottom = image.height() - inset;
     // Name and service text share one font, so one line height serves both.
     const int line = p.fontMetrics().height();
 
@@ -52,22 +58,22 @@ QImage DrawCallPoint(const TLayOutPoint& point, const TConfig& cfg)
         if (point.TxtPos == 0)
             p.drawText(image.rect(), Qt::AlignCenter | Qt::TextSingleLine, point.Name);
         else if (point.TxtPos == 1)
-            DrawInBand(p, w, 0, line, point.Name);
+            DrawInBand(p, w, top, line, point.Name);
         else
-            p.drawText(image.rect(), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, point.Name);
+            DrawInBand(p, w, bottom - line, line, point.Name);
         return image;
     }
 
     int nameTop = 0;
     int serviceTop = 0;
     if (point.TxtPos == 0) {
-        nameTop = (h - (2 * line + 2)) / 2;
+        nameTop = (image.height() - (2 * line + 2)) / 2;
         serviceTop = nameTop + line + 2;
     } else if (point.TxtPos == 1) {
-        nameTop = 0;
-        serviceTop = line + 2;
+        nameTop = top;
+        serviceTop = top + line + 2;
     } else {
-        serviceTop = h - line;
+        serviceTop = bottom - line;
         nameTop = serviceTop - 2 - line;
     }
     DrawInBand(p, w, nameTop, line, point.Name);

@@ -58,23 +58,27 @@ QLabel* CentredLabel(const QString& text, QWidget* parent)
 
 }  // namespace
 
-bool RunBaseSetDialog(QWidget* parent, IMainFace& face)
+bool RunBaseSetDialog(QWidget* parent, IMainFace& face, const QString& portInUse)
 {
     TSoundEffectPlayer preview;
-    TFrm_BaseSet dialog(face, preview, AvailablePortItems(), parent);
+    TFrm_BaseSet dialog(face, preview, AvailablePortItems(), portInUse, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, QWidget* parent)
+TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, const QString& portInUse,
+                           QWidget* parent)
     : QDialog(parent), face_(face), sound_(sound)
 {
+    QStringList portItems = ports;
+    const int portShown = ShowPortItem(portItems, Config, portInUse);
+
     SetupStationDialog(this, 1200);
     setMinimumWidth(500);
 
     auto* pages = new TCaptionTabWidget(this);
     pages->addTab(CreateFacePage(), LoadResStr(1202));
     pages->addTab(CreateSysPage(), LoadResStr(1201));
-    pages->addTab(CreatePortPage(ports), LoadResStr(1204));
+    pages->addTab(CreatePortPage(portItems), LoadResStr(1204));
 
     const TOkCancelRow buttons = OkCancelButtons(this);
     connect(buttons.Ok, &QPushButton::clicked, this, &TFrm_BaseSet::Btn_OkClick);
@@ -83,7 +87,8 @@ TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringLi
     layout->addWidget(buttons.Box);
 
     FillControls(BaseSetValuesFromConfig(Config));
-    Cbx_Port->setCurrentIndex(FindPortItem(ports, Config));
+    Cbx_Port->setCurrentIndex(portShown);
+    portShown_ = Cbx_Port->currentText();
 }
 
 QWidget* TFrm_BaseSet::CreateFacePage()
@@ -226,6 +231,9 @@ QWidget* TFrm_BaseSet::CreatePortPage(const QStringList& ports)
 {
     auto* page = new QWidget;
     Cbx_Port = CreateList(ports, QStringLiteral("Cbx_Port"), page);
+    // A device the system does not list (a /dev/serial/by-id link, a port plugged in later) is typed.
+    Cbx_Port->setEditable(true);
+    Cbx_Port->setInsertPolicy(QComboBox::NoInsert);
     Cbx_Baud = CreateList({QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
                            QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
                            QStringLiteral("57600"), QStringLiteral("115200")},
@@ -306,6 +314,7 @@ TBaseSetValues TFrm_BaseSet::Values() const
     v.PreWarnWavePlayMode2 = Cbx_PlayMode[1]->currentIndex();
 
     v.PortText = Cbx_Port->currentText();
+    v.PortShown = portShown_;
     v.BaudText = Cbx_Baud->currentText();
     v.DataBitsText = Cbx_DataBits->currentText();
     v.StopBits = Cbx_StopBits->currentIndex();

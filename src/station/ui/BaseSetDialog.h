@@ -15,13 +15,16 @@ class QTimeEdit;
 class TColorSwatch;
 
 // Edits the settings; OK saves Config.ini and applies them through face. True on OK.
-bool RunBaseSetDialog(QWidget* parent, IMainFace& face);
+// portInUse: the device the station has open (or tries), shown in the port list.
+bool RunBaseSetDialog(QWidget* parent, IMainFace& face, const QString& portInUse);
 
 class TFrm_BaseSet final : public QDialog {
     Q_OBJECT
 public:
-    // ports: the items of the port list. Opens filled from Config and StateTexts.
-    TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, QWidget* parent = nullptr);
+    // ports: the ports the system lists; portInUse: the device the station uses (empty: the one
+    // Config names), selected even when not listed. Opens filled from Config and StateTexts.
+    TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, const QString& portInUse = QString(),
+                 QWidget* parent = nullptr);
 
     // What the controls hold now.
     TBaseSetValues Values() const;
@@ -53,6 +56,7 @@ private:
     QComboBox* Cbx_StopBits = nullptr;
     QComboBox* Cbx_Parity = nullptr;
     QComboBox* Cbx_Flux = nullptr;
+    QString portShown_;
     std::vector<std::pair<TColorSwatch*, TColor TBaseSetValues::*>> swatches_;
     std::vector<std::pair<QTimeEdit*, QTime TBaseSetValues::*>> timePickers_;
 };

@@ -3,6 +3,7 @@
 #include "../DeviceTestSupport.h"
 #include "comm/DeviceReplies.h"
 #include "core/Clock.h"
+#include "core/GbkCodec.h"
 #include "core/IniFile.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
@@ -24,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -68,6 +71,19 @@ QStringList Column(const TLedListView* list, int column)
 }
 
 const QByteArray LedAck = Reply(0x53, {});
+
+// Columns of view whose header or cells (those in view) are wider than the column.
+QList<int> CutColumns(const QTableView* view)
+{
+    const QAbstractItemView* cells = view;
+    QList<int> cut;
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+        const int needed = std::max(cells->sizeHintForColumn(c), view->horizontalHeader()->sectionSizeHint(c));
+        if (!view->isColumnHidden(c) && view->columnWidth(c) < needed)
+            cut << c;
+    }
+    return cut;
+}
 
 class DeviceWindowTest : public ::testing::Test {
 protected:
@@ -119,6 +135,28 @@ TEST_F(DeviceWindowTest, LedListIsEditedAndWrittenBackBesideTheOtherSections)
     EXPECT_TRUE(ini.Keys("Message_3").isEmpty());
     EXPECT_EQ(ini.Value("Com", "Port"), "3");
     EXPECT_EQ(ini.Value("Sys", "TopMost"), "1");
+}
+
+// A full-length message, every header and the memory map's row labels (00A_ is wider than 000_)
+// show whole in the windows as they open.
+TEST_F(DeviceWindowTest, ListsAndMapShowTheirTextsWhole)
+{
+    WriteFile(ConfigPath, ToGbk(QStringLiteral("[Message_1]\r\nText=欢迎光临本店今日特价菜品八折优惠\r\n"
+                                               "[Message_2]\r\nDisplayMode=7\r\nText=ABC\r\n")));
+    TFrm_LedSet led(line, replies, clock);
+    led.LoadList();
+    led.show();
+    Pump();
+    EXPECT_EQ(CutColumns(led.SGrd_LedList), QList<int>{});
+
+    WriteFile(dir.filePath("m.bin"), MemoryFileBytes(QByteArray(256, '\xAB')));
+    TFrm_CopyData copy(line, replies, clock);
+    copy.ImportFrom(dir.filePath("m.bin"));
+    copy.findChild<QTabWidget*>()->setCurrentIndex(1);
+    copy.show();
+    Pump();
+    ASSERT_EQ(copy.SGrd_MemoryMap->model()->index(10, 0).data().toString(), "00A_");
+    EXPECT_EQ(CutColumns(copy.SGrd_MemoryMap), QList<int>{});
 }
 
 TEST_F(DeviceWindowTest, LedImportRefusesNothingSilently)

@@ -4,6 +4,7 @@
 #include "core/DataStore.h"
 #include "core/ResStrings.h"
 #include "layout/ui/CallPointEdt.h"
+#include "layout/ui/EditorPlacement.h"
 #include "layout/ui/LayOutEdit.h"
 #include "support/RecordedMessages.h"
 
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QValidator>
@@ -103,6 +105,43 @@ protected:
 
     RecordedMessages messages;
 };
+
+TEST(EditorPlacement, CentredOnTheMainWindowAndInsideTheScreen)
+{
+    const QRect screen(0, 0, 1440, 900);
+    const QSize editor(944, 668);  // 942 x 640 with its frame
+    const struct {
+        const char* what;
+        QRect owner;
+        QRect available;
+        QRect placed;
+    } cases[] = {
+        {"room around", {242, 146, 956, 608}, screen, {248, 116, 944, 668}},
+        {"main window low on the screen", {484, 292, 956, 608}, screen, {490, 232, 944, 668}},
+        {"main window off the right edge", {900, 100, 956, 608}, screen, {496, 70, 944, 668}},
+        {"a panel at the top", {0, 0, 956, 608}, {0, 28, 1440, 872}, {6, 28, 944, 668}},
+        {"a screen smaller than the editor", {0, 0, 800, 560}, {0, 24, 800, 576}, {0, 24, 800, 576}},
+        {"the second screen", {1600, 100, 956, 608}, {1440, 0, 1280, 800}, {1606, 70, 944, 668}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CentredWithin(c.owner, editor, c.available), c.placed) << c.what;
+}
+
+TEST_F(LayOutEditTest, TheEditorOpensWhollyOnTheScreen)
+{
+    QWidget main;
+    main.resize(956, 608);
+    const QRect available = main.screen()->availableGeometry();
+    main.move(available.right() - 600, available.bottom() - 400);  // moved far to the bottom right
+    main.show();
+    TFrm_LayOutEdit editor(store, &main);
+    PlaceCentredOn(&editor, &main);
+    editor.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(available.contains(editor.frameGeometry()))
+        << editor.frameGeometry().x() << "," << editor.frameGeometry().y() << " "
+        << editor.frameGeometry().width() << "x" << editor.frameGeometry().height();
+}
 
 TEST_F(LayOutEditTest, TheRootShowsNoPointsAndALayoutShowsOneImagePerPoint)
 {

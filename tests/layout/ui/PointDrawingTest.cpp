@@ -4,6 +4,8 @@
 #include "layout/ui/PointDrawing.h"
 
 #include <QFontMetrics>
+
+#include <cmath>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -91,6 +93,26 @@ TEST_F(PointDrawingTest, PositionsAboveOneDrawAtTheBottom)
         EXPECT_EQ(InkRunTops(DrawCallPoint(Point(120, h, pos, 0), cfg)), std::vector<int>{h - line + nameInk});
         EXPECT_EQ(InkRunTops(DrawCallPoint(Point(120, h, pos, 12), cfg)),
                   (std::vector<int>{h - 2 * line - 2 + nameInk, h - line + serviceInk}));
+    }
+}
+
+// On a round face the name and the service text stay inside the circle, where the face
+// shows them, at the top and at the bottom alike.
+TEST_F(PointDrawingTest, RoundFaceKeepsBothLinesInsideItsCircle)
+{
+    for (const int size : {80, 100}) {
+        for (const uint8_t pos : {1, 2}) {
+            TLayOutPoint p = Point(size, size, pos, 12, QStringLiteral("A3"));
+            p.Shape = 0;
+            const QImage image = DrawCallPoint(p, cfg);
+            EXPECT_EQ(InkRunTops(image).size(), 2u) << size << " at " << int(pos);
+            const double r = size / 2.0;
+            int outside = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    outside += IsInk(image.pixel(x, y)) && std::hypot(x + 0.5 - r, y + 0.5 - r) > r;
+            EXPECT_EQ(outside, 0) << size << " at " << int(pos);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "station/ui/BaseSetDialog.h"
 
 #include "calls/SoundPlayer.h"
+#include "comm/SerialPort.h"
 #include "station/ApplySettings.h"
 #include "core/GbkCodec.h"
 #include "core/IniFile.h"
@@ -57,6 +58,9 @@ QByteArray StoredFile()
                                 "Text=Welcome\r\n"));
 }
 
+// The device of port 12 as the system lists it.
+QString Com12() { return TMSComm::DeviceName(12, QString()); }
+
 class BaseSetDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -69,7 +73,7 @@ protected:
         file.write(StoredFile());
         file.close();
         ReadConfig(ConfigPath, Config, StateTexts);
-        dialog_ = std::make_unique<TFrm_BaseSet>(face_, sound_, QStringList{QStringLiteral("COM1"), QStringLiteral("COM12")});
+        dialog_ = std::make_unique<TFrm_BaseSet>(face_, sound_, QStringList{QStringLiteral("COM1"), Com12()});
     }
 
     void TearDown() override
@@ -124,7 +128,7 @@ TEST_F(BaseSetDialogTest, OpensWithTheStoredSettings)
     EXPECT_EQ(Find<QLineEdit>("Edt_ServerType1")->text(), QStringLiteral("BUTTON1"));
     EXPECT_EQ(Find<QComboBox>("Cbx_PreWarnWavePlayMode1")->currentIndex(), 1);
 
-    EXPECT_EQ(Find<QComboBox>("Cbx_Port")->currentText(), QStringLiteral("COM12"));
+    EXPECT_EQ(Find<QComboBox>("Cbx_Port")->currentText(), Com12());
     EXPECT_EQ(Find<QComboBox>("Cbx_Baud")->currentIndex(), -1);  // 14400 is no item
     EXPECT_EQ(Find<QComboBox>("Cbx_DataBits")->currentText(), QStringLiteral("8"));
     EXPECT_EQ(Find<QComboBox>("Cbx_StopBits")->currentText(), QStringLiteral("1"));
@@ -189,6 +193,39 @@ TEST_F(BaseSetDialogTest, OkStoresConvertedValuesWritesInOrderAndApplies)
     const QStringList sys = ini.Keys(QStringLiteral("Sys"));
     EXPECT_EQ(sys.first(), QStringLiteral("AutoRun"));
     EXPECT_EQ(sys.last(), QStringLiteral("PreWarnWavePlayMode2"));
+}
+
+// The station may run on a device the system does not list: OK keeps it, a typed one is stored.
+TEST_F(BaseSetDialogTest, PortListKeepsThePortInUse)
+{
+    const struct {
+        const char* what;
+        QString inUse;
+        QString typed;  // empty: left as shown
+        int port;
+        QString portName;
+    } cases[] = {
+        {"the demo's line", QStringLiteral("/dev/pts/7"), {}, 12, {}},
+        {"a by-id link typed", {}, QStringLiteral("/dev/serial/by-id/usb-FTDI-if00"), 12,
+         QStringLiteral("/dev/serial/by-id/usb-FTDI-if00")},
+    };
+    for (const auto& c : cases) {
+        ReadConfig(ConfigPath, Config, StateTexts);
+        TFrm_BaseSet dialog(face_, sound_, {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}, c.inUse);
+        auto* list = dialog.findChild<QComboBox*>(QStringLiteral("Cbx_Port"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->currentText(), c.inUse.isEmpty() ? Com12() : c.inUse) << c.what;
+        ASSERT_TRUE(list->isEditable()) << c.what;
+        if (!c.typed.isEmpty())
+            list->setEditText(c.typed);
+        dialog.findChild<QPushButton*>(QStringLiteral("Btn_Ok"))->click();
+        EXPECT_EQ(Config.Port, c.port) << c.what;
+        EXPECT_EQ(Config.PortName, c.portName) << c.what;
+        TConfig reread;
+        TStateTexts texts;
+        ReadConfig(ConfigPath, reread, texts);
+        EXPECT_EQ(reread.PortName, c.portName) << c.what;
+    }
 }
 
 TEST_F(BaseSetDialogTest, FailedSaveReportsKeepsTheDialogAndAppliesNothing)
