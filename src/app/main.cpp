@@ -125,7 +125,11 @@ int RunHeadless(QCoreApplication& app, bool demo)
     TStation station(clock, sound, console);
     station.SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
     QObject::connect(&station, &TStation::PortStatusChanged, &app,
-                     [&console](const QString& text, bool isError) { console.PortStatus(text, isError); });
+                     [&console, &station](const QString& text, bool isError) {
+                         // A failed port says why (busy, or which group the user must join).
+                         const QString why = isError ? station.Port().OpenFailureText() : QString();
+                         console.PortStatus(why.isEmpty() ? text : why, isError);
+                     });
     QObject::connect(&station, &TStation::CallLogStatusChanged, &app,
                      [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
     QString error;

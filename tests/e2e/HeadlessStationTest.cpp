@@ -88,3 +88,19 @@ TEST(HeadlessStation, CallsAreAcknowledgedTimedAndLogged)
     EXPECT_LT(rows[3].serverTime, 120);
     EXPECT_TRUE(rows[3].procTimeNull);
 }
+
+TEST(HeadlessStation, APortThatFailsToOpenSaysWhy)
+{
+    QTemporaryDir data;
+    ASSERT_TRUE(data.isValid());
+    const QString device = data.filePath("ttyGone");
+    WriteConfig(data.path(), device);
+    Station station(data.path(), 1);
+    ASSERT_TRUE(station.Start()) << station.Lines().toStdString();
+    // The port's line comes before "running", which Start waits for.
+    const QStringList lines = station.Out().All().filter("(error)");
+    ASSERT_EQ(lines.size(), 1) << station.Lines().toStdString();
+    EXPECT_TRUE(lines[0].contains(device) && lines[0].contains(QString::fromUtf8("：")) && lines[0].contains("port"))
+        << lines[0].toStdString();
+    ASSERT_TRUE(station.Stop());
+}
