@@ -10,22 +10,23 @@
 
 class TJobProgress {
 public:
-    using Report = std::function<void(int permille)>;
+    using Report = std::function<void(int percent)>;
 
     // Unwatched: never cancelled, reports nowhere.
     TJobProgress() = default;
     TJobProgress(TCancelFlag cancel, Report report) : cancel_(std::move(cancel)), report_(std::move(report)) {}
 
     bool Cancelled() const { return cancel_ && *cancel_; }
-    // done of total units of work, passed on in thousandths when that figure moves.
+    // done of total units of work, passed on in hundredths when that figure moves (a
+    // finer one would only repaint the progress bar more often on the window thread).
     void Reached(qint64 done, qint64 total) const
     {
         if (!report_ || total <= 0)
             return;
-        const int permille = static_cast<int>(std::clamp<qint64>(done * 1000 / total, 0, 1000));
-        if (permille != last_) {
-            last_ = permille;
-            report_(permille);
+        const int percent = static_cast<int>(std::clamp<qint64>(done * 100 / total, 0, 100));
+        if (percent != last_) {
+            last_ = percent;
+            report_(percent);
         }
     }
 

@@ -20,7 +20,7 @@ public:
     static TMaintenanceJob* Start(TCancelFlag cancel, Work work);
 
 signals:
-    void Progress(int permille);
+    void Progress(int percent);
     void Finished(bool done, const QString& why);
 
 private:

@@ -13,7 +13,7 @@ TDialogJob::TDialogJob(QDialog* dialog, QList<QWidget*> buttons)
 
 void TDialogJob::Run(int textId, TMaintenanceJob::Work work, Then then)
 {
-    auto* run = new TProgressRun(dialog_, LoadResStr(textId), 1000);
+    auto* run = new TProgressRun(dialog_, LoadResStr(textId), 100);
     const TCancelFlag cancel = run->Cancel();
     // The progress goes with the dialog: a job still running then has no one to report to.
     connect(run, &QObject::destroyed, [cancel] { *cancel = true; });
