@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -45,8 +46,9 @@ bool AppendBlock(QSaveFile& out, int item, const QString& name, const QString& c
 
 // The file whose bytes make the block of one data file: a snapshot of a table,
 // Config.ini itself, or the archive of either. Empty without a block to write.
+// packing is told how far the archive is.
 bool BlockContent(const QString& dataDir, const QString& name, bool compress, const QTemporaryDir& work,
-                  QString* contentPath, QString* why)
+                  const std::function<bool(double)>& packing, QString* contentPath, QString* why)
 {
     const QString source = dataDir + QLatin1Char('/') + name;
     QString plain = source;
@@ -66,7 +68,7 @@ bool BlockContent(const QString& dataDir, const QString& name, bool compress, co
         return true;
     }
     *contentPath = work.filePath(name + QStringLiteral(".zip"));
-    return ZipOneFile(plain, name, *contentPath, why);
+    return packing(0) && ZipOneFile(plain, name, *contentPath, why, packing);
 }
 
 // Every SQLite file and the settings in the data directory belong to the station:
@@ -82,7 +84,8 @@ bool IsDataFile(const QString& dataDir, const QString& target)
 
 }  // namespace
 
-bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, bool compress, QString* why)
+bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, bool compress, QString* why,
+                 const TJobProgress& progress)
 {
     if (IsDataFile(dataDir, target)) {
         *why = LoadResStr(3212).arg(Native(target));
@@ -98,23 +101,44 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
         *why = LoadResStr(3201).arg(Native(target), out.errorString());
         return false;
     }
+    // How far it is, in bytes of the data files: each counts once for its snapshot, once for its packing.
+    qint64 steps = 0;
+    for (int item = 0; item < BackupItemCount; ++item)
+        if (mask & (1u << item))
+            for (const QString& name : BackupItemFiles(item))
+                steps += 2 * QFileInfo(dataDir + QLatin1Char('/') + name).size();
+    qint64 stepsDone = 0;
     qint64 total = 0;
+    uint32_t held = 0;
     for (int item = 0; item < BackupItemCount; ++item) {
         if (!(mask & (1u << item)))
             continue;
         for (const QString& name : BackupItemFiles(item)) {
+            const qint64 size = QFileInfo(dataDir + QLatin1Char('/') + name).size();
+            const auto packing = [&](double done) {
+                progress.Reached(stepsDone + size + static_cast<qint64>(size * done), steps);
+                return !progress.Cancelled();
+            };
             QString content;
-            if (!BlockContent(dataDir, name, compress, work, &content, why))
-                return false;
-            const bool appended = content.isEmpty() || AppendBlock(out, item, name, content, &total, why);
+            bool appended = BlockContent(dataDir, name, compress, work, packing, &content, why);
+            if (appended && !content.isEmpty()) {
+                appended = AppendBlock(out, item, name, content, &total, why);
+                held |= 1u << item;
+            }
             // One file's snapshot at a time: the work space stays as small as the largest table.
             QFile::remove(work.filePath(name));
             QFile::remove(work.filePath(name + QStringLiteral(".zip")));
+            if (progress.Cancelled()) {
+                *why = LoadResStr(3215);
+                return false;
+            }
             if (!appended)
                 return false;
+            stepsDone += 2 * size;
+            progress.Reached(stepsDone, steps);
         }
     }
-    const QByteArray header = EncodeBackupHeader({static_cast<int32_t>(total), compress, mask & AllBackupItems});
+    const QByteArray header = EncodeBackupHeader({static_cast<int32_t>(total), compress, held});
     if (!out.seek(0) || out.write(header) != header.size() || !out.commit()) {
         *why = LoadResStr(3201).arg(Native(target), out.errorString());
         return false;

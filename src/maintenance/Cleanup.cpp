@@ -1,8 +1,17 @@
 #include "maintenance/Cleanup.h"
 
 #include "core/DataStore.h"
+#include "core/ResStrings.h"
 
-#include <QMutexLocker>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// Deleted a piece at a time, so a cancel is seen and the progress moves.
+constexpr int CallsPerPiece = 20000;
+
+}  // namespace
 
 int CountCallsThrough(TDM_Sys& store, const QDate& day, QString* why)
 {
@@ -16,11 +25,34 @@ int CountCallsThrough(TDM_Sys& store, const QDate& day, QString* why)
     return q.FieldAsInteger(QStringLiteral("Calls"));
 }
 
-bool DeleteCallsThrough(TDM_Sys& store, const QDate& day, QString* why)
+bool DeleteCallsThrough(TDM_Sys& store, const QDate& day, QString* why, const TJobProgress& progress)
 {
-    QMutexLocker lock(&DataMutex);
-    TQuery q(store);
-    q.SetSQL(QStringLiteral("delete from CallInfo where CallDate <= ?"));
-    q.Bind(day);
-    return q.ExecSQL() || Failed(q, why);
+    const int calls = CountCallsThrough(store, day, why);
+    if (calls < 0)
+        return false;
+    return store.Rewrite(
+        [&](QString* failure) {
+            QSqlQuery q(store.Database());
+            q.prepare(QStringLiteral("delete from CallInfo where rowid in "
+                                     "(select rowid from CallInfo where CallDate <= ? limit %1)")
+                          .arg(CallsPerPiece));
+            for (int deleted = 0;;) {
+                if (progress.Cancelled()) {
+                    *failure = LoadResStr(3215);
+                    return false;
+                }
+                q.addBindValue(day.toString(Qt::ISODate));
+                if (!q.exec()) {
+                    *failure = q.lastError().text();
+                    return false;
+                }
+                if (q.numRowsAffected() <= 0) {
+                    q.finish();
+                    return true;
+                }
+                deleted += q.numRowsAffected();
+                progress.Reached(deleted, calls);
+            }
+        },
+        why);
 }

@@ -5,6 +5,7 @@
 #include "core/ResStrings.h"
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupItems.h"
+#include "maintenance/FileAttributes.h"
 #include "maintenance/SingleFileZip.h"
 #include "maintenance/TableFiles.h"
 
@@ -12,8 +13,8 @@
 #include <QFileInfo>
 #include <QMutexLocker>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -40,57 +41,56 @@ bool CheckConfigFile(const QString& path, QString* why)
     return ini.Load(path, why);
 }
 
-// One data file of the item, written out and checked beside the one it replaces.
-struct TStaged {
-    QString File;                          // "Operate.db", "Config.ini"
-    std::unique_ptr<QTemporaryFile> Temp;
-};
-
-bool Stage(TBackupFile& backup, const TBackupBlock& block, const QString& dir, TStaged* staged, QString* why)
+// Writes one block out beside the data file it is to replace and checks it; path is
+// the staged file, also when this fails (removed by the caller).
+bool StageBlock(TBackupFile& backup, const TBackupBlock& block, const QString& dir, const QString& file, QString* path,
+           QString* why)
 {
-    staged->Temp = std::make_unique<QTemporaryFile>(dir + QLatin1Char('/') + staged->File
-                                                    + QStringLiteral(".restore-XXXXXX"));
-    QTemporaryFile& temp = *staged->Temp;
+    QTemporaryFile temp(dir + QLatin1Char('/') + file + QStringLiteral(".restore-XXXXXX"));
     if (!temp.open()) {
         *why = LoadResStr(3201).arg(Native(temp.fileTemplate()), temp.errorString());
         return false;
     }
+    temp.setAutoRemove(false);
+    *path = temp.fileName();
     const bool written = backup.Compressed()
-                             ? UnzipOneFile(backup.Path(), block.Offset, block.Length, staged->File, temp, why)
+                             ? UnzipOneFile(backup.Path(), block.Offset, block.Length, file, temp, why)
                              : backup.CopyContent(block, temp, why);
     if (!written)
         return false;
     if (!temp.flush()) {
-        *why = LoadResStr(3201).arg(Native(temp.fileName()), temp.errorString());
+        *why = LoadResStr(3201).arg(Native(*path), temp.errorString());
         return false;
     }
     temp.close();
-    const QString table = TableOfDataFile(staged->File);
-    return table.isEmpty() ? CheckConfigFile(temp.fileName(), why) : CheckTableFile(temp.fileName(), table, why);
+    const QString table = TableOfDataFile(file);
+    return (table.isEmpty() ? CheckConfigFile(*path, why) : CheckTableFile(*path, table, why))
+           && TakeAttributes(AttributesModel(dir, file), *path, why);
 }
 
-// Swaps staged files in for the item's data files, all or none.
+// Swaps staged files in for the data files, all or none.
 class TSwap {
 public:
-    TSwap(const TRestoreTarget& target) : target_(target) {}
+    TSwap(const TRestoreTarget& target, const QString& dir) : target_(target), dir_(dir) {}
     ~TSwap()
     {
         if (!done_)
             Undo();
     }
 
-    bool Run(std::vector<TStaged>& staged, QString* why)
+    template <typename Files>
+    bool Run(const Files& staged, QString* why)
     {
-        for (const TStaged& s : staged) {
-            const QString table = TableOfDataFile(s.File);
+        for (const auto& s : staged) {
+            const QString table = TableOfDataFile(s.Name);
             if (target_.LiveStore && !table.isEmpty()) {
                 if (!target_.LiveStore->DetachTable(table, why))
                     return false;
                 detached_.push_back(table);
             }
         }
-        for (TStaged& s : staged) {
-            if (!Replace(s, why))
+        for (const auto& s : staged) {
+            if (!Replace(s.Name, s.Path, why))
                 return false;
         }
         for (const QString& table : detached_) {
@@ -114,13 +114,13 @@ private:
 
     static fs::path Journal(const fs::path& db) { return fs::path(db).concat("-journal"); }
 
-    bool Replace(TStaged& s, QString* why)
+    bool Replace(const QString& name, const QString& staged, QString* why)
     {
-        const QString path = target_.DataDir + QLatin1Char('/') + s.File;
+        const QString path = dir_ + QLatin1Char('/') + name;
         TReplaced r{FsPath(path), {}};
         std::error_code error;
         if (fs::exists(r.Path, error)) {
-            // The old file stays reachable under a second name until the whole item is in.
+            // The old file stays reachable under a second name until every file is in.
             r.Keep = fs::path(r.Path).concat(".before-restore");
             fs::remove(r.Keep, error);
             fs::create_hard_link(r.Path, r.Keep, error);
@@ -135,14 +135,12 @@ private:
                 return false;
             }
         }
-        fs::rename(FsPath(s.Temp->fileName()), r.Path, error);
+        fs::rename(FsPath(staged), r.Path, error);
+        replaced_.push_back(r);   // also on failure: undone with the others, its journal moved
         if (error) {
             *why = LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message()));
-            replaced_.push_back(r);   // undone with the others: its journal moved
             return false;
         }
-        s.Temp->setAutoRemove(false);
-        replaced_.push_back(r);
         return true;
     }
 
@@ -166,6 +164,7 @@ private:
     }
 
     const TRestoreTarget& target_;
+    const QString dir_;
     std::vector<QString> detached_;
     std::vector<TReplaced> replaced_;
     bool done_ = false;
@@ -173,42 +172,99 @@ private:
 
 }  // namespace
 
-bool RestoreItem(TBackupFile& backup, int item, const TRestoreTarget& target, QString* why)
+TStagedRestore::~TStagedRestore() { Discard(); }
+
+void TStagedRestore::Discard()
 {
-    std::vector<TBackupBlock> blocks;
-    if (!backup.ItemBlocks(item, &blocks, why))
-        return false;
-    if (!QDir().mkpath(target.DataDir)) {
-        *why = LoadResStr(3201).arg(Native(target.DataDir), QStringLiteral("cannot create the directory"));
+    for (const TFile& f : files_)
+        QFile::remove(f.Path);
+    files_.clear();
+    items_ = 0;
+}
+
+bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& dataDir, QString* why,
+                           const TJobProgress& progress)
+{
+    Discard();
+    dir_ = dataDir;
+    mask &= AllBackupItems;
+    if (mask == 0) {
+        *why = LoadResStr(1612);
         return false;
     }
-    std::vector<TStaged> staged;
-    for (const TBackupBlock& block : blocks) {
-        const QString file = ItemFileNamed(item, block.Name);
-        if (file.isEmpty())
+    // Every block header is read before any content, so a damaged one fails at once.
+    std::vector<std::vector<TBackupBlock>> blocks(BackupItemCount);
+    qint64 total = 0;
+    for (int item = 0; item < BackupItemCount; ++item) {
+        if (!(mask & (1u << item)))
             continue;
-        // A later block of the same file takes the place of an earlier one.
-        std::erase_if(staged, [&](const TStaged& s) { return s.File == file; });
-        staged.push_back({file, nullptr});
-        if (!Stage(backup, block, target.DataDir, &staged.back(), why))
+        if (!backup.ItemBlocks(item, &blocks[item], why))
             return false;
+        QStringList missing;
+        for (const QString& file : BackupItemFiles(item))
+            if (std::none_of(blocks[item].begin(), blocks[item].end(),
+                             [&](const TBackupBlock& b) { return ItemFileNamed(item, b.Name) == file; }))
+                missing << file;
+        if (!missing.isEmpty()) {
+            *why = LoadResStr(3214).arg(BackupItemName(item), missing.join(QStringLiteral(", ")));
+            return false;
+        }
+        for (const TBackupBlock& b : blocks[item])
+            total += b.Length;
     }
-    return TSwap(target).Run(staged, why);
+    if (!QDir().mkpath(dataDir)) {
+        *why = LoadResStr(3201).arg(Native(dataDir), QStringLiteral("cannot create the directory"));
+        return false;
+    }
+    const auto fail = [&] {
+        Discard();
+        return false;
+    };
+    qint64 done = 0;
+    for (int item = 0; item < BackupItemCount; ++item) {
+        for (const TBackupBlock& block : blocks[item]) {
+            const QString file = ItemFileNamed(item, block.Name);
+            if (file.isEmpty())
+                continue;
+            if (progress.Cancelled()) {
+                *why = LoadResStr(3215);
+                return fail();
+            }
+            // A later block of the same file takes the place of an earlier one.
+            for (auto f = files_.begin(); f != files_.end(); ++f)
+                if (f->Name == file) {
+                    QFile::remove(f->Path);
+                    files_.erase(f);
+                    break;
+                }
+            files_.push_back({file, QString()});
+            if (!StageBlock(backup, block, dataDir, file, &files_.back().Path, why))
+                return fail();
+            done += block.Length;
+            progress.Reached(done, total);
+        }
+    }
+    items_ = mask;
+    return true;
+}
+
+bool TStagedRestore::SwapIn(const TRestoreTarget& target, QString* why)
+{
+    QMutexLocker lock(&DataMutex);
+    for (int item = 0; item < BackupItemCount; ++item)
+        if ((items_ & (1u << item)) && target.BeforeItem)
+            target.BeforeItem(item);
+    const bool restored = TSwap(target, dir_).Run(files_, why);
+    if (restored)
+        files_.clear();
+    for (int item = 0; item < BackupItemCount; ++item)
+        if ((items_ & (1u << item)) && target.AfterItem)
+            target.AfterItem(item, restored);
+    return restored;
 }
 
 bool RestoreItems(TBackupFile& backup, uint32_t mask, const TRestoreTarget& target, QString* why)
 {
-    for (int item = 0; item < BackupItemCount; ++item) {
-        if (!(mask & (1u << item)))
-            continue;
-        QMutexLocker lock(&DataMutex);
-        if (target.BeforeItem)
-            target.BeforeItem(item);
-        const bool restored = RestoreItem(backup, item, target, why);
-        if (target.AfterItem)
-            target.AfterItem(item, restored);
-        if (!restored)
-            return false;
-    }
-    return true;
+    TStagedRestore staged;
+    return staged.Stage(backup, mask, target.DataDir, why) && staged.SwapIn(target, why);
 }

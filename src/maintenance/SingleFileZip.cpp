@@ -29,9 +29,24 @@ struct TEntryClose {
     void operator()(zip_file_t* entry) const { zip_fclose(entry); }
 };
 
+// What the archive library's progress and cancel callbacks share while an archive is written.
+struct TZipWatch {
+    const std::function<bool(double)>& going;
+    bool go = true;
+};
+
+void ZipProgress(zip_t*, double done, void* watch)
+{
+    auto* w = static_cast<TZipWatch*>(watch);
+    w->go = w->going(done);
+}
+
+int ZipCancel(zip_t*, void* watch) { return static_cast<TZipWatch*>(watch)->go ? 0 : 1; }
+
 }  // namespace
 
-bool ZipOneFile(const QString& source, const QString& nameInArchive, const QString& archive, QString* why)
+bool ZipOneFile(const QString& source, const QString& nameInArchive, const QString& archive, QString* why,
+                const std::function<bool(double done)>& going)
 {
     const auto fail = [&](const QString& reason) {
         *why = LoadResStr(3208).arg(QDir::toNativeSeparators(source), reason);
@@ -48,6 +63,11 @@ bool ZipOneFile(const QString& source, const QString& nameInArchive, const QStri
     if (zip_file_add(za.get(), nameInArchive.toUtf8().constData(), content, ZIP_FL_ENC_UTF_8) < 0) {
         zip_source_free(content);
         return fail(ZipError(zip_get_error(za.get())));
+    }
+    TZipWatch watch{going};
+    if (going) {
+        zip_register_progress_callback_with_state(za.get(), 0.01, ZipProgress, nullptr, &watch);
+        zip_register_cancel_callback_with_state(za.get(), ZipCancel, nullptr, &watch);
     }
     // zip_close writes the archive and frees it on success only.
     if (zip_close(za.get()) != 0)

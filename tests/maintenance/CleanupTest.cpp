@@ -1,5 +1,6 @@
 // Cleanup deletes every call up to and including the chosen day, after one question
 // that names the day and how many calls go.
+#include "JobWait.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "maintenance/ui/CleanupDialog.h"
@@ -7,6 +8,8 @@
 #include "support/StoreTest.h"
 
 #include <QDateEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -38,13 +41,43 @@ TEST_F(Cleanup, TheDialogAsksWithTheDayAndTheCountBeforeDeleting)
 
     sink.answer = QMessageBox::No;
     dialog.Btn_ClearClick();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Clear));
     EXPECT_EQ(sink.Entries(), std::vector{question});
     EXPECT_EQ(Left(), 4);
 
     sink.answer = QMessageBox::Yes;
     dialog.Btn_ClearClick();
+    ASSERT_TRUE(RunEventsUntil([&] { return sink.Entries().size() == 3; }));
     EXPECT_EQ(sink.Entries(), (std::vector{question, question, {TMessageKind::Notice, LoadResStr(1618)}}));
     EXPECT_EQ(Left(), 1);
+}
+
+// The deletion waits for a program writing the call log while the window thread goes on:
+// the progress shows, and its cancel button deletes nothing.
+TEST_F(Cleanup, TheDeletionShowsItsProgressAndItsCancelDeletesNothing)
+{
+    RecordedMessages sink;
+    TFrm_Cleanup dialog(store);
+    dialog.Dtp_Date->setDate(QDate(2024, 1, 1));
+    TTableFileLock lock(tmp.filePath("CallInfo.db"), "immediate");
+    ASSERT_TRUE(lock.Locked());
+
+    dialog.Btn_ClearClick();
+    ASSERT_TRUE(RunEventsUntil([&] { return sink.Entries().size() == 1; }));  // counted, asked, deleting
+    QProgressDialog* progress = nullptr;
+    ASSERT_TRUE(RunEventsUntil([&] {
+        for (auto* p : dialog.findChildren<QProgressDialog*>())
+            if (p->isVisible())
+                progress = p;
+        return progress != nullptr;
+    }));
+    EXPECT_EQ(progress->labelText(), LoadResStr(3218));
+    progress->findChild<QPushButton*>()->click();
+    lock.Release();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Clear));
+
+    EXPECT_EQ(Left(), 4);
+    EXPECT_EQ(sink.Entries().size(), 1u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The data-maintenance menu and the backup and restore dialogs driven as a user
 // would, with their messages recorded.
+#include "JobWait.h"
 #include "MaintenanceFixture.h"
 
 #include "core/Clock.h"
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -79,8 +82,10 @@ TEST_F(MaintenanceDialogs, BackupNeedsAnItemAndATarget)
     target = tmp.filePath("nightly.dat");
     dialog.Chk_Compress->setChecked(true);
     dialog.Btn_StartClick();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Start));
     target = tmp.filePath("no-such-dir/nightly.dat");
     dialog.Btn_StartClick();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Start));
 
     EXPECT_EQ(asked, 3);
     ASSERT_EQ(sink.Entries().size(), 3u);
@@ -128,6 +133,7 @@ TEST_F(MaintenanceDialogs, RestoreOffersOnlyTheItemsOfAValidFile)
     EXPECT_NE(Rows(live, "LayOutName"), Rows(dirB, "LayOutName"));
     sink.answer = QMessageBox::Yes;
     dialog.Btn_RestoreClick();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Restore));
     EXPECT_EQ(Rows(live, "LayOutName"), Rows(dirB, "LayOutName"));
     EXPECT_NE(Rows(live, "Operate"), Rows(dirB, "Operate"));
 
@@ -137,6 +143,62 @@ TEST_F(MaintenanceDialogs, RestoreOffersOnlyTheItemsOfAValidFile)
                                                   {TMessageKind::Confirm, LoadResStr(1613)},
                                                   {TMessageKind::Confirm, LoadResStr(1613)},
                                                   {TMessageKind::Notice, LoadResStr(1615)}}));
+}
+
+// The window thread goes on while a backup waits for a table file that another program holds:
+// the progress shows, and its cancel button leaves no new file and the older one as it was.
+TEST_F(MaintenanceDialogs, ABackupShowsItsProgressAndItsCancelKeepsTheOlderFile)
+{
+    RecordedMessages sink;
+    const QString target = tmp.filePath("nightly.dat");
+    WriteBytes(target, "older backup");
+    TFrm_Backup dialog(dirA);
+    dialog.ChooseTarget = [&] { return target; };
+    Tick(dialog.Lst_Items, {0, 4});
+    dialog.Chk_Compress->setChecked(true);
+    TTableFileLock lock(dirA + "/Operate.db", "exclusive");
+    ASSERT_TRUE(lock.Locked());
+
+    dialog.Btn_StartClick();
+    EXPECT_FALSE(dialog.Btn_Start->isEnabled());
+    auto* progress = dialog.findChild<QProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(RunEventsUntil([&] { return progress->isVisible(); }));
+    EXPECT_EQ(progress->labelText(), LoadResStr(3216));
+    progress->findChild<QPushButton*>()->click();
+    lock.Release();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Start));
+
+    EXPECT_EQ(ReadBytes(target), "older backup");
+    EXPECT_EQ(QDir(tmp.path()).entryList({"nightly*"}, QDir::Files | QDir::Hidden), QStringList{"nightly.dat"});
+    EXPECT_EQ(sink.Entries(), std::vector<Entry>());
+}
+
+// Closing the restore dialog while its items are being written out cancels the restore
+// before anything is swapped in: the data and the directory stay as they were.
+TEST_F(MaintenanceDialogs, ClosingTheRestoreWhileItRunsLeavesTheDataAsItWas)
+{
+    RecordedMessages sink;
+    TDM_Sys live;
+    ASSERT_TRUE(live.Open(dirA));
+    const QStringList before = Snapshot(live);
+    TFrm_Restore dialog({dirA, &live, {}, {}});
+    const QString file = Backup(dirB, AllBackupItems, true);
+    dialog.ChooseSource = [&] { return file; };
+    dialog.Btn_SourceClick();
+    Tick(dialog.Lst_Items, {0, 1, 2, 3, 4});
+    int finished = 0;
+    dialog.Finished = [&] { ++finished; };
+
+    dialog.Btn_RestoreClick();
+    EXPECT_FALSE(dialog.Btn_Restore->isEnabled());
+    dialog.reject();
+    ASSERT_TRUE(JobEnded(dialog.Btn_Restore));
+
+    EXPECT_EQ(Snapshot(live), before);
+    EXPECT_EQ(Leftovers(dirA), QStringList());
+    EXPECT_EQ(finished, 0);
+    EXPECT_EQ(sink.Entries(), (std::vector<Entry>{{TMessageKind::Confirm, LoadResStr(1613)}}));
 }
 
 }  // namespace

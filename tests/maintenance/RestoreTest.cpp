@@ -2,6 +2,7 @@
 // must leave the data files as they were, also under a live connection.
 #include "MaintenanceFixture.h"
 
+#include "core/ResStrings.h"
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupFormat.h"
 #include "maintenance/BackupItems.h"
@@ -9,7 +10,9 @@
 #include "maintenance/TableFiles.h"
 
 #include <QtEndian>
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -133,8 +136,8 @@ TEST_F(Restore, ADamagedBlockLeavesTheItemsFilesAsTheyWere)
     }
 }
 
-// Lengths come from the file: one past the end, zero, negative or absurd fails the item before
-// anything is read, and an item before the bad block still restores.
+// Lengths come from the file: one past the end, zero, negative or absurd fails the restore before
+// anything is read, also of the item before the bad block.
 TEST_F(Restore, BlockLengthsAreNotTrusted)
 {
     const QString good = Backup(dirB, (1u << ItemOperators) | (1u << ItemHistory), false);
@@ -146,28 +149,90 @@ TEST_F(Restore, BlockLengthsAreNotTrusted)
         const QString file = tmp.filePath("bad-length.dat");
         WriteBytes(file, b);
         QString why;
-        EXPECT_FALSE(RestoreFile(file, AllBackupItems, {dirA, nullptr, {}, {}}, &why)) << length;
+        EXPECT_FALSE(RestoreFile(file, 0b10001, {dirA, nullptr, {}, {}}, &why)) << length;
         EXPECT_TRUE(why.contains(QString::number(history))) << why.toStdString();
-        EXPECT_EQ(Rows(dirA, "Operate"), Rows(dirB, "Operate"));
+        EXPECT_NE(Rows(dirA, "Operate"), Rows(dirB, "Operate"));
         EXPECT_EQ(Rows(dirA, "CallInfo").size(), 40);
         EXPECT_NE(Rows(dirA, "CallInfo"), Rows(dirB, "CallInfo"));
     }
 }
 
-TEST_F(Restore, ItemsRunInOrderBetweenTheirStepsAndStopAtTheFirstFailure)
+// A restore is all or nothing: a damaged later item leaves the earlier ones as they were, and
+// the station's steps run only around a swap, each before and after all items.
+TEST_F(Restore, ADamagedLaterItemLeavesEveryItemAsItWas)
 {
     QByteArray broken = TableBytes(dirB, "LayOutName");
     broken.replace(0, 16, QByteArray(16, 'x'));
-    const QString file = Compose({{ItemOperators, "Operate.db", TableBytes(dirB, "Operate")},
-                                  {ItemLayouts, "LayOutName.db", broken},
-                                  {ItemHistory, "CallInfo.db", TableBytes(dirB, "CallInfo")}});
+    const auto operators = std::make_tuple(int(ItemOperators), QString("Operate.db"), TableBytes(dirB, "Operate"));
+    const auto calls = std::make_tuple(int(ItemHistory), QString("CallInfo.db"), TableBytes(dirB, "CallInfo"));
     QStringList steps;
-    TRestoreTarget target{dirA, nullptr, [&](int item) { steps << QString("before %1").arg(item); },
-                          [&](int item, bool ok) { steps << QString("after %1 %2").arg(item).arg(ok); }};
-    EXPECT_FALSE(RestoreFile(file, 0b10101, target));
-    EXPECT_EQ(steps, QStringList({"before 0", "after 0 1", "before 2", "after 2 0"}));
+    const TRestoreTarget target{dirA, nullptr, [&](int item) { steps << QString("before %1").arg(item); },
+                                [&](int item, bool ok) { steps << QString("after %1 %2").arg(item).arg(ok); }};
+    const QStringList before = Snapshot(dirA);
+    EXPECT_FALSE(RestoreFile(Compose({operators, {ItemLayouts, "LayOutName.db", broken}, calls}), 0b10101, target));
+    EXPECT_EQ(steps, QStringList());
+    EXPECT_EQ(Snapshot(dirA), before);
+    EXPECT_EQ(Leftovers(dirA), QStringList());
+
+    EXPECT_TRUE(RestoreFile(Compose({operators, calls}), 0b10001, target));
+    EXPECT_EQ(steps, QStringList({"before 0", "before 4", "after 0 1", "after 4 1"}));
     EXPECT_EQ(Rows(dirA, "Operate"), Rows(dirB, "Operate"));
-    EXPECT_NE(Rows(dirA, "CallInfo"), Rows(dirB, "CallInfo"));
+    EXPECT_EQ(Rows(dirA, "CallInfo"), Rows(dirB, "CallInfo"));
+}
+
+// Nothing to restore is a failure, not a completed restore: no item at all, or an item
+// whose blocks lack one of its files (blocks of other names are passed over, never written).
+TEST_F(Restore, AnItemWithoutItsFilesOrNoItemFails)
+{
+    const QByteArray names = TableBytes(dirB, "LayOutName");
+    const struct {
+        const char* what;
+        QString file;
+        QString reason;
+    } cases[] = {
+        {"no item", Compose({}), LoadResStr(1612)},
+        {"index files only", Compose({{ItemLayouts, "LayOutName.px", "index"}, {ItemLayouts, "LayOutPoint.PX", "index"}}),
+         LoadResStr(3214).arg(BackupItemName(ItemLayouts), "LayOutName.db, LayOutPoint.db")},
+        {"one file of two", Compose({{ItemLayouts, "LayOutName.db", names}}),
+         LoadResStr(3214).arg(BackupItemName(ItemLayouts), "LayOutPoint.db")},
+        {"another item's file", Compose({{ItemSettings, "Operate.db", TableBytes(dirB, "Operate")}}),
+         LoadResStr(3214).arg(BackupItemName(ItemSettings), "Config.ini")},
+    };
+    const QStringList before = Snapshot(dirA);
+    for (const auto& c : cases) {
+        TBackupFile f;
+        ASSERT_EQ(f.Open(c.file), TBackupOpen::Ok) << c.what;
+        QString why;
+        EXPECT_FALSE(RestoreItems(f, f.Mask(), {dirA, nullptr, {}, {}}, &why)) << c.what;
+        EXPECT_EQ(why, c.reason) << c.what;
+        EXPECT_EQ(Snapshot(dirA), before) << c.what;
+        EXPECT_EQ(Leftovers(dirA), QStringList()) << c.what;
+    }
+}
+
+// A restore run by root (cron) leaves the files to the user the station runs as: each keeps the
+// mode, owner and group of the file it replaces, and a new one takes those of the other tables.
+TEST_F(Restore, RestoredFilesKeepTheModeOwnerAndGroupOfTheDataDirectory)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving files to another user needs root";
+    const QString file = Backup(dirB, AllBackupItems, true);
+    struct stat st {};
+    const auto attributes = [&](const QString& name) {
+        EXPECT_EQ(::stat(QFile::encodeName(dirA + "/" + name).constData(), &st), 0) << name.toStdString();
+        return std::make_tuple(st.st_uid, st.st_gid, st.st_mode & 07777);
+    };
+    const QStringList files{"Operate.db", "Config.ini", "LayOutName.db", "LayOutPoint.db", "DutyTable.db", "Waiter.db"};
+    for (const QString& name : files) {
+        const QByteArray path = QFile::encodeName(dirA + "/" + name);
+        ASSERT_EQ(::chown(path.constData(), 4321, 4322), 0);
+        ASSERT_EQ(::chmod(path.constData(), name == "Config.ini" ? 0664 : 0660), 0);
+    }
+    ASSERT_TRUE(QFile::remove(dirA + "/CallInfo.db"));
+    ASSERT_TRUE(RestoreFile(file, AllBackupItems, {dirA, nullptr, {}, {}}));
+    for (const QString& name : files + QStringList{"CallInfo.db"})
+        EXPECT_EQ(attributes(name), std::make_tuple(4321u, 4322u, name == "Config.ini" ? 0664u : 0660u))
+            << name.toStdString();
 }
 
 }  // namespace

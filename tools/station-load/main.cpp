@@ -1,33 +1,63 @@
-// station-load --data-dir DIR [--year YYYY] [--export-from D --export-to D] OUTDIR:
+// station-load --data-dir DIR [--year YYYY] [--export-from D --export-to D] [--backup] OUTDIR:
 // the headless station with the back office busy beside it, as the windows run
 // it: the yearly summary and a history export to OUTDIR/history.xlsx, each on
 // its own worker with its own connection, over and over, while the station
-// handles its port on the window thread. scripts/measure-latency-under-load
+// handles its port on the window thread. With --backup instead: the backup
+// window (off screen) writes a compressed backup of every item to
+// OUTDIR/backup.dat, over and over. scripts/measure-latency-under-load
 // measures the acknowledgements meanwhile.
 #include "app/ConsoleEvents.h"
 #include "app/SignalQuit.h"
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/Paths.h"
+#include "core/ui/Messages.h"
+#include "maintenance/BackupItems.h"
+#include "maintenance/ui/BackupDialog.h"
 #include "reports/Deliver.h"
 #include "reports/HistoryModel.h"
 #include "reports/StatReports.h"
 #include "reports/TableSink.h"
 #include "station/Station.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+// The backup window's closing messages, written to the console instead of shown; each
+// starts the next backup.
+class TConsoleMessages final : public TMessageSink {
+public:
+    explicit TConsoleMessages(std::function<void(const QString&)> shown) : shown_(std::move(shown)) {}
+    QMessageBox::StandardButton Show(QWidget*, const TMessage& message) override
+    {
+        shown_(message.Text);
+        return QMessageBox::Ok;
+    }
+
+private:
+    std::function<void(const QString&)> shown_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QCommandLineParser p;
     p.addOptions({{"data-dir", "Data directory.", "DIR"},
                   {"year", "Year of the yearly summary.", "YYYY", "2025"},
                   {"export-from", "First date of the exported history.", "D", "2025-01-01"},
-                  {"export-to", "Last date of the exported history.", "D", "2025-03-14"}});
+                  {"export-to", "Last date of the exported history.", "D", "2025-03-14"},
+                  {"backup", "Compressed backups from the backup window instead of the reports."}});
     p.addPositionalArgument("OUTDIR", "Where the export is written.");
     p.process(app);
     if (p.positionalArguments().size() != 1)
@@ -46,6 +76,33 @@ int main(int argc, char** argv)
         return 1;
     }
     console.Line(QStringLiteral("station running, data in %1, back office busy").arg(DataDir));
+    OnTerminationSignal([&] {
+        station.Close();
+        app.quit();
+    });
+
+    if (p.isSet("backup")) {
+        TFrm_Backup window(DataDir);
+        for (int item = 0; item < BackupItemCount; ++item)
+            window.Lst_Items->item(item)->setCheckState(Qt::Checked);
+        window.Chk_Compress->setChecked(true);
+        window.ChooseTarget = [&] { return QDir(outDir).filePath("backup.dat"); };
+        window.show();
+        QElapsedTimer backupTime;
+        TConsoleMessages messages([&](const QString& text) {
+            console.Line(QStringLiteral("load    backup %1 ms: %2").arg(backupTime.elapsed()).arg(text));
+            QTimer::singleShot(0, &window, [&] {
+                backupTime.start();
+                window.Btn_StartClick();
+            });
+        });
+        SetMessageSink(&messages);
+        backupTime.start();
+        window.Btn_StartClick();
+        const int result = app.exec();
+        SetMessageSink(nullptr);
+        return result;
+    }
 
     // The yearly summary, again and again, on its own worker.
     TStoreWorker summaries(DataDir);
@@ -88,10 +145,5 @@ int main(int argc, char** argv)
     };
     summarise();
     exportAll();
-
-    OnTerminationSignal([&] {
-        station.Close();
-        app.quit();
-    });
     return app.exec();
 }

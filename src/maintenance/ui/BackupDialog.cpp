@@ -6,8 +6,8 @@
 #include "core/ui/StationDialog.h"
 #include "maintenance/BackupWriter.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/ui/DialogJob.h"
 #include "maintenance/ui/ItemChecklist.h"
-#include "maintenance/ui/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -23,7 +23,8 @@ TFrm_Backup::TFrm_Backup(const QString& dataDir, QWidget* parent)
       Chk_Compress(new QCheckBox(LoadResStr(1602), this)),
       Btn_Start(new QPushButton(LoadResStr(1603), this)),
       Btn_Cancel(new QPushButton(LoadResStr(102), this)),
-      dataDir_(dataDir)
+      dataDir_(dataDir),
+      job_(new TDialogJob(this, {Lst_Items, Chk_Compress, Btn_Start}))
 {
     SetupStationDialog(this, 227);
     Chk_Compress->setFixedWidth(Chk_Compress->fontMetrics().horizontalAdvance(Chk_Compress->text()) + 20);
@@ -55,16 +56,20 @@ void TFrm_Backup::Btn_StartClick()
     const QString target = ChooseTarget();
     if (target.isEmpty())
         return;
-    QString why;
-    bool written = false;
-    {
-        const TWaitCursor wait;
-        written = WriteBackup(dataDir_, target, items, Chk_Compress->isChecked(), &why);
-    }
-    if (written)
-        ShowNotice(this, LoadResStr(1607));
-    else
-        ShowError(this, FailureText(1605, why));
+    const QString dataDir = dataDir_;
+    const bool compress = Chk_Compress->isChecked();
+    job_->Run(
+        3216,
+        [dataDir, target, items, compress](const TJobProgress& progress, QString* why) {
+            return WriteBackup(dataDir, target, items, compress, why, progress);
+        },
+        [this](bool done, bool cancelled, const QString& why) {
+            // A cancelled backup left no file (and an older one as it was): nothing to say.
+            if (done)
+                ShowNotice(this, LoadResStr(1607));
+            else if (!cancelled)
+                ShowError(this, FailureText(1605, why));
+        });
 }
 
 void RunBackupDialog(QWidget* parent)

@@ -1,6 +1,7 @@
 #pragma once
 // The backup dialog: the items to back up, compression, and the target file.
-// It stays open after a backup.
+// It stays open after a backup, which runs off the window thread with its progress
+// shown and can be cancelled.
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -8,6 +9,7 @@
 class QCheckBox;
 class QListWidget;
 class QPushButton;
+class TDialogJob;
 
 class TFrm_Backup : public QDialog {
     Q_OBJECT
@@ -26,6 +28,7 @@ public slots:
 
 private:
     QString dataDir_;
+    TDialogJob* job_;
 };
 
 // Opens the backup dialog modally over parent, for the data directory DataDir.

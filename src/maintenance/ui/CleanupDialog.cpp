@@ -1,11 +1,13 @@
 #include "maintenance/ui/CleanupDialog.h"
 
+#include "core/DataStore.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/ui/DialogJob.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -18,7 +20,8 @@ TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, QWidget* parent)
       Dtp_Date(new QDateEdit(QDate::currentDate(), this)),
       Btn_Clear(new QPushButton(LoadResStr(1617), this)),
       Btn_Cancel(new QPushButton(LoadResStr(102), this)),
-      store_(store)
+      store_(store),
+      job_(new TDialogJob(this, {Dtp_Date, Btn_Clear}))
 {
     SetupStationDialog(this, 229);
     Dtp_Date->setDisplayFormat(PickerDateFormat);
@@ -41,20 +44,46 @@ TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, QWidget* parent)
 
 void TFrm_Cleanup::Btn_ClearClick()
 {
+    // Counting and deleting run on connections of their own, off the window thread.
     const QDate day = Dtp_Date->date();
-    QString why;
-    const int calls = CountCallsThrough(store_, day, &why);
-    if (calls < 0) {
-        ShowError(this, FailureText(3211, why));
-        return;
-    }
-    // A whole log goes on one click: the day and the number of calls are asked about once.
-    if (!AskYesNo(this, LoadResStr(3205).arg(day.toString(PickerDateFormat)).arg(calls)))
-        return;
-    if (DeleteCallsThrough(store_, day, &why))
-        ShowNotice(this, LoadResStr(1618));
-    else
-        ShowError(this, FailureText(3211, why));
+    const QString dataDir = store_.DataDirectory();
+    auto calls = std::make_shared<int>(-1);
+    job_->Run(
+        3218,
+        [day, dataDir, calls](const TJobProgress&, QString* why) {
+            TDM_Sys store;
+            *calls = store.Open(dataDir, why) ? CountCallsThrough(store, day, why) : -1;
+            return *calls >= 0;
+        },
+        [this, day, dataDir, calls](bool done, bool cancelled, const QString& why) {
+            if (cancelled)
+                return;
+            if (!done) {
+                ShowError(this, FailureText(3211, why));
+                return;
+            }
+            // A whole log goes on one click: the day and the number of calls are asked about once.
+            if (!AskYesNo(this, LoadResStr(3205).arg(day.toString(PickerDateFormat)).arg(*calls)))
+                return;
+            Delete(day, dataDir);
+        });
+}
+
+void TFrm_Cleanup::Delete(const QDate& day, const QString& dataDir)
+{
+    job_->Run(
+        3218,
+        [day, dataDir](const TJobProgress& progress, QString* why) {
+            TDM_Sys store;
+            return store.Open(dataDir, why) && DeleteCallsThrough(store, day, why, progress);
+        },
+        [this](bool done, bool cancelled, const QString& why) {
+            // A cancelled cleanup deleted nothing.
+            if (done)
+                ShowNotice(this, LoadResStr(1618));
+            else if (!cancelled)
+                ShowError(this, FailureText(3211, why));
+        });
 }
 
 void RunCleanupDialog(QWidget* parent, TDM_Sys& store)

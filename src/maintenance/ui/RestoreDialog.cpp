@@ -5,9 +5,9 @@
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/ui/DialogJob.h"
 #include "maintenance/ui/ItemChecklist.h"
 #include "maintenance/ui/StationFollowUp.h"
-#include "maintenance/ui/WaitCursor.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -23,7 +23,8 @@ TFrm_Restore::TFrm_Restore(TRestoreTarget target, QWidget* parent)
       Lst_Items(NewItemChecklist(this)),
       Btn_Source(new QPushButton(LoadResStr(1608), this)),
       Btn_Restore(new QPushButton(LoadResStr(1609), this)),
-      target_(std::move(target))
+      target_(std::move(target)),
+      job_(new TDialogJob(this, {Lst_Items, Btn_Source, Btn_Restore}))
 {
     SetupStationDialog(this, 228);
     Edt_Source->setReadOnly(true);
@@ -75,18 +76,35 @@ void TFrm_Restore::Btn_RestoreClick()
     }
     if (!AskYesNo(this, LoadResStr(1613)))
         return;
-    QString why;
-    bool restored = false;
-    {
-        const TWaitCursor wait;
-        restored = RestoreItems(backup_, items, target_, &why);
-    }
-    if (restored)
-        ShowNotice(this, LoadResStr(1615));
-    else
-        ShowError(this, FailureText(1614, why));
-    if (Finished)
-        Finished();
+    // Everything is written out and checked off the window thread; only the swap runs here.
+    auto staged = std::make_shared<TStagedRestore>();
+    const QString source = backup_.Path();
+    const QString dataDir = target_.DataDir;
+    job_->Run(
+        3217,
+        [staged, source, items, dataDir](const TJobProgress& progress, QString* why) {
+            // A handle of its own: the dialog's stays with the dialog.
+            TBackupFile backup;
+            if (backup.Open(source) != TBackupOpen::Ok) {
+                *why = LoadResStr(1611);
+                return false;
+            }
+            return staged->Stage(backup, items, dataDir, why, progress);
+        },
+        [this, staged](bool done, bool cancelled, const QString& why) {
+            // Cancelled before the swap: the staged files go, the data stays as it was.
+            if (cancelled) {
+                staged->Discard();
+                return;
+            }
+            QString reason = why;
+            if (done && staged->SwapIn(target_, &reason))
+                ShowNotice(this, LoadResStr(1615));
+            else
+                ShowError(this, FailureText(1614, reason));
+            if (Finished)
+                Finished();
+        });
 }
 
 void RunRestoreDialog(QWidget* mainWindow, TStation& station, IMainFace& face,

@@ -1,7 +1,9 @@
 #pragma once
 // The restore dialog: a backup file is chosen and checked, then the items it
 // holds can be ticked and restored. It holds the chosen file open until another
-// is chosen or the dialog closes, and stays open after a restore.
+// is chosen or the dialog closes, and stays open after a restore. The items are
+// written out and checked off the window thread (with progress, cancellable); only
+// their swap into the data directory runs on it.
 #include "maintenance/BackupFile.h"
 #include "maintenance/Restore.h"
 
@@ -11,6 +13,7 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TDialogJob;
 class QWidget;
 class TStation;
 class IMainFace;
@@ -26,7 +29,7 @@ public:
     QPushButton* const Btn_Restore;
     // Asks for the backup file (the open dialog); empty when cancelled.
     std::function<QString()> ChooseSource;
-    // Runs after a restore's closing message, whether it succeeded or not.
+    // Runs after a restore's closing message, whether it succeeded or not (not after a cancel).
     std::function<void()> Finished;
 
 public slots:
@@ -36,6 +39,7 @@ public slots:
 private:
     TRestoreTarget target_;
     TBackupFile backup_;
+    TDialogJob* job_;
 };
 
 // Opens the restore dialog modally over the main window, restoring into the running
