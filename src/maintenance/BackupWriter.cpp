@@ -1,6 +1,7 @@
 #include "maintenance/BackupWriter.h"
 
 #include "core/ResStrings.h"
+#include "core/SaveFile.h"
 #include "maintenance/BackupFormat.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/CopyBytes.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <functional>
 #include <limits>
@@ -20,7 +20,7 @@ namespace {
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // Appends one block and adds its length to total; the format counts in 32 bits.
-bool AppendBlock(QSaveFile& out, int item, const QString& name, const QString& contentPath, qint64* total,
+bool AppendBlock(TSaveFile& out, int item, const QString& name, const QString& contentPath, qint64* total,
                  QString* why)
 {
     QFile content(contentPath);
@@ -96,7 +96,7 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
         *why = LoadResStr(3201).arg(Native(work.path()), work.errorString());
         return false;
     }
-    QSaveFile out(target);
+    TSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(BackupHeaderSize, '\0')) != BackupHeaderSize) {
         *why = LoadResStr(3201).arg(Native(target), out.errorString());
         return false;
