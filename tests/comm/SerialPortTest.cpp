@@ -3,9 +3,9 @@
 // retry timer is moved on by the test, so no test waits for a retry).
 #include "comm/SerialPort.h"
 #include "support/ManualRetryTimer.h"
+#include "support/PumpUntil.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,18 +20,6 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 3000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
 // A pseudo-terminal pair made by socat, behind two links; it goes away with the process.
 class Socat {
 public:
@@ -39,7 +27,7 @@ public:
     bool Start(const QString& station, const QString& peer)
     {
         p_.start("socat", {"pty,raw,echo=0,link=" + station, "pty,raw,echo=0,link=" + peer});
-        return p_.waitForStarted(3000) && WaitFor([&] { return QFile::exists(station) && QFile::exists(peer); });
+        return p_.waitForStarted(3000) && PumpUntil([&] { return QFile::exists(station) && QFile::exists(peer); });
     }
     // The device is gone: the station's side reads a hang-up, the links disappear.
     void Stop()
@@ -102,7 +90,7 @@ protected:
     std::vector<uint8_t> PeerReads(size_t n)
     {
         std::vector<uint8_t> got;
-        WaitFor([&] {
+        PumpUntil([&] {
             uint8_t buf[64];
             const ssize_t k = ::read(peer_, buf, sizeof buf);
             if (k > 0)
@@ -140,7 +128,7 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
         sent.push_back(static_cast<uint8_t>(i * 7));
     for (size_t at = 0; at < sent.size(); at += 500)
         ASSERT_EQ(::write(peer_, sent.data() + at, 500), 500);
-    ASSERT_TRUE(WaitFor([&] { return got.size() >= sent.size(); }));
+    ASSERT_TRUE(PumpUntil([&] { return got.size() >= sent.size(); }));
     EXPECT_EQ(got, sent);
 
     const uint8_t frame[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA1, 0x00, 0x8F, 0x55};
@@ -214,7 +202,7 @@ TEST_F(PtyPair, AVanishedDeviceTurnsRedAtOnceAndIsReopenedWithoutSpinning)
 
     ClosePeer();
     socat_.Stop();
-    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000)) << "the hang-up went unnoticed";
+    ASSERT_TRUE(PumpUntil([&] { return !comm.PortOpen(); }, 1000)) << "the hang-up went unnoticed";
     EXPECT_EQ(statuses.last(), "red " + a_ + QString::fromUtf8(" 连接中断，正在重新打开"));
     EXPECT_TRUE(retry->Active());
 
@@ -239,7 +227,7 @@ TEST_F(PtyPair, AVanishedDeviceTurnsRedAtOnceAndIsReopenedWithoutSpinning)
     EXPECT_FALSE(comm.StatusIsError());
     const uint8_t bytes[3] = {1, 2, 3};
     ASSERT_EQ(::write(peer_, bytes, 3), 3);
-    ASSERT_TRUE(WaitFor([&] { return got.size() >= 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return got.size() >= 3; }));
 }
 
 TEST_F(PtyPair, TheSameReceiverIsFoundAgainUnderANewPath)
@@ -253,7 +241,7 @@ TEST_F(PtyPair, TheSameReceiverIsFoundAgainUnderANewPath)
 
     ClosePeer();
     socat_.Stop();
-    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !comm.PortOpen(); }, 1000));
     // Plugged in again it shows up elsewhere; a twin of another make is not taken.
     const QString moved = dir_.filePath("ttyUSB1");
     Socat again;

@@ -2,6 +2,7 @@
 // while rows arrive, a fast scroll that reads where it stops, and a cancel that
 // interrupts the statement running on the worker.
 #include "CallLogRows.h"
+#include "support/PumpUntil.h"
 
 #include "reports/HistoryColumns.h"
 #include "reports/HistoryModel.h"
@@ -10,29 +11,17 @@
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QSignalSpy>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 #include <future>
 #include <set>
 #include <sqlite3.h>
 
 namespace {
 
-// Runs events until done() or 30 s have passed.
-bool Until(const std::function<bool()>& done)
-{
-    QDeadlineTimer deadline(30000);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+// Counting and reading thousands of rows may take a while on a busy machine.
+bool Until(const std::function<bool()>& done) { return PumpUntil(done, 30000); }
 
 // An export target that holds the worker in Begin until released.
 class HeldSink final : public ITableSink {
