@@ -28,8 +28,11 @@ TStoreWorker::~TStoreWorker()
         std::lock_guard lock(mutex_);
         stop_ = true;
         jobs_.clear();
-        if (connection_)
+        // A job posted without a flag (a write, perhaps) is waited for as it is.
+        if (running_ && connection_) {
+            *running_ = true;
             sqlite3_interrupt(connection_);
+        }
     }
     wake_.notify_all();
     thread_.join();

@@ -21,8 +21,8 @@ class TStoreWorker {
 public:
     // The store is opened on the worker thread, in dataDir, before the first job.
     explicit TStoreWorker(const QString& dataDir);
-    // Cancels the running job (its statement is interrupted), drops the waiting ones
-    // and waits for the thread.
+    // Drops the waiting jobs, cancels the running one when it was posted with a
+    // cancel flag (its statement is interrupted), and waits for the thread.
     ~TStoreWorker();
     TStoreWorker(const TStoreWorker&) = delete;
     TStoreWorker& operator=(const TStoreWorker&) = delete;

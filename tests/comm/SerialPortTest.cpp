@@ -5,13 +5,11 @@
 #include "support/ManualRetryTimer.h"
 #include "support/PumpUntil.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
