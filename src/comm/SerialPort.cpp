@@ -23,8 +23,13 @@ TMSComm::TMSComm(QObject* parent) : QObject(parent), lister_(ListSerialPorts)
 {
     connect(&port_, &QSerialPort::readyRead, this, &TMSComm::ReadWaitingBytes);
     connect(&port_, &QSerialPort::errorOccurred, this, &TMSComm::PortFailed);
-    reopenTimer_.setInterval(ReopenIntervalMs);
-    connect(&reopenTimer_, &QTimer::timeout, this, &TMSComm::TryReopen);
+    SetReopenTimer(std::make_unique<TQtRetryTimer>());
+}
+
+void TMSComm::SetReopenTimer(std::unique_ptr<IRetryTimer> timer)
+{
+    reopenTimer_ = std::move(timer);
+    reopenTimer_->OnTimeout = [this] { TryReopen(); };
 }
 
 TMSComm::~TMSComm() { Close(); }
@@ -54,7 +59,7 @@ bool TMSComm::Open(uint8_t port, const QString& portName)
     }
     SetStatus(PortText(OpenFailedText), true);
     // A receiver plugged in later is picked up without a restart.
-    reopenTimer_.start();
+    reopenTimer_->Start(ReopenIntervalMs);
     return false;
 }
 
@@ -89,7 +94,7 @@ void TMSComm::Close()
             port_.close();
     }
     held_.clear();
-    reopenTimer_.stop();
+    reopenTimer_->Stop();
 }
 
 bool TMSComm::SendFrame(const uint8_t* bytes, int n)
@@ -131,7 +136,7 @@ void TMSComm::PortFailed(QSerialPort::SerialPortError error)
         return;
     port_.close();
     SetStatus(PortText(LinkLostText), true);
-    reopenTimer_.start();
+    reopenTimer_->Start(ReopenIntervalMs);
 }
 
 void TMSComm::TryReopen()
@@ -144,7 +149,7 @@ void TMSComm::TryReopen()
     }
     if (!ok)
         return;
-    reopenTimer_.stop();
+    reopenTimer_->Stop();
     identity_.Path = device_;
     SetStatus(PortText(OpenedText), false);
 }

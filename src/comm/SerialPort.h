@@ -5,12 +5,13 @@
 // again every 3 s on a timer, the same receiver under a new path included.
 #include "comm/PortIdentity.h"
 #include "comm/SerialLine.h"
+#include "core/RetryTimer.h"
 
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
-#include <QTimer>
 #include <functional>
+#include <memory>
 
 class TMSComm final : public QObject, public ISerialLine {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
     bool StatusIsError() const { return statusError_; }
     // Where the list of present ports comes from (the system's by default; tests hand in their own).
     void SetPortLister(TPortLister lister) { lister_ = std::move(lister); }
+    // What paces the reopening (a QTimer by default; tests hand in one they move on
+    // themselves). Set before the port is opened.
+    void SetReopenTimer(std::unique_ptr<IRetryTimer> timer);
 
     // Why the port did not open, for the operator: busy, not allowed (and what to do), or
     // the status text with the port's own words. Empty while it is open.
@@ -67,7 +71,7 @@ private:
     void SetStatus(const QString& text, bool isError);
 
     QSerialPort port_;
-    QTimer reopenTimer_;
+    std::unique_ptr<IRetryTimer> reopenTimer_;
     TPortLister lister_;
     TPortIdentity identity_;   // of the receiver last opened
     uint8_t portNumber_ = 0;

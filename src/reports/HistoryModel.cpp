@@ -12,15 +12,21 @@ THistoryModel::THistoryModel(const QString& dataDir, const TStateTexts& texts, Q
 
 THistoryModel::~THistoryModel()
 {
-    if (cancel_)
-        *cancel_ = true;
+    CancelReads();
     worker_.reset();   // no job reports to this model any more
+}
+
+void THistoryModel::CancelReads()
+{
+    worker_->Cancel(cancel_);
+    for (const auto& [page, request] : requested_)
+        worker_->Cancel(request.Cancel);
+    requested_.clear();
 }
 
 void THistoryModel::Run(const THistoryQuery& query)
 {
-    if (cancel_)
-        *cancel_ = true;
+    CancelReads();
     beginResetModel();
     query_ = query;
     ++generation_;
@@ -31,7 +37,6 @@ void THistoryModel::Run(const THistoryQuery& query)
     error_.clear();
     chunkStarts_.clear();
     pages_.clear();
-    requested_.clear();
     endResetModel();
     RequestPage(0);
     PostCount(worker_.get(), this, generation_, query_, cancel_, nullptr);
@@ -66,7 +71,9 @@ void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64
                 ok = reader.CountFrom(&from, ChunkRows, rows, &error);
         }
         if (!ok) {
-            Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+            // Interrupted because the run was given up: nothing to report.
+            if (!*cancel)
+                Deliver(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
         if (found) {
@@ -75,7 +82,7 @@ void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64
             PostCount(worker, self, generation, query, cancel, std::make_shared<THistoryKey>(next));
         }
         Deliver(self, [self, generation, starts, rows, complete = !found] { self->Counted(generation, starts, rows, complete); });
-    });
+    }, cancel);
 }
 
 void THistoryModel::Counted(quint64 generation, const std::vector<THistoryKey>& chunkStarts, int rows, bool complete)
@@ -114,19 +121,26 @@ void THistoryModel::RequestPage(int page) const
     const int chunk = page / pagesPerChunk;
     if (requested_.count(page) || (page > 0 && chunk >= static_cast<int>(chunkStarts_.size())))
         return;
-    requested_.insert(page);
+    if (static_cast<int>(requested_.size()) >= PendingPages) {
+        const auto oldest = std::min_element(requested_.begin(), requested_.end(), [](const auto& a, const auto& b) {
+            return a.second.Order < b.second.Order;
+        });
+        worker_->Cancel(oldest->second.Cancel);
+        requested_.erase(oldest);
+    }
+    const TCancelFlag cancel = NewCancelFlag();
+    requested_[page] = {cancel, ++useClock_};
     auto from = page > 0 ? std::make_shared<THistoryKey>(chunkStarts_[chunk]) : nullptr;
     const int skip = page > 0 ? (page % pagesPerChunk) * PageRows : 0;
     auto* self = const_cast<THistoryModel*>(this);
     const quint64 generation = generation_;
-    worker_->PostFirst([self, generation, page, from, skip, query = query_, cancel = cancel_, texts = texts_](TDM_Sys& store) {
-        if (*cancel)
-            return;
+    worker_->PostFirst([self, generation, page, from, skip, query = query_, cancel, texts = texts_](TDM_Sys& store) {
         THistoryReader reader(store, query);
         std::vector<THistoryRow> rows;
         QString error;
         if (!reader.Rows(from.get(), true, PageRows, rows, &error, skip)) {
-            Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+            if (!*cancel)
+                Deliver(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
         // The cells are made here, so the window thread only stores them.
@@ -134,17 +148,19 @@ void THistoryModel::RequestPage(int page) const
         cells.reserve(rows.size());
         for (const THistoryRow& row : rows)
             cells.push_back(HistoryCells(row.Stored, texts));
-        Deliver(self, [self, generation, page, cells = std::move(cells)]() mutable {
-            self->PageRead(generation, page, std::move(cells));
+        Deliver(self, [self, generation, page, cancel, cells = std::move(cells)]() mutable {
+            self->PageRead(generation, page, cancel, std::move(cells));
         });
-    });
+    }, cancel);
 }
 
-void THistoryModel::PageRead(quint64 generation, int page, TCells cells)
+void THistoryModel::PageRead(quint64 generation, int page, const TCancelFlag& request, TCells cells)
 {
     if (generation != generation_)
         return;
-    requested_.erase(page);
+    const auto it = requested_.find(page);
+    if (it != requested_.end() && it->second.Cancel == request)
+        requested_.erase(it);
     const int count = static_cast<int>(cells.size());
     TPage& p = pages_[page];
     p.Cells = std::move(cells);

@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <map>
 #include <memory>
-#include <set>
 
 class ITableSink;
 
@@ -24,12 +23,17 @@ public:
     static constexpr int PageRows = 256;
     static constexpr int CachedPages = 64;     // about 16 000 rows at most in memory
     static constexpr int ChunkRows = 4096;     // the count keeps the key of every 4096th row
+    // Pages asked for and not read yet; a page asked for beyond them gives up the
+    // one asked for longest ago, so a fast scroll reads where it stops, not every
+    // page it passed.
+    static constexpr int PendingPages = 4;
 
     // dataDir: where the worker opens its own connection; texts: the state texts shown.
     THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent = nullptr);
     ~THistoryModel() override;
 
-    // Runs the query anew: the old result, its counting and its reads are dropped.
+    // Runs the query anew: the old result, its counting and its reads are dropped
+    // (a statement of theirs still running is interrupted).
     void Run(const THistoryQuery& query);
     const THistoryQuery& Query() const { return query_; }
     bool Counting() const { return counting_; }
@@ -65,8 +69,14 @@ private:
     };
 
     using TCells = std::vector<std::vector<QVariant>>;
+    struct TPageRequest {
+        TCancelFlag Cancel;
+        quint64 Order = 0;   // when it was asked for
+    };
     void RequestPage(int page) const;
-    void PageRead(quint64 generation, int page, TCells cells);
+    void PageRead(quint64 generation, int page, const TCancelFlag& request, TCells cells);
+    // Stops the current run's counting and page reads.
+    void CancelReads();
     // Counts on from the chunk starting at start (the first row when null). Also
     // called on the worker, so it takes everything it needs as arguments.
     static void PostCount(TStoreWorker* worker, THistoryModel* self, quint64 generation, const THistoryQuery& query,
@@ -85,7 +95,7 @@ private:
     std::vector<THistoryKey> chunkStarts_;  // the key of every ChunkRows-th row, as far as counted
     int counted_ = 0;
     mutable std::map<int, TPage> pages_;
-    mutable std::set<int> requested_;
+    mutable std::map<int, TPageRequest> requested_;
     mutable quint64 useClock_ = 0;
     std::unique_ptr<TStoreWorker> worker_;  // last: stopped before the rest goes
 };

@@ -241,13 +241,18 @@ TEST_F(CallLogTest, TheRecordedWaitersStaffNumberIsLogged)
 }
 
 // Ways the call log cannot be written for a while; each returns what ends it.
-using Blocker = std::function<std::function<void()>(const QString& dir)>;
+struct Blocker {
+    const char* name;
+    std::function<std::function<void()>(const QString& dir)> block;
+};
+
+void PrintTo(const Blocker& b, std::ostream* os) { *os << b.name; }
 
 class UnwritableLog : public CallLogTest, public ::testing::WithParamInterface<Blocker> {};
 
 TEST_P(UnwritableLog, KeepsEndedCallsThroughARestartAndWritesEachOnceWhenItCan)
 {
-    std::function<void()> release = GetParam()(tmp.path());
+    std::function<void()> release = GetParam().block(tmp.path());
     TCallRecord other = rec;
     log->CallOpened(rec);
     log->CallOpened(other);
@@ -286,15 +291,16 @@ INSTANTIATE_TEST_SUITE_P(
     CallLog, UnwritableLog,
     ::testing::Values(
         // Another program holds the file in a transaction.
-        Blocker([](const QString& dir) {
+        Blocker{"LockedByAnotherProgram", [](const QString& dir) {
             auto lock = std::make_shared<CallLogTest::ForeignLock>(dir);
             return std::function<void()>([lock]() mutable { lock.reset(); });
-        }),
+        }},
         // The file cannot be changed (a full disk, a read-only directory): no rollback journal can be made.
-        Blocker([](const QString& dir) {
+        Blocker{"NoJournalCanBeMade", [](const QString& dir) {
             EXPECT_TRUE(QDir(dir).mkdir(QStringLiteral("CallInfo.db-journal")));
             return std::function<void()>([dir] { QDir(dir).rmdir(QStringLiteral("CallInfo.db-journal")); });
-        })));
+        }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CallLogTest, CrashesNeitherLoseNorDoubleACall)
 {

@@ -94,8 +94,9 @@ TEST_F(CallTimingFlow, KeepOnTimeTimesEveryTimedOutRow)
     Open(2);
     Open(3);
     Passes(125);
-    for (const TCallGrid* grid : {&Calls(), &Unproc()}) {
+    for (const auto& [name, grid] : {std::pair{"call list", &Calls()}, std::pair{"unprocessed list", &Unproc()}}) {
         for (int r = 1; r <= 3; ++r) {
+            SCOPED_TRACE(testing::Message() << name << " row " << r);
             EXPECT_EQ(grid->Cell(r, ColTimer), QStringLiteral("00:02:05"));
             EXPECT_EQ(grid->Cell(r, ColState), QStringLiteral("TimedOut"));
         }

@@ -235,26 +235,42 @@ TEST_F(FrameHandlerTest, ShortFrameIsOnlyAcknowledged)
     EXPECT_TRUE(calls.opened.empty());
 }
 
-TEST_F(FrameHandlerTest, InvalidFramesAreDroppedSilently)
+// A frame with a wrong checksum or end byte, by class: dropped without acknowledgement or action.
+struct TInvalidFrame {
+    const char* name;
+    Bytes frame;
+    int at;             // the byte made wrong
+    uint8_t value;
+};
+
+void PrintTo(const TInvalidFrame& f, std::ostream* os) { *os << f.name; }
+
+class InvalidFrame : public FrameHandlerTest, public ::testing::WithParamInterface<TInvalidFrame> {};
+
+TEST_P(InvalidFrame, IsDroppedSilently)
 {
-    Bytes badEnd = Sealed({0xAA, 0x05, 0x77, 0x88, 0x99, 0x34, 0x6B, 0, 0});
-    badEnd[8] = 0x54;
-    Short(badEnd);
-
-    Bytes badSum = MidFrame(0x91, 0x0001, 0x0B, 0x00, {0x10, 0x10, 0x01});
-    ++badSum[15];
-    Mid(badSum);
-
-    Bytes badVarSum = kVarCall;
-    badVarSum[19] = 0xA8;
-    Var(badVarSum);
-
-    Bytes badVarEnd = kVarCall;
-    badVarEnd[20] = 0x56;
-    Var(badVarEnd);
-
+    Bytes f = GetParam().frame;
+    f[GetParam().at] = GetParam().value;
+    if (f.size() == 9 && (f[1] & 0xF0) == 0x00)
+        Short(f);
+    else if (f.size() == 17 && (f[1] & 0xF0) == 0x40)
+        Mid(f);
+    else
+        Var(f);
     ExpectNothingDone();
 }
+
+const Bytes kShort = Sealed({0xAA, 0x05, 0x77, 0x88, 0x99, 0x34, 0x6B, 0, 0});
+const Bytes kMidCall = MidFrame(0x91, 0x0001, 0x0B, 0x00, {0x10, 0x10, 0x01});
+
+INSTANTIATE_TEST_SUITE_P(FrameHandler, InvalidFrame,
+                         ::testing::Values(TInvalidFrame{"ShortEndByte54", kShort, 8, 0x54},
+                                           TInvalidFrame{"ShortChecksumOneOff", kShort, 7, uint8_t(kShort[7] + 1)},
+                                           TInvalidFrame{"MidCallChecksumOneOff", kMidCall, 15, uint8_t(kMidCall[15] + 1)},
+                                           TInvalidFrame{"MidCallEndByte00", kMidCall, 16, 0x00},
+                                           TInvalidFrame{"VarCallChecksumA8", kVarCall, 19, 0xA8},
+                                           TInvalidFrame{"VarCallEndByte56", kVarCall, 20, 0x56}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameHandlerTest, FailedAckSendStillActsOnFrameAndLaterFrames)
 {

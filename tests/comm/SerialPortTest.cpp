@@ -1,14 +1,15 @@
 // The serial wrapper against real pseudo-terminal pairs made by socat: bytes
-// both ways, changes of port, and a device that goes away and comes back.
+// both ways, changes of port, and a device that goes away and comes back (the
+// retry timer is moved on by the test, so no test waits for a retry).
 #include "comm/SerialPort.h"
+#include "support/ManualRetryTimer.h"
+#include "support/PumpUntil.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -19,25 +20,14 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms = 3000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
 // A pseudo-terminal pair made by socat, behind two links; it goes away with the process.
 class Socat {
 public:
+    static bool Installed() { return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty(); }
     bool Start(const QString& station, const QString& peer)
     {
         p_.start("socat", {"pty,raw,echo=0,link=" + station, "pty,raw,echo=0,link=" + peer});
-        return p_.waitForStarted(3000) && WaitFor([&] { return QFile::exists(station) && QFile::exists(peer); });
+        return p_.waitForStarted(3000) && PumpUntil([&] { return QFile::exists(station) && QFile::exists(peer); });
     }
     // The device is gone: the station's side reads a hang-up, the links disappear.
     void Stop()
@@ -59,6 +49,19 @@ void Idle(int ms)
     loop.exec();
 }
 
+#define SKIP_WITHOUT_SOCAT()                                                                 \
+    if (!Socat::Installed())                                                                 \
+    GTEST_SKIP() << "socat is not installed (scripts/setup-deps installs it): no pseudo-terminal pair"
+
+// Hands comm a retry timer that the test moves on.
+ManualRetryTimer* ManualRetry(TMSComm& comm)
+{
+    auto timer = std::make_unique<ManualRetryTimer>();
+    ManualRetryTimer* manual = timer.get();
+    comm.SetReopenTimer(std::move(timer));
+    return manual;
+}
+
 double CpuSeconds()
 {
     rusage r{};
@@ -70,10 +73,11 @@ class PtyPair : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        SKIP_WITHOUT_SOCAT();
         ASSERT_TRUE(dir_.isValid());
         a_ = dir_.filePath("station");
         b_ = dir_.filePath("receiver");
-        ASSERT_TRUE(socat_.Start(a_, b_)) << "socat is needed for this test";
+        ASSERT_TRUE(socat_.Start(a_, b_));
         OpenPeer();
     }
     void TearDown() override { ClosePeer(); }
@@ -86,7 +90,7 @@ protected:
     std::vector<uint8_t> PeerReads(size_t n)
     {
         std::vector<uint8_t> got;
-        WaitFor([&] {
+        PumpUntil([&] {
             uint8_t buf[64];
             const ssize_t k = ::read(peer_, buf, sizeof buf);
             if (k > 0)
@@ -124,7 +128,7 @@ TEST_F(PtyPair, ReceivesEveryByteInOrderAndSendsWholeFrames)
         sent.push_back(static_cast<uint8_t>(i * 7));
     for (size_t at = 0; at < sent.size(); at += 500)
         ASSERT_EQ(::write(peer_, sent.data() + at, 500), 500);
-    ASSERT_TRUE(WaitFor([&] { return got.size() >= sent.size(); }));
+    ASSERT_TRUE(PumpUntil([&] { return got.size() >= sent.size(); }));
     EXPECT_EQ(got, sent);
 
     const uint8_t frame[9] = {0xAA, 0x41, 0x01, 0x02, 0x00, 0xA1, 0x00, 0x8F, 0x55};
@@ -248,32 +252,43 @@ TEST(SerialPort, DeviceNameFollowsPortNumberUnlessNamed)
 TEST_F(PtyPair, AVanishedDeviceTurnsRedAtOnceAndIsReopenedWithoutSpinning)
 {
     TMSComm comm;
+    ManualRetryTimer* retry = ManualRetry(comm);
     QStringList statuses;
     QObject::connect(&comm, &TMSComm::StatusChanged,
                      [&](const QString& text, bool isError) { statuses << (isError ? "red " : "") + text; });
     std::vector<uint8_t> got;
     comm.OnReceived = [&](const uint8_t* b, int n) { got.insert(got.end(), b, b + n); };
     ASSERT_TRUE(comm.Open(1, a_));
+    EXPECT_FALSE(retry->Active());
 
     ClosePeer();
     socat_.Stop();
-    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000)) << "the hang-up went unnoticed";
+    ASSERT_TRUE(PumpUntil([&] { return !comm.PortOpen(); }, 1000)) << "the hang-up went unnoticed";
     EXPECT_EQ(statuses.last(), "red " + a_ + QString::fromUtf8(" 连接中断，正在重新打开"));
+    EXPECT_TRUE(retry->Active());
 
     // Between the tries the thread is idle: no spinning on the dead device.
     const double cpuBefore = CpuSeconds();
-    Idle(2000);
-    EXPECT_LT(CpuSeconds() - cpuBefore, 0.3);
+    Idle(500);
+    EXPECT_LT(CpuSeconds() - cpuBefore, 0.25);
+    retry->Advance(3 * TMSComm::ReopenIntervalMs);
+    EXPECT_EQ(retry->Fired(), 3);
+    EXPECT_FALSE(comm.PortOpen());
     EXPECT_EQ(statuses.size(), 2) << "a failed retry changes nothing shown";
 
+    // Back again: the next try, and not one before it, opens it.
     ASSERT_TRUE(socat_.Start(a_, b_));
     OpenPeer();
-    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    retry->Advance(TMSComm::ReopenIntervalMs - 1);
+    EXPECT_FALSE(comm.PortOpen());
+    retry->Advance(1);
+    ASSERT_TRUE(comm.PortOpen());
+    EXPECT_FALSE(retry->Active());
     EXPECT_EQ(statuses.last(), a_ + " 9600bps 8 1");
     EXPECT_FALSE(comm.StatusIsError());
     const uint8_t bytes[3] = {1, 2, 3};
     ASSERT_EQ(::write(peer_, bytes, 3), 3);
-    ASSERT_TRUE(WaitFor([&] { return got.size() >= 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return got.size() >= 3; }));
 }
 
 TEST_F(PtyPair, TheSameReceiverIsFoundAgainUnderANewPath)
@@ -281,33 +296,41 @@ TEST_F(PtyPair, TheSameReceiverIsFoundAgainUnderANewPath)
     TPortIdentity receiver{a_, 0x067B, 0x2303, "A1B2"};
     std::vector<TPortIdentity> listed{receiver};
     TMSComm comm;
+    ManualRetryTimer* retry = ManualRetry(comm);
     comm.SetPortLister([&] { return listed; });
     ASSERT_TRUE(comm.Open(1, a_));
 
     ClosePeer();
     socat_.Stop();
-    ASSERT_TRUE(WaitFor([&] { return !comm.PortOpen(); }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return !comm.PortOpen(); }, 1000));
     // Plugged in again it shows up elsewhere; a twin of another make is not taken.
     const QString moved = dir_.filePath("ttyUSB1");
     Socat again;
     ASSERT_TRUE(again.Start(moved, dir_.filePath("peer2")));
     listed = {{dir_.filePath("other"), 0x067B, 0x2303, "ZZZZ"}, {moved, 0x067B, 0x2303, "A1B2"}};
-    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    retry->Advance(TMSComm::ReopenIntervalMs);
+    ASSERT_TRUE(comm.PortOpen());
     EXPECT_EQ(comm.CurrentDevice(), moved);
     EXPECT_EQ(comm.StatusText(), moved + " 9600bps 8 1");
 }
 
 TEST(SerialPort, APortMissingAtStartIsOpenedWhenItAppears)
 {
+    SKIP_WITHOUT_SOCAT();
     QTemporaryDir dir;
     const QString path = dir.filePath("ttyUSB0");
     TMSComm comm;
+    ManualRetryTimer* retry = ManualRetry(comm);
     EXPECT_FALSE(comm.Open(2, path));
     EXPECT_TRUE(comm.StatusIsError());
+    retry->Advance(TMSComm::ReopenIntervalMs);
+    EXPECT_FALSE(comm.PortOpen());
     Socat receiver;
     ASSERT_TRUE(receiver.Start(path, dir.filePath("peer")));
-    ASSERT_TRUE(WaitFor([&] { return comm.PortOpen(); }, TMSComm::ReopenIntervalMs + 1500));
+    retry->Advance(TMSComm::ReopenIntervalMs);
+    ASSERT_TRUE(comm.PortOpen());
     EXPECT_FALSE(comm.StatusIsError());
+    EXPECT_FALSE(retry->Active());
 }
 
 TEST(PortIdentity, OnlyAFullyIdentifiedDeviceIsFoundElsewhere)

@@ -34,7 +34,8 @@ TEST(IniFile, ReadsCrlfAndLfLinesAlike)
 {
     const IniFile crlf = Parsed("[A]\r\nx=1\r\ny=2\r\n");
     const IniFile lf = Parsed("[A]\nx=1\ny=2");
-    for (const IniFile* ini : {&crlf, &lf}) {
+    for (const auto& [name, ini] : {std::pair{"CRLF", &crlf}, std::pair{"LF", &lf}}) {
+        SCOPED_TRACE(name);
         EXPECT_EQ(ini->Keys(QStringLiteral("A")), QStringList({QStringLiteral("x"), QStringLiteral("y")}));
         EXPECT_EQ(ini->Value(QStringLiteral("A"), QStringLiteral("y")), QStringLiteral("2"));
     }

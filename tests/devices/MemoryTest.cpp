@@ -107,6 +107,7 @@ TEST_F(MemoryTransferTest, WritesTheSmallerOfImageAndDevice)
         {65, 256, {"", "00000000", "00000020", "00000040"}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.image << " bytes into " << c.device);
         transfer.StartWrite(3, Pattern(c.image));
         transfer.OnSize(quint32(c.device));
         for (int block = 0; block < std::min(c.image, c.device); block += 32)

@@ -9,11 +9,10 @@
 #include "core/Paths.h"
 #include "station/Station.h"
 #include "layout/LayoutStore.h"
+#include "support/PumpUntil.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,18 +29,6 @@ public:
     void LayoutsReloaded() override { ++count; }
     int count = 0;
 };
-
-bool PumpUntil(const std::function<bool()>& done, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 void Exec(TDM_Sys& store, const QString& sql, const QVariantList& values)
 {

@@ -85,6 +85,7 @@ protected:
 TEST_F(ApplyCallPointFormTest, AnAddressUsedInAnyLayoutIsRefusedWhenAdding)
 {
     for (const char* used : {"10", "1a2", "1A2"}) {
+        SCOPED_TRACE(used);
         TLayOutPoint record = NewCallPoint();
         const auto refusal = ApplyCallPointForm(Form(QString::fromLatin1(used)), true, model, record);
         ASSERT_TRUE(refusal.has_value()) << used;
@@ -126,8 +127,11 @@ TEST_F(ApplyCallPointFormTest, ModifyingMayKeepTheOwnAddressButNotTakeAnother)
 TEST_F(ApplyCallPointFormTest, TextsThatAreNoNumbersAreRefusedWithoutWritingAnything)
 {
     TLayOutPoint record = NewCallPoint();
-    for (const TCallPointForm& form : {Form(QStringLiteral("1.2")), Form(QString()),
-                                       Form(QStringLiteral("20"), QString())}) {
+    const std::pair<const char*, TCallPointForm> forms[] = {
+        {"address with a dot", Form(QStringLiteral("1.2"))}, {"no address", Form(QString())},
+        {"no size", Form(QStringLiteral("20"), QString())}};
+    for (const auto& [name, form] : forms) {
+        SCOPED_TRACE(name);
         const auto refusal = ApplyCallPointForm(form, true, model, record);
         ASSERT_TRUE(refusal.has_value());
         EXPECT_EQ(refusal->Caption, 112);

@@ -92,17 +92,19 @@ TEST_F(LiveRestore, TheLoginFollowsTheRestoredOperatorRow)
     TDM_Sys store;
     ASSERT_TRUE(store.Open(dirA));  // holds bossA with every permission
     const struct {
+        const char* name;
         TLoginMsg before;
         bool changed;
         TLoginMsg after;
     } cases[] = {
-        {{true, 7, "BOSSA", {}, 1}, true, {true, 1, "bossA", {}, 1023}},
-        {{true, 1, "bossA", {}, 1023}, false, {true, 1, "bossA", {}, 1023}},
-        {{true, 1, "bossB", {}, 1023}, true, {false, 1, "bossB", {}, 1023}},
+        {"row found by name, case aside", {true, 7, "BOSSA", {}, 1}, true, {true, 1, "bossA", {}, 1023}},
+        {"row unchanged", {true, 1, "bossA", {}, 1023}, false, {true, 1, "bossA", {}, 1023}},
+        {"operator gone: logged off", {true, 1, "bossB", {}, 1023}, true, {false, 1, "bossB", {}, 1023}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         TLoginMsg login = c.before;
-        EXPECT_EQ(FollowRestoredOperators(store, login), c.changed) << c.before.Name.toStdString();
+        EXPECT_EQ(FollowRestoredOperators(store, login), c.changed);
         EXPECT_EQ(login.LoggedIn, c.after.LoggedIn);
         EXPECT_EQ(login.RowId, c.after.RowId);
         EXPECT_EQ(login.Name, c.after.Name);

@@ -71,7 +71,11 @@ TEST_P(RoundTrip, EveryTableComesBackRowForRowAndSettingsByteForByte)
     EXPECT_EQ(Snapshot(store), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(CompressionAndLive, RoundTrip, ::testing::Combine(::testing::Bool(), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(CompressionAndLive, RoundTrip, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) ? "Compressed" : "Plain")
+                                    + (std::get<1>(info.param) ? "IntoALiveStore" : "IntoAWipedDirectory");
+                         });
 
 TEST_F(Restore, OneItemIsPickedOutOfAFileHoldingOthers)
 {
@@ -143,7 +147,11 @@ TEST_F(Restore, BlockLengthsAreNotTrusted)
     const QString good = Backup(dirB, (1u << ItemOperators) | (1u << ItemHistory), false);
     const QByteArray bytes = ReadBytes(good);
     const qsizetype history = 32 + 32 + qFromLittleEndian<qint32>(bytes.constData() + 33);
-    for (const qint32 length : {qint32(bytes.size() - history - 32 + 1), 0, -5, qint32(0x7FFFFFFF)}) {
+    const std::pair<const char*, qint32> lengths[] = {
+        {"one past the end", qint32(bytes.size() - history - 32 + 1)}, {"zero", 0}, {"negative", -5},
+        {"absurd", qint32(0x7FFFFFFF)}};
+    for (const auto& [name, length] : lengths) {
+        SCOPED_TRACE(name);
         QByteArray b = bytes;
         qToLittleEndian<qint32>(length, b.data() + history + 1);
         const QString file = tmp.filePath("bad-length.dat");

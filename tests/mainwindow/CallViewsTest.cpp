@@ -83,6 +83,7 @@ TEST(CallCellColors, HeaderSelectedAndStateRows)
 
     // A selected row is blue on white whatever its state.
     for (const QString& state : {texts.SuccessSvrText, texts.PreWarn3SvrText, texts.NormalSvrText, QString()}) {
+        SCOPED_TRACE(state.isEmpty() ? std::string("no state") : state.toStdString());
         const auto selected = CallCellColors(false, true, state, cfg, texts);
         ASSERT_TRUE(selected) << state.toStdString();
         EXPECT_EQ(selected->Bk, 0xFF0000u);

@@ -6,13 +6,17 @@
 
 TEST(FaceActions, EachButtonByLoginPermissionAndTray)
 {
-    const TFaceState loggedOut{};
-    const TFaceState manager{true, 1 << PopOperators, false};
-    const TFaceState clerk{true, 0x3FE, false};  // every bit but operator management
-    const TFaceState tray{false, 0, true};
+    struct TNamedState {
+        const char* name;
+        TFaceState state;
+    };
+    const TNamedState loggedOut{"logged out", {}};
+    const TNamedState manager{"manager", {true, 1 << PopOperators, false}};
+    const TNamedState clerk{"clerk", {true, 0x3FE, false}};  // every bit but operator management
+    const TNamedState tray{"tray", {false, 0, true}};
     const struct {
         int button;
-        TFaceState state;
+        TNamedState state;
         TFaceAction action;
     } cases[] = {
         {BtnMinimise, loggedOut, TFaceAction::Minimise},
@@ -37,5 +41,5 @@ TEST(FaceActions, EachButtonByLoginPermissionAndTray)
         {0, clerk, TFaceAction::None},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FaceButtonAction(c.button, c.state), c.action) << "button " << c.button;
+        EXPECT_EQ(FaceButtonAction(c.button, c.state.state), c.action) << "button " << c.button << ", " << c.state.name;
 }

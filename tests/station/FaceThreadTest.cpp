@@ -1,25 +1,13 @@
 // The worker's pacing of the window thread, with a hand-moved tick.
 #include "core/Clock.h"
 #include "station/FaceThread.h"
+#include "support/PumpUntil.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int ms = 3000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 void PumpFor(int ms)
 {

@@ -89,6 +89,7 @@ TEST(ButtonFaceTest, EveryStyleIsMirrorSymmetric)
 TEST(ButtonFaceTest, FacesTooFlatForAGradientAreThePlainBaseColour)
 {
     for (const TFaceStyle style : {TFaceStyle::Square, TFaceStyle::Tab, TFaceStyle::Round}) {
+        SCOPED_TRACE(testing::Message() << "style " << int(style));
         const QImage face = Face(10, 1, SkyBlueFace, style);
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(At(face, x, 0), QColor(166, 202, 240));

@@ -90,6 +90,7 @@ TEST_F(PointDrawingTest, PositionsAboveOneDrawAtTheBottom)
 {
     const int h = 4 * line;
     for (const uint8_t pos : {2, 3}) {
+        SCOPED_TRACE(testing::Message() << "position " << int(pos));
         EXPECT_EQ(InkRunTops(DrawCallPoint(Point(120, h, pos, 0), cfg)), std::vector<int>{h - line + nameInk});
         EXPECT_EQ(InkRunTops(DrawCallPoint(Point(120, h, pos, 12), cfg)),
                   (std::vector<int>{h - 2 * line - 2 + nameInk, h - line + serviceInk}));
