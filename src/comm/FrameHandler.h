@@ -3,6 +3,7 @@
 // cancel frames into operations on the live calls and passes the device
 // tools' replies on.
 #include "comm/FrameSync.h"
+#include "comm/LinkCounters.h"
 
 class ISerialLine;
 class ICallOps;

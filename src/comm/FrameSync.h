@@ -1,6 +1,7 @@
 #pragma once
 // The frame synchroniser: hunts for the sync byte in the receive ring,
 // recognises the frame class, waits for the whole frame and hands it on.
+#include "comm/LinkCounters.h"
 #include "comm/RecvRing.h"
 
 #include <cstdint>

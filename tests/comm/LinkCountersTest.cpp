@@ -138,13 +138,6 @@ const CountCase kCountCases[] = {
 INSTANTIATE_TEST_SUITE_P(Streams, LinkCounters, ::testing::ValuesIn(kCountCases),
                          [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
-TEST(LinkCounters, LineNamesEveryCounter)
-{
-    const TLinkCounts counts{.Received = 1234, .Skipped = 5, .Frames = 60, .Dropped = 7, .Acks = 58, .AckFailed = 2};
-    EXPECT_EQ(LinkCountsLine(counts),
-              QStringLiteral("link counters: received=1234 skipped=5 frames=60 dropped=7 acks=58 ackfailed=2"));
-}
-
 // Frames held back while a run of the synchroniser handles them are reported lost
 // when the port is gone before they could leave.
 TEST(LinkCounters, HeldAcknowledgementsOfAPortThatWentAwayAreNotWritten)
