@@ -5,10 +5,13 @@
 // - an acknowledgement goes out only for a frame with a valid checksum and end
 //   byte, and is itself a valid frame of the length its class gives;
 // - a valid call frame in noise without sync bytes is always found, once.
+// - the link counters account for every byte: each was skipped, is part of a
+//   frame handled or dropped, or still waits; each frame is one or the other.
 #include "comm/CallOps.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameEnvelope.h"
 #include "comm/FrameHandler.h"
+#include "comm/LinkCounters.h"
 #include "comm/SerialLine.h"
 #include "LineFeed.h"
 
@@ -59,6 +62,8 @@ struct CheckedHandlers final : IFrameHandlers, ISerialLine {
     void Run(const uint8_t* f, int n, Fn handle)
     {
         Require(f[0] == Frame::Sync);
+        ++frames;
+        frameBytes += static_cast<uint64_t>(n);
         frameLength = n;
         frameValid = Frame::IsValid(f, n);
         handle();
@@ -71,6 +76,8 @@ struct CheckedHandlers final : IFrameHandlers, ISerialLine {
     ExactFrame placed;
     int frameLength = 0;
     bool frameValid = false;
+    uint64_t frames = 0;      // handed to the handlers
+    uint64_t frameBytes = 0;  // their bytes
 };
 
 // A valid mid call frame from address 0x4242 with key 11.
@@ -90,6 +97,20 @@ struct Line {
     TFrameSync sync{ring, handlers};
     const std::vector<uint8_t> beacon = Beacon();
     std::vector<uint8_t> noisy;
+
+    // Delivers the bytes; every one of them is then counted where it went.
+    void DeliverCounted(const uint8_t* bytes, size_t size, Chunks& chunks)
+    {
+        const TLinkCounts before = ReadLinkCounts(ring, sync, handlers.inner);
+        const uint64_t frames = handlers.frames;
+        const uint64_t frameBytes = handlers.frameBytes;
+        Deliver(ring, sync, bytes, size, chunks);
+        const TLinkCounts after = ReadLinkCounts(ring, sync, handlers.inner);
+        const auto waiting = static_cast<uint64_t>(TRecvRing::Available(ring.RecvReadIndex, ring.RecvWriteIndex));
+        Require(after.Received - before.Received == size);
+        Require(after.Skipped - before.Skipped + handlers.frameBytes - frameBytes + waiting == size);
+        Require(after.Frames - before.Frames + after.Dropped - before.Dropped == handlers.frames - frames);
+    }
 
     void Reset(int start)
     {
@@ -113,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t* stream = data + 2;
     const size_t length = size - 2;
     line.Reset(start);
-    Deliver(line.ring, line.sync, stream, length, chunks);
+    line.DeliverCounted(stream, length, chunks);
 
     // The same bytes without sync bytes, with a valid call frame in the middle.
     std::vector<uint8_t>& noisy = line.noisy;
@@ -123,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             noisy.push_back(stream[i]);
     noisy.insert(noisy.begin() + static_cast<std::ptrdiff_t>(noisy.size() / 2), line.beacon.begin(), line.beacon.end());
     line.Reset(start);
-    Deliver(line.ring, line.sync, noisy.data(), noisy.size(), chunks);
+    line.DeliverCounted(noisy.data(), noisy.size(), chunks);
     Require(line.handlers.calls.beacons == 1);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "app/SignalQuit.h"
 #include "app/Subcommands.h"
 #include "calls/ui/SoundEffectPlayer.h"
+#include "comm/LinkReport.h"
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/DataDirLock.h"
@@ -26,6 +27,7 @@
 #include <QRandomGenerator>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 #include <memory>
 
@@ -124,6 +126,13 @@ int RunHeadless(QCoreApplication& app, bool demo)
     TConsoleSound sound(console, &effects);
     TStation station(clock, sound, console);
     station.SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
+    // The link counters every ten minutes of the station's clock when they changed, and at the end.
+    TLinkReport linkReport(clock, [&station] { return station.LinkCounts(); });
+    QTimer linkTimer;
+    QObject::connect(&linkTimer, &QTimer::timeout, &app, [&] {
+        if (const std::optional<QString> line = linkReport.Due())
+            console.Line(*line);
+    });
     QObject::connect(&station, &TStation::PortStatusChanged, &app,
                      [&console, &station](const QString& text, bool isError) {
                          // A failed port says why (busy, or which group the user must join).
@@ -139,6 +148,8 @@ int RunHeadless(QCoreApplication& app, bool demo)
         if (receiver)
             receiver->Stop();
         station.Close();
+        linkTimer.stop();
+        console.Line(linkReport.Final());
         if (const int kept = station.CallLog().Waiting())
             console.Line(QStringLiteral("journal %1 ended calls kept for the call log's next start").arg(kept));
         console.Line(QStringLiteral("station closed"));
@@ -153,6 +164,7 @@ int RunHeadless(QCoreApplication& app, bool demo)
         return 1;
     }
     console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
+    linkTimer.start(1000);
     StartDemo(receiver.get(), station, [&](const QString& text) { console.Line(text); });
     return app.exec();
 }

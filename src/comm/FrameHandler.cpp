@@ -6,6 +6,7 @@
 #include "comm/FrameEnvelope.h"
 #include "comm/SerialLine.h"
 #include "core/GbkCodec.h"
+#include "core/LogCategories.h"
 #include "core/ResStrings.h"
 
 #include <QByteArray>
@@ -53,6 +54,26 @@ QString UnplacedVarText(const uint8_t* frame, int n, uint16_t address)
 
 }  // namespace
 
+bool TFrameHandler::Accept(const uint8_t* frame, int n)
+{
+    if (Frame::IsValid(frame, n)) {
+        Frames.Add();
+        return true;
+    }
+    Dropped.Add();
+    qCDebug(LogComm, "dropped a frame of %d bytes for its checksum or end byte: %s", n,
+            QByteArray::fromRawData(reinterpret_cast<const char*>(frame), n).toHex(' ').constData());
+    return false;
+}
+
+void TFrameHandler::AcksNotWritten(uint64_t n)
+{
+    Acks.Subtract(n);
+    AckFailed.Add(n);
+    qCDebug(LogComm, "%llu acknowledgements not written: the port did not take them",
+            static_cast<unsigned long long>(n));
+}
+
 void TFrameHandler::SendAck(const uint8_t* frame, int n, const uint8_t (&head)[5])
 {
     uint8_t ack[Frame::MaxLength];
@@ -62,19 +83,24 @@ void TFrameHandler::SendAck(const uint8_t* frame, int n, const uint8_t (&head)[5
     Frame::Seal(ack, n);
     // A failed send stops nothing: every class of frame, mid frames included,
     // is still acted on, and later frames are handled as usual.
-    line_.SendFrame(ack, n);
+    if (line_.SendFrame(ack, n)) {
+        Acks.Add();
+        return;
+    }
+    AckFailed.Add();
+    qCDebug(LogComm, "acknowledgement of command 0x%02x not written", frame[5]);
 }
 
 void TFrameHandler::HandleShortFrame(const uint8_t* frame)
 {
-    if (!Frame::IsValid(frame, Frame::ShortLength))
+    if (!Accept(frame, Frame::ShortLength))
         return;
     SendAck(frame, Frame::ShortLength, {Frame::Sync, 0x41, 0x01, 0x02, frame[2]});
 }
 
 void TFrameHandler::HandleMidFrame(const uint8_t* frame)
 {
-    if (!Frame::IsValid(frame, Frame::MidLength))
+    if (!Accept(frame, Frame::MidLength))
         return;
     SendAck(frame, Frame::MidLength, {Frame::Sync, 0x41, 0x01, 0x02, frame[2]});
 
@@ -93,7 +119,7 @@ void TFrameHandler::HandleMidFrame(const uint8_t* frame)
 
 void TFrameHandler::HandleVarFrame(const uint8_t* frame, int n)
 {
-    if (n < Frame::VarOverhead || n > Frame::MaxLength || !Frame::IsValid(frame, n))
+    if (n < Frame::VarOverhead || n > Frame::MaxLength || !Accept(frame, n))
         return;
     if (frame[5] == VarCall)
         HandleVarCall(frame, n);

@@ -3,6 +3,7 @@
 // cancel frames into operations on the live calls and passes the device
 // tools' replies on.
 #include "comm/FrameSync.h"
+#include "comm/LinkCounters.h"
 
 class ISerialLine;
 class ICallOps;
@@ -17,12 +18,23 @@ public:
     void HandleMidFrame(const uint8_t* frame) override;
     void HandleVarFrame(const uint8_t* frame, int n) override;
 
+    // Acknowledgements counted as written that the port then did not take: output
+    // held back while frames were handled, which could not be written afterwards.
+    void AcksNotWritten(uint64_t n);
+
+    TLinkCounter Frames;     // valid frames handled
+    TLinkCounter Dropped;    // frames dropped for their checksum or end byte
+    TLinkCounter Acks;       // acknowledgements the port took
+    TLinkCounter AckFailed;  // acknowledgements the port did not take
+
 private:
     // Sends the acknowledgement of a received frame of length n: the given
     // first five bytes, the answering command code, then the received bytes
     // from offset 6 echoed.
     void SendAck(const uint8_t* frame, int n, const uint8_t (&head)[5]);
     void HandleVarCall(const uint8_t* frame, int n);
+    // Counts the frame as handled or dropped; false when it is dropped.
+    bool Accept(const uint8_t* frame, int n);
 
     ISerialLine& line_;
     ICallOps& calls_;

@@ -1,6 +1,7 @@
 #include "comm/FrameSync.h"
 
 #include "comm/FrameEnvelope.h"
+#include "core/LogCategories.h"
 
 namespace {
 int Advance(int index, int by) { return (index + by) % RecvRingSize; }
@@ -25,11 +26,13 @@ void TFrameSync::ParseRecvData()
     const int w = ring_.RecvWriteIndex;
     int r = ring_.RecvReadIndex;
     bool waiting = false;
+    uint64_t skipped = 0;  // counted once per run: nothing shared is written per byte
     while (r != w && !waiting) {
         switch (SyncState) {
         case TSyncState::Hunt: {
             if (ring_.At(r) != Frame::Sync) {
                 r = Advance(r, 1);
+                ++skipped;
                 break;
             }
             const int p = Advance(r, 1);
@@ -44,7 +47,10 @@ void TFrameSync::ParseRecvData()
                 SyncState = TSyncState::VarFrame;
                 VarFrameLength = Frame::VarHeaderLength;
                 break;
-            default: r = p; break;  // only the sync byte is dropped
+            default:  // only the sync byte is dropped
+                r = p;
+                ++skipped;
+                break;
             }
             break;
         }
@@ -63,6 +69,7 @@ void TFrameSync::ParseRecvData()
                 // A corrupt length would overrun the frame buffer: treat the
                 // sync byte as noise and hunt on from the next byte.
                 r = Advance(r, 1);
+                ++skipped;
                 SyncState = TSyncState::Hunt;
                 break;
             }
@@ -71,4 +78,8 @@ void TFrameSync::ParseRecvData()
         }
     }
     ring_.RecvReadIndex = r;
+    if (skipped != 0) {
+        Skipped.Add(skipped);
+        qCDebug(LogComm, "skipped %llu bytes that belong to no frame", static_cast<unsigned long long>(skipped));
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The frame synchroniser: hunts for the sync byte in the receive ring,
 // recognises the frame class, waits for the whole frame and hands it on.
+#include "comm/LinkCounters.h"
 #include "comm/RecvRing.h"
 
 #include <cstdint>
@@ -27,6 +28,9 @@ public:
 
     TSyncState SyncState = TSyncState::Hunt;
     uint8_t VarFrameLength = 0;
+    // Bytes thrown away while hunting: noise, and sync bytes of no known class or
+    // with a length past the frame buffer. Whole frames, valid or not, are not counted.
+    TLinkCounter Skipped;
 
 private:
     // Hands a whole frame of length n at r to its handler; false when it has not all arrived.

@@ -4,6 +4,7 @@
 
 void TRecvRing::CopyReceivedBytes(const uint8_t* bytes, int n)
 {
+    Received.Add(static_cast<uint64_t>(n));
     int w = RecvWriteIndex;
     while (n > 0) {
         const int chunk = n < RecvRingSize - w ? n : RecvRingSize - w;

@@ -1,6 +1,8 @@
 #pragma once
 // The receive ring: bytes from the serial port wait here until the frame
 // synchroniser cuts them into frames. Both run on the window thread.
+#include "comm/LinkCounters.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -21,6 +23,7 @@ public:
 
     int RecvWriteIndex = 0;  // moved only by CopyReceivedBytes
     int RecvReadIndex = 0;   // moved only by the synchroniser
+    TLinkCounter Received;   // bytes stored, overwritten ones included
 
     // Pulses the receive event; set by the station.
     std::function<void()> OnBytesStored;

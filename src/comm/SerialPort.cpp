@@ -110,12 +110,12 @@ bool TMSComm::SendFrame(const uint8_t* bytes, int n)
 
 void TMSComm::HoldOutput() { holding_ = true; }
 
-void TMSComm::ReleaseOutput()
+bool TMSComm::ReleaseOutput()
 {
     holding_ = false;
-    if (!held_.isEmpty() && port_.isOpen())
-        port_.write(held_);
+    const bool written = held_.isEmpty() || (port_.isOpen() && port_.write(held_) == held_.size());
     held_.clear();
+    return written;
 }
 
 void TMSComm::ReadWaitingBytes()

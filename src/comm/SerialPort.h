@@ -50,9 +50,10 @@ public:
     bool SendFrame(const uint8_t* bytes, int n) override;
     // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
     bool WaitForWritten(int msecs) { return port_.bytesToWrite() == 0 || port_.waitForBytesWritten(msecs); }
-    // Frames sent while held wait, in order, and go to the line together on release.
+    // Frames sent while held wait, in order, and go to the line together on release;
+    // false when the port did not take them (it closed meanwhile or refused the write).
     void HoldOutput();
-    void ReleaseOutput();
+    bool ReleaseOutput();
 
     // Receives every byte read from the line, oldest first.
     std::function<void(const uint8_t*, int)> OnReceived;

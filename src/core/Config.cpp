@@ -1,6 +1,7 @@
 #include "core/Config.h"
 
 #include "core/IniFile.h"
+#include "core/LogCategories.h"
 #include "core/ResStrings.h"
 
 #include <QtGlobal>
@@ -142,7 +143,7 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts)
     IniFile ini;
     QString error;
     if (!ini.Load(path, &error))
-        qWarning("Settings file not readable, using the defaults: %s", qPrintable(error));
+        qCWarning(LogCore, "Settings file not readable, using the defaults: %s", qPrintable(error));
     ReadConfigFrom(ini, cfg, texts);
 }
 

@@ -1,5 +1,6 @@
 #include "core/DataStore.h"
 
+#include "core/LogCategories.h"
 #include "core/TableSchemas.h"
 
 #include <QDir>
@@ -91,7 +92,7 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
         // A file another program holds locked (a spreadsheet reading the call log) must not
         // keep the station from starting: it is attached at its first use once it is free.
         if (IsLockedError(why)) {
-            qWarning("%s", qPrintable(why));
+            qCWarning(LogCore, "%s", qPrintable(why));
             pending_ << table;
             continue;
         }

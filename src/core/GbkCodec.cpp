@@ -1,5 +1,7 @@
 #include "core/GbkCodec.h"
 
+#include "core/LogCategories.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -54,7 +56,7 @@ public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
         if (!IsOpen())
-            qWarning("GBK conversion is not available: iconv cannot convert %s to %s", from, to);
+            qCWarning(LogCore, "GBK conversion is not available: iconv cannot convert %s to %s", from, to);
     }
     ~IconvHandle()
     {

@@ -3,6 +3,7 @@
 #include "calls/ui/PopupWin.h"
 #include "core/Clock.h"
 #include "core/Config.h"
+#include "core/LogCategories.h"
 #include "core/ResStrings.h"
 #include "station/ui/BaseSetDialog.h"
 #include "core/ui/Colors.h"
@@ -111,6 +112,7 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
         status_.SetLogStatus(text, isError);
         update(0, height() - 23, width(), 23);
     });
+    status_.ShowLinkCounts([this] { return station_.LinkCounts(); });
     clockTimer_.setInterval(1000);
     connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_)); });
 }
@@ -345,7 +347,7 @@ void TFrm_Main::CallRestored(const TCallRecord&, const QString&)
 
 void TFrm_Main::StoreError(const QString& error)
 {
-    qWarning("data store: %s", qUtf8Printable(error));
+    qCWarning(LogMainWindow, "data store: %s", qUtf8Printable(error));
     status_.SetMessage(error);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/Paths.h"
+#include "mainwindow/LinkCountsTip.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -87,6 +88,8 @@ void TStatusLine::SetLogStatus(const QString& text, bool isError)
 }
 
 void TStatusLine::SetClock(const QString& text) { clock_->setText(text); }
+
+void TStatusLine::ShowLinkCounts(std::function<TLinkCounts()> read) { new TLinkCountsTip(port_, std::move(read)); }
 
 int TStatusLine::MessageRight() const
 {

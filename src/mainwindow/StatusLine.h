@@ -2,8 +2,11 @@
 // The status line at the bottom of the main window: the message line, the
 // call log's failure (in red, only while there is one), the serial port's
 // state and the clock.
+#include "comm/LinkCounters.h"
+
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class IClock;
 class QLabel;
@@ -26,6 +29,8 @@ public:
     // Shown at the right end of the message line while isError; hidden otherwise.
     void SetLogStatus(const QString& text, bool isError);
     void SetClock(const QString& text);
+    // The port field's tooltip shows the link counters that read gives when it opens.
+    void ShowLinkCounts(std::function<TLinkCounts()> read);
 
     // The right edges (left + width) of the message line and the port label,
     // where the window draws its separators.

@@ -48,9 +48,11 @@ bool TStation::Start(QString* error)
     // Acknowledgements leave once the calls they answer are in the journal: a call the
     // receiver was told about survives a crash, one it was not told about it sends again.
     work.ParseRecvData = [this] {
+        const uint64_t acksBefore = handler_.Acks.Value();
         comm_.HoldOutput();
         sync_.ParseRecvData();
-        comm_.ReleaseOutput();
+        if (!comm_.ReleaseOutput())
+            handler_.AcksNotWritten(handler_.Acks.Value() - acksBefore);
     };
     work.RefreshCallRecordState = [this] { tracker_.RefreshCallRecordState(); };
     worker_ = std::make_unique<TFaceThread>(this, clock_, std::move(work), workerCycleMs_);

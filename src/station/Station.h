@@ -9,6 +9,7 @@
 #include "comm/DeviceReplies.h"
 #include "comm/FrameHandler.h"
 #include "comm/FrameSync.h"
+#include "comm/LinkCounters.h"
 #include "comm/RecvRing.h"
 #include "comm/SerialPort.h"
 #include "core/DataStore.h"
@@ -56,6 +57,8 @@ public:
     TDeviceReplies& DeviceReplies() { return replies_; }
     ISerialLine& Line() { return comm_; }
     TCallLog& CallLog() { return log_; }
+    // What the receive path took in and made of it since the start; readable from any thread.
+    TLinkCounts LinkCounts() const { return ReadLinkCounts(ring_, sync_, handler_); }
 
 signals:
     void PortStatusChanged(const QString& text, bool isError);
