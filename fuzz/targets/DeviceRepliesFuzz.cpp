@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     line.transfer.OnSize(reported);
 
     Chunks chunks{data[0] * 2654435761u + data[1]};
-    Deliver(line.ring, line.sync, data + 3, size - 3, chunks);
+    Receive(line.ring, line.sync, data + 3, size - 3, chunks);
 
     Require(line.transfer.Progress() <= line.transfer.Maximum());
     if (!write && line.ended == TTransferEnd::Done)

@@ -23,7 +23,7 @@ struct Chunks {
 };
 
 // The parser always advances: after every run, less than one whole frame waits.
-inline void Deliver(TRecvRing& ring, TFrameSync& sync, const uint8_t* bytes, size_t size, Chunks& chunks)
+inline void Receive(TRecvRing& ring, TFrameSync& sync, const uint8_t* bytes, size_t size, Chunks& chunks)
 {
     for (size_t at = 0; at < size;) {
         const int n = std::min<int>(chunks.Next(), static_cast<int>(size - at));

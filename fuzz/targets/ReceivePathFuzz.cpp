@@ -98,13 +98,13 @@ struct Line {
     const std::vector<uint8_t> beacon = Beacon();
     std::vector<uint8_t> noisy;
 
-    // Delivers the bytes; every one of them is then counted where it went.
-    void DeliverCounted(const uint8_t* bytes, size_t size, Chunks& chunks)
+    // Receives the bytes; every one of them is then counted where it went.
+    void ReceiveCounted(const uint8_t* bytes, size_t size, Chunks& chunks)
     {
         const TLinkCounts before = ReadLinkCounts(ring, sync, handlers.inner);
         const uint64_t frames = handlers.frames;
         const uint64_t frameBytes = handlers.frameBytes;
-        Deliver(ring, sync, bytes, size, chunks);
+        Receive(ring, sync, bytes, size, chunks);
         const TLinkCounts after = ReadLinkCounts(ring, sync, handlers.inner);
         const auto waiting = static_cast<uint64_t>(TRecvRing::Available(ring.RecvReadIndex, ring.RecvWriteIndex));
         Require(after.Received - before.Received == size);
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t* stream = data + 2;
     const size_t length = size - 2;
     line.Reset(start);
-    line.DeliverCounted(stream, length, chunks);
+    line.ReceiveCounted(stream, length, chunks);
 
     // The same bytes without sync bytes, with a valid call frame in the middle.
     std::vector<uint8_t>& noisy = line.noisy;
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             noisy.push_back(stream[i]);
     noisy.insert(noisy.begin() + static_cast<std::ptrdiff_t>(noisy.size() / 2), line.beacon.begin(), line.beacon.end());
     line.Reset(start);
-    line.DeliverCounted(noisy.data(), noisy.size(), chunks);
+    line.ReceiveCounted(noisy.data(), noisy.size(), chunks);
     Require(line.handlers.calls.beacons == 1);
     return 0;
 }

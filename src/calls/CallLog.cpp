@@ -83,7 +83,7 @@ void TCallLog::LogServedCall(const TCallRecord& rec, const QString& server, cons
     e.Row.ProcPersonnel = server.isNull() ? QStringLiteral("") : server;
     e.Row.ServerTime = ServiceDuration(rec.CallTime, cancelTime);
     e.Row.ServerState = 0;
-    Deliver(std::move(e));
+    TakeEndedCall(std::move(e));
 }
 
 void TCallLog::LogUnservedCall(const TCallRecord& rec)
@@ -93,10 +93,10 @@ void TCallLog::LogUnservedCall(const TCallRecord& rec)
     // The tick counter wraps at 2^32; the unsigned difference stays right across a wrap.
     e.Row.ServerTime = static_cast<int>(static_cast<uint32_t>(clock_.Tick() - rec.Tick) / 1000);
     e.Row.ServerState = 1;
-    Deliver(std::move(e));
+    TakeEndedCall(std::move(e));
 }
 
-void TCallLog::Deliver(TJournalEntry entry)
+void TCallLog::TakeEndedCall(TJournalEntry entry)
 {
     // The end of the call is journaled at once; the move into CallInfo waits for a quiet moment.
     KeepInJournal(entry);

@@ -73,7 +73,7 @@ public:
     QString StatusText() const { return status_; }
 
 private:
-    void Deliver(TJournalEntry entry);
+    void TakeEndedCall(TJournalEntry entry);
     // Journals the end of the call, when it is not there yet.
     void KeepInJournal(TJournalEntry& entry);
     // (Re)starts the wait for a quiet moment to move the rows waiting.

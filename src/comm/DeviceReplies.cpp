@@ -1,5 +1,7 @@
 #include "comm/DeviceReplies.h"
 
+#include "core/PostTo.h"
+
 #include <utility>
 
 namespace {
@@ -51,16 +53,13 @@ void TDeviceReplies::Post(TPostedSlot& slot, int wParam, quint32 lParam)
 {
     if (!slot.receiver)
         return;
-    QMetaObject::invokeMethod(
-        &postContext_,
-        [&slot, generation = slot.generation, wParam, lParam] {
-            if (slot.generation == generation && slot.receiver)
-                slot.receiver(wParam, lParam);
-        },
-        Qt::QueuedConnection);
+    PostTo(&postContext_, [&slot, generation = slot.generation, wParam, lParam] {
+        if (slot.generation == generation && slot.receiver)
+            slot.receiver(wParam, lParam);
+    });
 }
 
-void TDeviceReplies::Deliver(const uint8_t* frame, int n)
+void TDeviceReplies::Route(const uint8_t* frame, int n)
 {
     // Copies of the receivers are called, so that a window may unregister
     // from inside its own handler.

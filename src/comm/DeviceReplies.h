@@ -38,7 +38,7 @@ public:
     void UnregisterBind();
 
     // Routes a valid variable frame by its command code; other codes are ignored.
-    void Deliver(const uint8_t* frame, int n);
+    void Route(const uint8_t* frame, int n);
 
 private:
     // A posted notification reaches its receiver only when the receiver has not

@@ -124,7 +124,7 @@ void TFrameHandler::HandleVarFrame(const uint8_t* frame, int n)
     if (frame[5] == VarCall)
         HandleVarCall(frame, n);
     else
-        replies_.Deliver(frame, n);
+        replies_.Route(frame, n);
 }
 
 void TFrameHandler::HandleVarCall(const uint8_t* frame, int n)

@@ -1,7 +1,7 @@
 #include "reports/HistoryModel.h"
 
 #include "core/Paths.h"
-#include "reports/Deliver.h"
+#include "core/PostTo.h"
 #include "reports/HistoryColumns.h"
 #include "reports/TableSink.h"
 
@@ -73,7 +73,7 @@ void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64
         if (!ok) {
             // Interrupted because the run was given up: nothing to report.
             if (!*cancel)
-                Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+                PostTo(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
         if (found) {
@@ -81,7 +81,7 @@ void THistoryModel::PostCount(TStoreWorker* worker, THistoryModel* self, quint64
             // The next chunk queues behind the pages the view is waiting for.
             PostCount(worker, self, generation, query, cancel, std::make_shared<THistoryKey>(next));
         }
-        Deliver(self, [self, generation, starts, rows, complete = !found] { self->Counted(generation, starts, rows, complete); });
+        PostTo(self, [self, generation, starts, rows, complete = !found] { self->Counted(generation, starts, rows, complete); });
     }, cancel);
 }
 
@@ -140,7 +140,7 @@ void THistoryModel::RequestPage(int page) const
         QString error;
         if (!reader.Rows(from.get(), true, PageRows, rows, &error, skip)) {
             if (!*cancel)
-                Deliver(self, [self, generation, error] { self->Fail(generation, error); });
+                PostTo(self, [self, generation, error] { self->Fail(generation, error); });
             return;
         }
         // The cells are made here, so the window thread only stores them.
@@ -148,7 +148,7 @@ void THistoryModel::RequestPage(int page) const
         cells.reserve(rows.size());
         for (const THistoryRow& row : rows)
             cells.push_back(HistoryCells(row.Stored, texts));
-        Deliver(self, [self, generation, page, cancel, cells = std::move(cells)]() mutable {
+        PostTo(self, [self, generation, page, cancel, cells = std::move(cells)]() mutable {
             self->PageRead(generation, page, cancel, std::move(cells));
         });
     }, cancel);
@@ -230,9 +230,9 @@ void THistoryModel::Export(std::shared_ptr<ITableSink> sink, const QString& shee
     worker->Post([this, worker, sink, sheetName, cancel, progress, done, query = query_, texts = texts_](TDM_Sys& store) {
         QString error;
         const TExportResult result = WriteHistory(store, query, texts, *sink, sheetName, [&](int rows) {
-            Deliver(this, [progress, rows] { progress(rows); });
+            PostTo(this, [progress, rows] { progress(rows); });
             return !*cancel && !worker->Stopping();
         }, &error);
-        Deliver(this, [done, result, error] { done(result, error); });
+        PostTo(this, [done, result, error] { done(result, error); });
     });
 }

@@ -1,8 +1,8 @@
 #include "station/FaceThread.h"
 
 #include "core/Clock.h"
+#include "core/PostTo.h"
 
-#include <QMetaObject>
 #include <memory>
 
 namespace {
@@ -60,14 +60,11 @@ bool TFaceThread::RunOnWindowThread(const std::function<void()>& fn)
     const std::atomic<bool>* stopping = &stopping_;
     // The request checks the stop flag when it runs: once closing has begun
     // the window thread runs nothing more for the worker.
-    QMetaObject::invokeMethod(
-        context_,
-        [fn, done, stopping] {
-            if (!stopping->load())
-                fn();
-            done->release();
-        },
-        Qt::QueuedConnection);
+    PostTo(context_, [fn, done, stopping] {
+        if (!stopping->load())
+            fn();
+        done->release();
+    });
     while (!done->tryAcquire(1, StopCheckMs)) {
         if (stopping_)
             return false;

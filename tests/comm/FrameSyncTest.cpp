@@ -72,12 +72,12 @@ struct Station {
     Recorder rec;
     TFrameSync sync{ring, rec};
 
-    void Deliver(const Bytes& b, size_t from, size_t to)
+    void Receive(const Bytes& b, size_t from, size_t to)
     {
         ring.CopyReceivedBytes(b.data() + from, static_cast<int>(to - from));
         sync.ParseRecvData();
     }
-    void Deliver(const Bytes& b) { Deliver(b, 0, b.size()); }
+    void Receive(const Bytes& b) { Receive(b, 0, b.size()); }
 };
 
 }  // namespace
@@ -99,9 +99,9 @@ TEST(FrameSync, VariableExampleArrivesOnceWhateverTheSplit)
     for (size_t a = 0; a <= kVarExample.size(); ++a) {
         for (size_t b = a; b <= kVarExample.size(); ++b) {
             Station s;
-            s.Deliver(kVarExample, 0, a);
-            s.Deliver(kVarExample, a, b);
-            s.Deliver(kVarExample, b, kVarExample.size());
+            s.Receive(kVarExample, 0, a);
+            s.Receive(kVarExample, a, b);
+            s.Receive(kVarExample, b, kVarExample.size());
             ASSERT_EQ(s.rec.seen.size(), 1u) << "split at " << a << "," << b;
             EXPECT_EQ(s.rec.seen[0], (Seen{'V', kVarExample}));
             EXPECT_EQ(s.sync.SyncState, TSyncState::Hunt);
@@ -115,7 +115,7 @@ TEST(FrameSync, AllClassesInOneStreamByteByByte)
     const Bytes stream = Concat({ShortFrame(0x10), MidFrame(0x91, 0x1234), VarFrame(0), VarFrame(30)});
     Station s;
     for (size_t i = 0; i < stream.size(); ++i)
-        s.Deliver(stream, i, i + 1);
+        s.Receive(stream, i, i + 1);
     ASSERT_EQ(s.rec.seen.size(), 4u);
     EXPECT_EQ(s.rec.seen[0].kind, 'S');
     EXPECT_EQ(s.rec.seen[1].kind, 'M');
@@ -128,10 +128,10 @@ TEST(FrameSync, FrameAcrossTheRingEndArrivesContiguous)
     Station s;
     // Fill with noise so that the next frame starts 5 bytes before the end.
     Bytes noise(RecvRingSize - 5, 0x11);
-    s.Deliver(noise);
+    s.Receive(noise);
     ASSERT_EQ(s.ring.RecvReadIndex, RecvRingSize - 5);
     const Bytes mid = MidFrame(0x92, 0xBEEF);
-    s.Deliver(mid);
+    s.Receive(mid);
     ASSERT_EQ(s.rec.seen.size(), 1u);
     EXPECT_EQ(s.rec.seen[0], (Seen{'M', mid}));
     EXPECT_EQ(s.ring.RecvReadIndex, 12);
@@ -140,11 +140,11 @@ TEST(FrameSync, FrameAcrossTheRingEndArrivesContiguous)
 TEST(FrameSync, LoneSyncByteWaitsForItsClassByte)
 {
     Station s;
-    s.Deliver(Bytes{0x01, 0x02, 0xAA});
+    s.Receive(Bytes{0x01, 0x02, 0xAA});
     EXPECT_TRUE(s.rec.seen.empty());
     EXPECT_EQ(s.ring.RecvReadIndex, 2);  // noise consumed, r stays on the sync byte
     const Bytes f = ShortFrame(0x20);
-    s.Deliver(f, 1, f.size());
+    s.Receive(f, 1, f.size());
     ASSERT_EQ(s.rec.seen.size(), 1u);
     EXPECT_EQ(s.rec.seen[0].bytes, f);
 }
@@ -156,7 +156,7 @@ TEST(FrameSync, UnknownClassDropsOnlyTheSyncByte)
     Bytes f = ShortFrame(0x30);
     f[1] = 0x01;
     f = Sealed(f);
-    s.Deliver(Concat({{0xAA, 0x2F}, {0xAA}, f}));
+    s.Receive(Concat({{0xAA, 0x2F}, {0xAA}, f}));
     ASSERT_EQ(s.rec.seen.size(), 1u);
     EXPECT_EQ(s.rec.seen[0].bytes, f);
 }
@@ -169,7 +169,7 @@ TEST(FrameSync, InvalidFrameIsConsumedWholeAndTheNextOneFound)
     // A sync byte inside the bad frame's data must not start a frame.
     bad[6] = 0xAA;
     const Bytes good = MidFrame(0x91, 7);
-    s.Deliver(Concat({bad, good}));
+    s.Receive(Concat({bad, good}));
     ASSERT_EQ(s.rec.seen.size(), 2u);
     EXPECT_EQ(s.rec.seen[0].bytes, bad);
     EXPECT_EQ(s.rec.seen[1].bytes, good);
@@ -180,14 +180,14 @@ TEST(FrameSync, CorruptLengthSwallowsFollowingFrames)
     Station s;
     Bytes var = kVarExample;
     var[6] = 200;  // 209 bytes awaited from the sync byte
-    s.Deliver(var);
+    s.Receive(var);
     const Bytes mid = MidFrame(0x91, 1);
     for (int i = 0; i < 10; ++i)
-        s.Deliver(mid);
+        s.Receive(mid);
     EXPECT_TRUE(s.rec.seen.empty());
     EXPECT_EQ(s.sync.SyncState, TSyncState::VarFrame);
     for (int i = 0; i < 2; ++i)
-        s.Deliver(mid);
+        s.Receive(mid);
     ASSERT_GE(s.rec.seen.size(), 1u);
     EXPECT_EQ(s.rec.seen[0].kind, 'V');
     EXPECT_EQ(s.rec.seen[0].bytes.size(), 209u);
@@ -199,7 +199,7 @@ TEST(FrameSync, LengthAbove246DropsTheSyncByteAndHuntsOn)
     Bytes var = kVarExample;
     var[6] = 247;
     const Bytes mid = MidFrame(0x91, 3);
-    s.Deliver(Concat({var, mid}));
+    s.Receive(Concat({var, mid}));
     ASSERT_EQ(s.rec.seen.size(), 1u);
     EXPECT_EQ(s.rec.seen[0].bytes, mid);
     EXPECT_EQ(s.sync.SyncState, TSyncState::Hunt);
@@ -240,7 +240,7 @@ TEST(FrameSync, NoiseAndRandomSplitsOverManyRingWraps)
     size_t at = 0;
     while (at < stream.size()) {
         const size_t n = std::min<size_t>(stream.size() - at, 1 + rng() % 600);
-        s.Deliver(stream, at, at + n);
+        s.Receive(stream, at, at + n);
         at += n;
     }
     ASSERT_EQ(s.rec.seen.size(), expected.size());

@@ -77,7 +77,7 @@ struct ReceivePath {
     TFrameHandler handler{line, calls, replies};
     TFrameSync sync{ring, handler};
 
-    void Deliver(const Bytes& bytes, size_t chunk)
+    void Receive(const Bytes& bytes, size_t chunk)
     {
         for (size_t at = 0; at < bytes.size(); at += chunk) {
             ring.CopyReceivedBytes(bytes.data() + at, static_cast<int>(std::min(chunk, bytes.size() - at)));
@@ -108,7 +108,7 @@ TEST_P(LinkCounters, EveryByteAndFrameIsAccountedFor)
     for (const size_t chunk : {c.stream.size(), size_t(1)}) {
         ReceivePath path;
         path.line.working = c.lineWorks;
-        path.Deliver(c.stream, chunk);
+        path.Receive(c.stream, chunk);
         EXPECT_EQ(path.Counts(), expected) << "chunk " << chunk << ": " << LinkCountsLine(path.Counts()).toStdString();
         EXPECT_EQ(path.calls.opened, c.callsOpened) << "chunk " << chunk;
     }

@@ -71,7 +71,7 @@ bool SaveDeviceWindowShots(const QString& out, const std::function<void(int)>& c
         led.SGrd_LedList->setCurrentCell(1, 0);
         ok = Shot(led, out + "/led-list.png") && ok;
         led.Upload();
-        replies.Deliver(reinterpret_cast<const uint8_t*>("\xAA\xC0\x00\x00\x01\x53\x00\x00\x55"), 9);
+        replies.Route(reinterpret_cast<const uint8_t*>("\xAA\xC0\x00\x00\x01\x53\x00\x00\x55"), 9);
         ok = Shot(led, out + "/led-uploading.png") && ok;
         TFrm_LedEdit edit(1909, led.List()[1], &led);
         ok = Shot(edit, out + "/led-edit.png") && ok;

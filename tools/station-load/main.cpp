@@ -11,10 +11,10 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/Paths.h"
+#include "core/PostTo.h"
 #include "core/ui/Messages.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/ui/BackupDialog.h"
-#include "reports/Deliver.h"
 #include "reports/HistoryModel.h"
 #include "reports/StatReports.h"
 #include "reports/TableSink.h"
@@ -117,7 +117,7 @@ int main(int argc, char** argv)
             QString why;
             const bool ok = RunReport(store, yearly, report, &why);
             const qint64 ms = t.elapsed();
-            Deliver(&app, [&, ok, ms, why] {
+            PostTo(&app, [&, ok, ms, why] {
                 console.Line(ok ? QStringLiteral("load    yearly summary %1 ms").arg(ms) : "load    yearly summary failed: " + why);
                 summarise();
             });

@@ -1,11 +1,11 @@
 #include "reports/ui/StatisticsWindow.h"
 
 #include "core/Paths.h"
+#include "core/PostTo.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
-#include "reports/Deliver.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ChartWindow.h"
 #include "reports/ui/ExportFile.h"
@@ -128,7 +128,7 @@ void TFrm_Statistics::RunStatReport(const TReportRequest& request, const std::fu
         auto report = std::make_shared<TStatReport>();
         QString error;
         const bool ok = RunReport(store, request, *report, &error, cancel);
-        Deliver(this, [this, ok, report, error, progress, cancel, done] {
+        PostTo(this, [this, ok, report, error, progress, cancel, done] {
             progress->Finish();
             if (ok)
                 ShowReport(*report);
@@ -197,7 +197,7 @@ void TFrm_Statistics::ExportTo(const QString& path, const std::function<void(boo
     worker_->Post([this, path, report = report_, progress, done](TDM_Sys&) {
         QString error;
         const bool ok = WriteStatReport(report, *NewXlsxSink(path, DisplayDateFormat), &error);
-        Deliver(this, [this, ok, path, error, progress, done] {
+        PostTo(this, [this, ok, path, error, progress, done] {
             progress->Finish();
             if (!ok)
                 ShowError(this, LoadResStr(3118).arg(QDir::toNativeSeparators(path), error));

@@ -34,9 +34,9 @@
 
 namespace {
 
-void Deliver(TDeviceReplies& replies, const QByteArray& frame)
+void Route(TDeviceReplies& replies, const QByteArray& frame)
 {
-    replies.Deliver(reinterpret_cast<const uint8_t*>(frame.constData()), int(frame.size()));
+    replies.Route(reinterpret_cast<const uint8_t*>(frame.constData()), int(frame.size()));
 }
 
 // Lets queued replies and timers run for ms.
@@ -176,14 +176,14 @@ TEST_F(DeviceWindowTest, LedUploadRunsOnAcknowledgementsAndTimesOut)
 {
     TFrm_LedSet window(line, replies, clock);
     window.AddMessage({0, 1, 1, 0, 0, "ABC"});
-    Deliver(replies, LedAck);  // no upload: nothing happens
+    Route(replies, LedAck);  // no upload: nothing happens
     EXPECT_TRUE(line.Take().isEmpty());
 
     window.Mnu_Upload->trigger();
     EXPECT_TRUE(window.Pnl_Progress->isVisibleTo(&window));
     EXPECT_FALSE(window.UpdateMenu());
-    Deliver(replies, LedAck);
-    Deliver(replies, LedAck);
+    Route(replies, LedAck);
+    Route(replies, LedAck);
     EXPECT_EQ(line.Take().size(), 2);
     EXPECT_FALSE(window.Pnl_Progress->isVisibleTo(&window));
 
@@ -204,14 +204,14 @@ TEST_F(DeviceWindowTest, RepliesAfterAWindowClosedReachNothing)
         led.AddMessage({0, 1, 1, 0, 0, "A"});
         led.Upload();
         TFrm_BindSet bind(line, replies);
-        Deliver(replies, Reply(0x82, {}));  // posted, not yet delivered
+        Route(replies, Reply(0x82, {}));  // posted, not yet delivered
         TFrm_CopyData copy(line, replies, clock);
         copy.Read();
-        Deliver(replies, Reply(0x69, BigEndian(64)));
+        Route(replies, Reply(0x69, BigEndian(64)));
     }
     line.Take();
-    Deliver(replies, LedAck);
-    Deliver(replies, Reply(0x6A, BigEndian(0) + QByteArray(32, '\0')));
+    Route(replies, LedAck);
+    Route(replies, Reply(0x6A, BigEndian(0) + QByteArray(32, '\0')));
     Pump();
     EXPECT_TRUE(line.Take().isEmpty());
     EXPECT_TRUE(messages.shown.empty());
@@ -261,15 +261,15 @@ TEST_F(DeviceWindowTest, CopyDataReadsThroughTheRegistryIgnoringRepliesFromBefor
     window.Read();
     window.Pnl_Progress->Btn_Cancel->click();
     // The size reply of the cancelled read is still queued when the next read begins.
-    Deliver(replies, Reply(0x69, BigEndian(32)));
+    Route(replies, Reply(0x69, BigEndian(32)));
     window.Btn_Read->click();
     Pump();
     EXPECT_EQ(line.Take().size(), 2);  // two size queries, no block request
 
-    Deliver(replies, Reply(0x69, BigEndian(100)));
+    Route(replies, Reply(0x69, BigEndian(100)));
     Pump();
     for (quint32 block = 0; block < 100; block += 32)
-        Deliver(replies, Reply(0x6A, BigEndian(block) + QByteArray(32, char(block))));
+        Route(replies, Reply(0x6A, BigEndian(block) + QByteArray(32, char(block))));
     EXPECT_EQ(line.Take().size(), 4);
     EXPECT_FALSE(window.Transferring());
     EXPECT_EQ(window.Image().size(), 100);
@@ -294,8 +294,8 @@ TEST_F(DeviceWindowTest, BindSetSendsEachPageAndReportsEveryAcknowledgement)
     Type(window.Edt_KeyText, QStringLiteral("中文"));
     EXPECT_EQ(window.Edt_KeyText->text(), QStringLiteral("CALL中"));
 
-    Deliver(replies, Reply(0x82, {}));
-    Deliver(replies, Reply(0x85, {}));
+    Route(replies, Reply(0x82, {}));
+    Route(replies, Reply(0x85, {}));
     Pump();
     const RecordedMessages::Entry success{TMessageKind::Notice, LoadResStr(2110)};
     EXPECT_EQ(messages.Entries(), std::vector<RecordedMessages::Entry>({success, success}));
