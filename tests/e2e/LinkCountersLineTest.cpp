@@ -30,14 +30,19 @@ TEST(HeadlessStation, SaysTheLinkCountersEveryTenMinutesAndAtShutdown)
 
     const QString expected =
         QStringLiteral("link counters: received=86 skipped=22 frames=2 dropped=2 acks=2 ackfailed=0");
+    // A loaded machine may pass the first ten minutes before the simulator has sent
+    // everything; a later period then says the whole of it.
     QString periodic;
-    ASSERT_TRUE(out.WaitFor("link counters:", 20000, &periodic)) << station.Lines().toStdString();
-    EXPECT_TRUE(periodic.endsWith(expected)) << periodic.toStdString();
+    int periods = 0;
+    while (!periodic.endsWith(expected)) {
+        ASSERT_TRUE(out.WaitFor("link counters:", 20000, &periodic)) << station.Lines().toStdString();
+        ++periods;
+    }
 
     ASSERT_TRUE(station.Stop());
     QString final;
     ASSERT_TRUE(out.WaitFor("link counters:", 2000, &final)) << station.Lines().toStdString();
     EXPECT_TRUE(final.endsWith(expected)) << final.toStdString();
-    // Unchanged since: no further line came between the two.
-    EXPECT_EQ(out.Count("link counters:"), 2) << station.Lines().toStdString();
+    // Unchanged since: no further period's line came before the one at shutdown.
+    EXPECT_EQ(out.Count("link counters:"), periods + 1) << station.Lines().toStdString();
 }

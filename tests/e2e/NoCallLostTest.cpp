@@ -167,7 +167,7 @@ TEST(NoCallLost, AnUnpluggedReceiverIsReopenedAndCallsFlowAgain)
     // Pulled out: the device and its path are gone.
     sim.reset();
     ASSERT_FALSE(QFile::exists(device));
-    ASSERT_TRUE(station.Out().WaitFor(QString::fromUtf8("连接中断"), 1000)) << station.Lines().toStdString();
+    ASSERT_TRUE(station.Out().WaitFor(QString::fromUtf8("连接中断"), 5000)) << station.Lines().toStdString();
     const double cpuBefore = CpuSeconds(station.Pid());
     Sleep(4000);
     EXPECT_LT(CpuSeconds(station.Pid()) - cpuBefore, 0.4) << "the station spins on the vanished device";
