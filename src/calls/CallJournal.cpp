@@ -1,6 +1,7 @@
 #include "calls/CallJournal.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -14,9 +15,6 @@
 const QString TCallJournal::FileName = QStringLiteral("CallJournal.db");
 
 namespace {
-
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
-const QString TimeFormat = QStringLiteral("HH:mm:ss");
 
 // SQLite's codes for a file that is no database or a damaged one.
 const QStringList UnusableFileCodes = {QStringLiteral("26"), QStringLiteral("11")};
@@ -48,12 +46,12 @@ QString Reason(const QSqlError& e)
 // Texts are never stored as null: the log keeps empty texts empty.
 QVariant Text(const QString& s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant NullIfEmpty(const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); }
-QVariant TimeText(const QTime& t) { return t.isValid() ? QVariant(t.toString(TimeFormat)) : QVariant(); }
+QVariant TimeText(const QTime& t) { return t.isValid() ? QVariant(t.toString(IsoTimeFormat)) : QVariant(); }
 
 QVariantList OpenValues(const TJournalEntry& e)
 {
     const TCallLogRow& r = e.Row;
-    return {r.CallDate.toString(DateFormat), TimeText(r.CallTime), e.Addr, e.Key, Text(r.CallArea),
+    return {r.CallDate.toString(IsoDateFormat), TimeText(r.CallTime), e.Addr, e.Key, Text(r.CallArea),
             Text(r.CallDesktop), Text(r.ServerPersonnel), TimeText(e.OpenedAt), NullIfEmpty(r.UserNumber)};
 }
 
@@ -71,18 +69,18 @@ TJournalEntry EntryOf(const QSqlQuery& q)
     e.JournalId = q.value(QStringLiteral("JournalId")).toLongLong();
     e.Addr = static_cast<uint16_t>(q.value(QStringLiteral("Addr")).toUInt());
     e.Key = static_cast<uint8_t>(q.value(QStringLiteral("Key")).toUInt());
-    e.OpenedAt = QTime::fromString(q.value(QStringLiteral("OpenedAt")).toString(), TimeFormat);
+    e.OpenedAt = QTime::fromString(q.value(QStringLiteral("OpenedAt")).toString(), IsoTimeFormat);
     e.Closed = !q.value(QStringLiteral("ServerState")).isNull();
     TCallLogRow& r = e.Row;
-    r.CallDate = QDate::fromString(q.value(QStringLiteral("CallDate")).toString(), DateFormat);
-    r.CallTime = QTime::fromString(q.value(QStringLiteral("CallTime")).toString(), TimeFormat);
+    r.CallDate = QDate::fromString(q.value(QStringLiteral("CallDate")).toString(), IsoDateFormat);
+    r.CallTime = QTime::fromString(q.value(QStringLiteral("CallTime")).toString(), IsoTimeFormat);
     r.CallArea = q.value(QStringLiteral("CallArea")).toString();
     r.CallDesktop = q.value(QStringLiteral("CallDesktop")).toString();
     r.ServerPersonnel = q.value(QStringLiteral("ServerPersonnel")).toString();
     r.UserNumber = q.value(QStringLiteral("UserNumber")).toString();
     if (e.Closed) {
         r.CallType = q.value(QStringLiteral("CallType")).toString();
-        r.ProcTime = QTime::fromString(q.value(QStringLiteral("ProcTime")).toString(), TimeFormat);
+        r.ProcTime = QTime::fromString(q.value(QStringLiteral("ProcTime")).toString(), IsoTimeFormat);
         r.ProcPersonnel = q.value(QStringLiteral("ProcPersonnel")).toString();
         r.ServerTime = q.value(QStringLiteral("ServerTime")).toInt();
         r.ServerState = q.value(QStringLiteral("ServerState")).toInt();
@@ -219,7 +217,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
             for (size_t i = 0; ok && i < entries.size(); ++i) {
                 const TCallLogRow& r = entries[i].Row;
                 const QVariantList values =
-                    QVariantList{r.CallDate.toString(DateFormat), TimeText(r.CallTime), Text(r.CallArea),
+                    QVariantList{r.CallDate.toString(IsoDateFormat), TimeText(r.CallTime), Text(r.CallArea),
                                  Text(r.CallDesktop), Text(r.ServerPersonnel), NullIfEmpty(r.UserNumber)}
                     + ClosingValues(r);
                 for (int v = 0; v < values.size(); ++v)

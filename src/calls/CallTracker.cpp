@@ -4,14 +4,13 @@
 #include "calls/CallTiming.h"
 #include "calls/DutyLookup.h"
 #include "core/Clock.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "layout/LayoutLookup.h"
 #include "layout/PointState.h"
 
 namespace {
-
-const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 
 QString IdentityText(const TCallRecord& rec) { return QString::number(rec.Id); }
 
@@ -20,7 +19,7 @@ QString EventText(const TConfig& cfg, const TCallRecord& rec)
 {
     const QByteArray format = LoadResStr(233).toUtf8();
     return QString::asprintf(format.constData(), rec.CallDate.toString(DisplayDateFormat).toUtf8().constData(),
-                             rec.CallTime.toString(kTimeFormat).toUtf8().constData(),
+                             rec.CallTime.toString(IsoTimeFormat).toUtf8().constData(),
                              rec.CallArea.toUtf8().constData(), rec.CallDesktop.toUtf8().constData(),
                              ServiceTypeText(cfg, rec.Key).toUtf8().constData());
 }
@@ -108,7 +107,7 @@ void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTim
 void TCallTracker::ShowNewCall(const TCallRecord& rec)
 {
     const QString date = rec.CallDate.toString(DisplayDateFormat);
-    const QString time = rec.CallTime.toString(kTimeFormat);
+    const QString time = rec.CallTime.toString(IsoTimeFormat);
     const QString serviceType = ServiceTypeText(cfg_, rec.Key);
 
     TCallGridRow row;
@@ -145,7 +144,7 @@ void TCallTracker::ShowNewCall(const TCallRecord& rec)
 void TCallTracker::ShowCallServed(const TCallRecord& rec, const QString& server, const QTime& cancelTime)
 {
     const QString id = IdentityText(rec);
-    const QString procTime = cancelTime.toString(kTimeFormat);
+    const QString procTime = cancelTime.toString(IsoTimeFormat);
 
     // A row pushed out of the call-record grid is simply not updated.
     const int row = callGrid_.FindIdentity(id);

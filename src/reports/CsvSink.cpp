@@ -1,3 +1,4 @@
+#include "core/DateFormats.h"
 #include "reports/TableSink.h"
 
 #include "core/SaveFile.h"
@@ -7,7 +8,6 @@
 namespace {
 
 // Dates in a CSV file are yyyy-MM-dd whatever the screen shows: the file is read by programs.
-const QString CsvDateFormat = QStringLiteral("yyyy-MM-dd");
 
 class TCsvSink final : public ITableSink {
 public:
@@ -29,7 +29,7 @@ public:
     {
         QStringList fields;
         for (size_t c = 0; c < cells.size(); ++c)
-            fields << CsvField(CellText(c < kinds_.size() ? kinds_[c] : TCellKind::Text, cells[c], CsvDateFormat));
+            fields << CsvField(CellText(c < kinds_.size() ? kinds_[c] : TCellKind::Text, cells[c], IsoDateFormat));
         return Line(fields);
     }
 

@@ -1,6 +1,7 @@
 #include "reports/HistoryReader.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 #include "reports/HistoryColumns.h"
 
 #include <QSqlError>
@@ -16,7 +17,7 @@ namespace {
 TStatement WhereFrom(THistoryQuery q, const THistoryKey* from)
 {
     if (from) {
-        const QDate keyDate = QDate::fromString(from->Date, QStringLiteral("yyyy-MM-dd"));
+        const QDate keyDate = QDate::fromString(from->Date, IsoDateFormat);
         if (keyDate.isValid() && keyDate > q.SDate)
             q.SDate = keyDate;
     }

@@ -1,12 +1,12 @@
 #include "reports/StatReports.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
-
 
 namespace {
 
@@ -102,7 +102,7 @@ TPlan PlanReport(const TReportRequest& r)
         const QString month = r.Month.toString(QStringLiteral("MM"));
         return {1550, 1545, 1546, TCellKind::Text, TCellKind::Date,
                 Grouped(DayGroups, InPeriod, {month, StoredDate(monthFirst), StoredDate(monthLast)}),
-                r.Month.toString(QStringLiteral("yyyy")) + QLatin1Char('.') + month};
+                r.Month.toString(YearFormat) + QLatin1Char('.') + month};
     }
     case TReportKind::Yearly:
         return {1549, 1544, 1545, TCellKind::Integer, TCellKind::Integer,
