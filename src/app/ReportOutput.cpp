@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/TableSink.h"
@@ -23,9 +24,7 @@ public:
             return false;
         if (file_.flush())
             return true;
-        if (error)
-            *error = file_.errorString();
-        return false;
+        return Fail(error, file_.errorString());
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
+#include "core/Failure.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,12 +31,6 @@ QString NextConnectionName()
     return QStringLiteral("CallJournal-%1").arg(++counter);
 }
 
-bool SetError(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
 
 // The engine's own words ("database is locked"), without Qt's wrapping.
 QString Reason(const QSqlError& e)
@@ -108,15 +103,14 @@ bool TCallJournal::Open(const QString& dataDir, QString* error)
         Close();
         const QString aside = path + QStringLiteral(".broken-") +
                               QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
-        if (QFile::rename(path, aside) && OpenFile(path, nullptr)) {
-            return SetError(error, QStringLiteral("%1 was damaged and has been kept as %2")
+        if (QFile::rename(path, aside) && OpenFile(path, nullptr))
+            return Fail(error, QStringLiteral("%1 was damaged and has been kept as %2")
                                        .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside)));
-        }
     }
     Close();
     // The log must still be written: the journal then lives in memory only.
     OpenFile(QStringLiteral(":memory:"), nullptr);
-    return SetError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
+    return Fail(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 bool TCallJournal::OpenFile(const QString& path, QString* error)
@@ -127,7 +121,7 @@ bool TCallJournal::OpenFile(const QString& path, QString* error)
         // Never wait on a lock: a busy call log is tried again later instead.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_URI"));
         if (!db.open())
-            return SetError(error, Reason(db.lastError()));
+            return Fail(error, Reason(db.lastError()));
     }
     // A rollback journal: the connection's main file must be one on disk for a
     // transaction over it and CallInfo to commit atomically. Kept between
@@ -149,11 +143,11 @@ bool TCallJournal::Exec(const QString& statement, const QVariantList& values, QS
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!q.prepare(statement))
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     if (insertedId)
         *insertedId = q.lastInsertId().toLongLong();
     if (changed)
@@ -197,7 +191,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
         return true;
     // A restore swaps CallInfo.db under this mutex; the log waits for the next try rather than for it.
     if (!DataMutex.tryLock())
-        return SetError(error, QStringLiteral("the data files are being restored"));
+        return Fail(error, QStringLiteral("the data files are being restored"));
     // Attached for this move only, so a CallInfo.db swapped in by a restore is the one written.
     // The file must exist: a missing one is not silently made anew.
     const QString logUri = QUrl::fromLocalFile(dir_ + QStringLiteral("/CallInfo.db")).toString(QUrl::FullyEncoded)
@@ -229,7 +223,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
                 }
             }
             if (!ok)
-                SetError(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
+                Fail(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
             insert.finish();
             drop.finish();
             ok = ok && Exec(QStringLiteral("commit"), {}, error);
@@ -248,7 +242,7 @@ bool TCallJournal::ReadAll(std::vector<TJournalEntry>& entries, QString* error)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from CallJournal order by JournalId")))
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     while (q.next())
         entries.push_back(EntryOf(q));
     return true;

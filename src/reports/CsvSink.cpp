@@ -1,4 +1,5 @@
 #include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "reports/TableSink.h"
 
 #include "core/SaveFile.h"
@@ -39,9 +40,7 @@ public:
             error_ = file_->errorString();
         if (error_.isEmpty())
             return true;
-        if (error)
-            *error = error_;
-        return false;
+        return ::Fail(error, error_);
     }
 
 private:
