@@ -33,6 +33,8 @@ const TFailingCall FailingCalls[] = {
      }},
 };
 
+void PrintTo(const TFailingCall& call, std::ostream* out) { *out << call.Name; }
+
 class NullError : public ::testing::TestWithParam<TFailingCall> {};
 
 TEST_P(NullError, FailsWithoutTheTextAndSaysWhyWhenAsked)
