@@ -54,7 +54,8 @@ void BM_RefreshWithRepaint(benchmark::State& state)
     ManualClock clock;
     clock.SetTick(100000);
     Quiet sound;
-    TFrm_Main window(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main window(station, clock);
     if (!window.Start()) {
         state.SkipWithError("cannot start the station");
         return;

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "maintenance/Cleanup.h"
@@ -13,7 +14,7 @@
 namespace {
 
 const TOptionSpec Options[] = {
-    {"through", "The last day whose calls are deleted.", "yyyy-MM-dd"},
+    {"through", "The last day whose calls are deleted.", IsoDateFormat.data()},
 };
 
 }  // namespace
@@ -23,7 +24,7 @@ int RunCleanupCommand(const QStringList& args)
     TCommandLine line("cleanup", Options);
     if (const auto end = line.Parse(args))
         return *end;
-    const QDate day = QDate::fromString(line.Value(QStringLiteral("through")), QStringLiteral("yyyy-MM-dd"));
+    const QDate day = QDate::fromString(line.Value(QStringLiteral("through")), IsoDateFormat);
     if (!line.Positional().isEmpty() || !day.isValid())
         return line.ReportUsage();
 

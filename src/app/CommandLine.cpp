@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/QtMessages.h"
+#include "core/Failure.h"
 #include "core/Paths.h"
 
 #include <QDir>
@@ -80,8 +81,7 @@ bool StandardOutputWritten(QString* why)
         StandardOutputErrno = errno;
     if (!StandardOutputErrno && !std::ferror(stdout))
         return true;
-    *why = QString::fromLocal8Bit(std::strerror(StandardOutputErrno ? StandardOutputErrno : EIO));
-    return false;
+    return Fail(why, QString::fromLocal8Bit(std::strerror(StandardOutputErrno ? StandardOutputErrno : EIO)));
 }
 
 void PrintError(const QString& text)

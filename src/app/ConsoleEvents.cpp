@@ -2,6 +2,7 @@
 
 #include "calls/CallRecord.h"
 #include "core/Config.h"
+#include "core/DateFormats.h"
 
 #include <QDateTime>
 
@@ -16,7 +17,7 @@ TConsoleEvents::TConsoleEvents() : out_(stdout) {}
 
 void TConsoleEvents::Line(const QString& text)
 {
-    out_ << QTime::currentTime().toString(QStringLiteral("HH:mm:ss")) << QStringLiteral("  ") << text << Qt::endl;
+    out_ << QTime::currentTime().toString(IsoTimeFormat) << QStringLiteral("  ") << text << Qt::endl;
 }
 
 void TConsoleEvents::PortStatus(const QString& text, bool isError)
@@ -51,7 +52,7 @@ void TConsoleEvents::CallServed(const TCallRecord& rec, const QString& server, c
     Line(QStringLiteral("served  %1  %2  by %3 at %4 after %5")
              .arg(Place(rec), ServiceTypeText(Config, rec.Key),
                   server.isEmpty() ? QStringLiteral("-") : server,
-                  cancelTime.toString(QStringLiteral("HH:mm:ss")), ElapsedText(static_cast<uint32_t>(durationSeconds))));
+                  cancelTime.toString(IsoTimeFormat), ElapsedText(static_cast<uint32_t>(durationSeconds))));
 }
 
 void TConsoleEvents::CallTimedOut(const TCallRecord& rec, uint32_t seconds)

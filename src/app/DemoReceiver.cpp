@@ -3,6 +3,7 @@
 #include "calls/DutyLookup.h"
 #include "comm/FrameEnvelope.h"
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "devices/MemoryImage.h"
 #include "sim/Frames.h"
 
@@ -60,12 +61,6 @@ uint16_t AddressOf(const uint8_t* frame)
     return uint16_t(frame[7] << 8 | frame[8]);
 }
 
-bool Fail(QString* error, const QString& why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
 
 QString SystemError(const char* what)
 {

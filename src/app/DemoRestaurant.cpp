@@ -2,6 +2,7 @@
 
 #include "core/Config.h"
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "layout/LayoutStore.h"
 
 #include <QFileInfo>
@@ -51,12 +52,6 @@ const TDemoWaiter DemoWaiters[] = {
 const QTime DayStart(6, 0, 0), DayEnd(17, 59, 59);
 const QTime NightStart(18, 0, 0), NightEnd(5, 59, 59);
 
-bool Fail(QString* error, const QString& why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
 
 bool HoldsRows(TDM_Sys& store, const QString& table, bool* holds, QString* error)
 {

@@ -5,6 +5,7 @@
 #include "app/Subcommands.h"
 #include "core/Config.h"
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/HistoryExport.h"
@@ -19,8 +20,8 @@ namespace {
 constexpr int HistoryCaption = 1400;
 
 const TOptionSpec Options[] = {
-    {"from", "First call date (default: 1 January of this year).", "yyyy-MM-dd"},
-    {"to", "Last call date (default: today).", "yyyy-MM-dd"},
+    {"from", "First call date (default: 1 January of this year).", IsoDateFormat.data()},
+    {"to", "Last call date (default: today).", IsoDateFormat.data()},
     {"area", "Area (layout name).", "A"},
     {"position", "Position (call point name) within the area.", "P"},
     {"type", "Service type name.", "T"},

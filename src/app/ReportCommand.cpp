@@ -4,6 +4,7 @@
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/StatReports.h"
@@ -17,13 +18,13 @@ namespace {
 
 const TOptionSpec Options[] = {
     {"period", "today, week or month.", "PERIOD"},
-    {"from", "First call date.", "yyyy-MM-dd"},
-    {"to", "Last call date.", "yyyy-MM-dd"},
+    {"from", "First call date.", IsoDateFormat.data()},
+    {"to", "Last call date.", IsoDateFormat.data()},
     {"staff", "One staff member.", "NAME"},
     {"area", "One area.", "A"},
     {"position", "One position of the area.", "P"},
-    {"month", "The month of the monthly summary.", "yyyy-MM"},
-    {"year", "The year of the yearly summary.", "yyyy"},
+    {"month", "The month of the monthly summary.", MonthFormat.data()},
+    {"year", "The year of the yearly summary.", YearFormat.data()},
     {"by", "Response times by staff, position or hour.", "GROUP"},
     {"out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE"},
 };
@@ -120,7 +121,7 @@ std::optional<TArgumentError> ReadRequest(const TCommandLine& p, TReportRequest&
         r.Kind = TReportKind::Monthly;
         r.Month = r.Today;
         if (p.IsSet(QStringLiteral("month"))) {
-            r.Month = QDate::fromString(p.Value(QStringLiteral("month")) + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+            r.Month = QDate::fromString(p.Value(QStringLiteral("month")) + QStringLiteral("-01"), IsoDateFormat);
             if (!r.Month.isValid())
                 return TArgumentError{QStringLiteral("--month: '%1' is not a month (yyyy-MM)").arg(p.Value(QStringLiteral("month")))};
         }

@@ -1,6 +1,8 @@
 #include "app/ReportOutput.h"
 
 #include "app/CommandLine.h"
+#include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/TableSink.h"
@@ -22,9 +24,7 @@ public:
             return false;
         if (file_.flush())
             return true;
-        if (error)
-            *error = file_.errorString();
-        return false;
+        return Fail(error, file_.errorString());
     }
 
 private:
@@ -40,7 +40,7 @@ std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, c
     if (!line.IsSet(name))
         return fallback;
     const QString text = line.Value(name);
-    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    const QDate date = QDate::fromString(text, IsoDateFormat);
     if (!date.isValid()) {
         error.Text = QStringLiteral("--%1: '%2' is not a date (yyyy-MM-dd)").arg(name, text);
         return std::nullopt;

@@ -118,35 +118,68 @@ void StartDemo(TDemoReceiver* receiver, TStation& station, const std::function<v
         report(QStringLiteral("demo: %1").arg(error));
 }
 
-int RunHeadless(QCoreApplication& app, bool demo)
+// The station, made once; its face is the console when headless, else the main window given it.
+int RunStation(QCoreApplication& app, bool demo, bool headless)
 {
+    QTranslator qtTexts;
+    if (!headless
+        && qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     SystemClock clock(ClockRate(demo));
     TConsoleEvents console;
     TSoundEffectPlayer effects;
-    TConsoleSound sound(console, &effects);
-    TStation station(clock, sound, console);
+    // Headless, the console also says which warning sound plays.
+    TConsoleSound consoleSound(console, &effects);
+    TStation station(clock, headless ? static_cast<ISoundPlayer&>(consoleSound) : effects, console);
     station.SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
-    // The link counters every ten minutes of the station's clock when they changed, and at the end.
+    std::unique_ptr<TFrm_Main> window;
+    if (!headless)
+        window = std::make_unique<TFrm_Main>(station, clock);
+
+    // Headless, the console shows the port, the call log and the link counters, every ten
+    // minutes of the station's clock when they changed and at the end; the window shows its own.
     TLinkReport linkReport(clock, [&station] { return station.LinkCounts(); });
     QTimer linkTimer;
-    QObject::connect(&linkTimer, &QTimer::timeout, &app, [&] {
-        if (const std::optional<QString> line = linkReport.Due())
-            console.Line(*line);
-    });
-    QObject::connect(&station, &TStation::PortStatusChanged, &app,
-                     [&console, &station](const QString& text, bool isError) {
-                         // A failed port says why (busy, or which group the user must join).
-                         const QString why = isError ? station.Port().OpenFailureText() : QString();
-                         console.PortStatus(why.isEmpty() ? text : why, isError);
-                     });
-    QObject::connect(&station, &TStation::CallLogStatusChanged, &app,
-                     [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
+    if (headless) {
+        QObject::connect(&linkTimer, &QTimer::timeout, &app, [&] {
+            if (const std::optional<QString> line = linkReport.Due())
+                console.Line(*line);
+        });
+        QObject::connect(&station, &TStation::PortStatusChanged, &app,
+                         [&console, &station](const QString& text, bool isError) {
+                             // A failed port says why (busy, or which group the user must join).
+                             const QString why = isError ? station.Port().OpenFailureText() : QString();
+                             console.PortStatus(why.isEmpty() ? text : why, isError);
+                         });
+        QObject::connect(&station, &TStation::CallLogStatusChanged, &app,
+                         [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
+    }
+    const auto say = [&](const QString& text) {
+        if (headless)
+            console.Line(text);
+        else
+            QTextStream(stderr) << text << Qt::endl;
+    };
+    const auto fail = [&](const QString& text) {
+        if (headless)
+            console.Line(QStringLiteral("error   ") + text);
+        else
+            Say(text);
+        return 1;
+    };
+
     QString error;
     std::unique_ptr<TDemoReceiver> receiver;
-    // Caught from before the start on: a signal during it is handled once the station runs.
-    OnTerminationSignal([&] {
+    // A termination signal or the end of the desktop session closes the station as closing the
+    // window does, without the exit question; caught from before the start on.
+    const auto shutdown = [&] {
         if (receiver)
             receiver->Stop();
+        if (window) {
+            window->Shutdown();
+            return;
+        }
         station.Close();
         linkTimer.stop();
         console.Line(linkReport.Final());
@@ -154,52 +187,22 @@ int RunHeadless(QCoreApplication& app, bool demo)
             console.Line(QStringLiteral("journal %1 ended calls kept for the call log's next start").arg(kept));
         console.Line(QStringLiteral("station closed"));
         app.quit();
-    });
-    if (demo && !(receiver = PrepareDemo(station, &error))) {
-        console.Line(QStringLiteral("error   demo: %1").arg(error));
-        return 1;
-    }
-    if (!station.Start(&error)) {
-        console.Line(QStringLiteral("error   cannot open the data store in %1: %2").arg(DataDir, error));
-        return 1;
-    }
-    console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
-    linkTimer.start(1000);
-    StartDemo(receiver.get(), station, [&](const QString& text) { console.Line(text); });
-    return app.exec();
-}
-
-int RunWindowed(QApplication& app, bool demo)
-{
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
-    SystemClock clock(ClockRate(demo));
-    TSoundEffectPlayer sound;
-    TFrm_Main window(clock, sound);
-    window.Station().SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
-    QString error;
-    std::unique_ptr<TDemoReceiver> receiver;
-    // A termination signal or the end of the desktop session closes the station as
-    // closing the window does, without the exit question; caught from before the start on.
-    const auto shutdown = [&] {
-        if (receiver)
-            receiver->Stop();
-        window.Shutdown();
     };
     OnTerminationSignal(shutdown);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&](QSessionManager&) { shutdown(); });
-    if (demo && !(receiver = PrepareDemo(window.Station(), &error))) {
-        Say(QStringLiteral("demo: %1").arg(error));
-        return 1;
+    if (window)
+        QObject::connect(static_cast<QGuiApplication*>(&app), &QGuiApplication::commitDataRequest, window.get(),
+                         [&](QSessionManager&) { shutdown(); });
+    if (demo && !(receiver = PrepareDemo(station, &error)))
+        return fail(QStringLiteral("demo: %1").arg(error));
+    if (!(window ? window->Start(&error) : station.Start(&error)))
+        return fail(QStringLiteral("cannot open the data store in %1: %2").arg(DataDir, error));
+    if (headless) {
+        console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
+        linkTimer.start(1000);
     }
-    if (!window.Start(&error)) {
-        Say(QStringLiteral("cannot open the data store in %1: %2").arg(DataDir, error));
-        return 1;
-    }
-    StartDemo(receiver.get(), window.Station(), [](const QString& text) { QTextStream(stderr) << text << Qt::endl; });
-    window.show();
+    StartDemo(receiver.get(), station, say);
+    if (window)
+        window->show();
     return app.exec();
 }
 
@@ -295,10 +298,7 @@ int main(int argc, char** argv)
         return 1;
     }
     InitDateFormats(SystemUsesChineseCodePage());
-    if (headless) {
-        if (!ArgGiven(argc, argv, "--headless"))
-            Say(QStringLiteral("no display, running headless"));
-        return RunHeadless(*app, parser.isSet(demo));
-    }
-    return RunWindowed(static_cast<QApplication&>(*app), parser.isSet(demo));
+    if (headless && !ArgGiven(argc, argv, "--headless"))
+        Say(QStringLiteral("no display, running headless"));
+    return RunStation(*app, parser.isSet(demo), headless);
 }

@@ -1,6 +1,8 @@
 #include "calls/CallJournal.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
+#include "core/Failure.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -14,9 +16,6 @@
 const QString TCallJournal::FileName = QStringLiteral("CallJournal.db");
 
 namespace {
-
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
-const QString TimeFormat = QStringLiteral("HH:mm:ss");
 
 // SQLite's codes for a file that is no database or a damaged one.
 const QStringList UnusableFileCodes = {QStringLiteral("26"), QStringLiteral("11")};
@@ -32,12 +31,6 @@ QString NextConnectionName()
     return QStringLiteral("CallJournal-%1").arg(++counter);
 }
 
-bool SetError(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
 
 // The engine's own words ("database is locked"), without Qt's wrapping.
 QString Reason(const QSqlError& e)
@@ -48,12 +41,12 @@ QString Reason(const QSqlError& e)
 // Texts are never stored as null: the log keeps empty texts empty.
 QVariant Text(const QString& s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
 QVariant NullIfEmpty(const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); }
-QVariant TimeText(const QTime& t) { return t.isValid() ? QVariant(t.toString(TimeFormat)) : QVariant(); }
+QVariant TimeText(const QTime& t) { return t.isValid() ? QVariant(t.toString(IsoTimeFormat)) : QVariant(); }
 
 QVariantList OpenValues(const TJournalEntry& e)
 {
     const TCallLogRow& r = e.Row;
-    return {r.CallDate.toString(DateFormat), TimeText(r.CallTime), e.Addr, e.Key, Text(r.CallArea),
+    return {r.CallDate.toString(IsoDateFormat), TimeText(r.CallTime), e.Addr, e.Key, Text(r.CallArea),
             Text(r.CallDesktop), Text(r.ServerPersonnel), TimeText(e.OpenedAt), NullIfEmpty(r.UserNumber)};
 }
 
@@ -71,18 +64,18 @@ TJournalEntry EntryOf(const QSqlQuery& q)
     e.JournalId = q.value(QStringLiteral("JournalId")).toLongLong();
     e.Addr = static_cast<uint16_t>(q.value(QStringLiteral("Addr")).toUInt());
     e.Key = static_cast<uint8_t>(q.value(QStringLiteral("Key")).toUInt());
-    e.OpenedAt = QTime::fromString(q.value(QStringLiteral("OpenedAt")).toString(), TimeFormat);
+    e.OpenedAt = QTime::fromString(q.value(QStringLiteral("OpenedAt")).toString(), IsoTimeFormat);
     e.Closed = !q.value(QStringLiteral("ServerState")).isNull();
     TCallLogRow& r = e.Row;
-    r.CallDate = QDate::fromString(q.value(QStringLiteral("CallDate")).toString(), DateFormat);
-    r.CallTime = QTime::fromString(q.value(QStringLiteral("CallTime")).toString(), TimeFormat);
+    r.CallDate = QDate::fromString(q.value(QStringLiteral("CallDate")).toString(), IsoDateFormat);
+    r.CallTime = QTime::fromString(q.value(QStringLiteral("CallTime")).toString(), IsoTimeFormat);
     r.CallArea = q.value(QStringLiteral("CallArea")).toString();
     r.CallDesktop = q.value(QStringLiteral("CallDesktop")).toString();
     r.ServerPersonnel = q.value(QStringLiteral("ServerPersonnel")).toString();
     r.UserNumber = q.value(QStringLiteral("UserNumber")).toString();
     if (e.Closed) {
         r.CallType = q.value(QStringLiteral("CallType")).toString();
-        r.ProcTime = QTime::fromString(q.value(QStringLiteral("ProcTime")).toString(), TimeFormat);
+        r.ProcTime = QTime::fromString(q.value(QStringLiteral("ProcTime")).toString(), IsoTimeFormat);
         r.ProcPersonnel = q.value(QStringLiteral("ProcPersonnel")).toString();
         r.ServerTime = q.value(QStringLiteral("ServerTime")).toInt();
         r.ServerState = q.value(QStringLiteral("ServerState")).toInt();
@@ -110,15 +103,14 @@ bool TCallJournal::Open(const QString& dataDir, QString* error)
         Close();
         const QString aside = path + QStringLiteral(".broken-") +
                               QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
-        if (QFile::rename(path, aside) && OpenFile(path, nullptr)) {
-            return SetError(error, QStringLiteral("%1 was damaged and has been kept as %2")
+        if (QFile::rename(path, aside) && OpenFile(path, nullptr))
+            return Fail(error, QStringLiteral("%1 was damaged and has been kept as %2")
                                        .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(aside)));
-        }
     }
     Close();
     // The log must still be written: the journal then lives in memory only.
     OpenFile(QStringLiteral(":memory:"), nullptr);
-    return SetError(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
+    return Fail(error, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 bool TCallJournal::OpenFile(const QString& path, QString* error)
@@ -129,7 +121,7 @@ bool TCallJournal::OpenFile(const QString& path, QString* error)
         // Never wait on a lock: a busy call log is tried again later instead.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_URI"));
         if (!db.open())
-            return SetError(error, Reason(db.lastError()));
+            return Fail(error, Reason(db.lastError()));
     }
     // A rollback journal: the connection's main file must be one on disk for a
     // transaction over it and CallInfo to commit atomically. Kept between
@@ -151,11 +143,11 @@ bool TCallJournal::Exec(const QString& statement, const QVariantList& values, QS
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!q.prepare(statement))
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     if (insertedId)
         *insertedId = q.lastInsertId().toLongLong();
     if (changed)
@@ -199,7 +191,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
         return true;
     // A restore swaps CallInfo.db under this mutex; the log waits for the next try rather than for it.
     if (!DataMutex.tryLock())
-        return SetError(error, QStringLiteral("the data files are being restored"));
+        return Fail(error, QStringLiteral("the data files are being restored"));
     // Attached for this move only, so a CallInfo.db swapped in by a restore is the one written.
     // The file must exist: a missing one is not silently made anew.
     const QString logUri = QUrl::fromLocalFile(dir_ + QStringLiteral("/CallInfo.db")).toString(QUrl::FullyEncoded)
@@ -219,7 +211,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
             for (size_t i = 0; ok && i < entries.size(); ++i) {
                 const TCallLogRow& r = entries[i].Row;
                 const QVariantList values =
-                    QVariantList{r.CallDate.toString(DateFormat), TimeText(r.CallTime), Text(r.CallArea),
+                    QVariantList{r.CallDate.toString(IsoDateFormat), TimeText(r.CallTime), Text(r.CallArea),
                                  Text(r.CallDesktop), Text(r.ServerPersonnel), NullIfEmpty(r.UserNumber)}
                     + ClosingValues(r);
                 for (int v = 0; v < values.size(); ++v)
@@ -231,7 +223,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
                 }
             }
             if (!ok)
-                SetError(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
+                Fail(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
             insert.finish();
             drop.finish();
             ok = ok && Exec(QStringLiteral("commit"), {}, error);
@@ -250,7 +242,7 @@ bool TCallJournal::ReadAll(std::vector<TJournalEntry>& entries, QString* error)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from CallJournal order by JournalId")))
-        return SetError(error, Reason(q.lastError()));
+        return Fail(error, Reason(q.lastError()));
     while (q.next())
         entries.push_back(EntryOf(q));
     return true;

@@ -57,5 +57,5 @@ private:
 
 // Whole seconds since tick at now, across a wrap of the 32-bit counter.
 uint32_t ElapsedSeconds(uint32_t tick, uint32_t now);
-// "HH:mm:ss" of a number of seconds; hours are not limited to two digits.
+// Hours, minutes and seconds (hh:mm:ss) of a number of seconds; hours are not limited to two digits.
 QString ElapsedText(uint32_t seconds);

@@ -22,9 +22,9 @@ void TCallTracker::RefreshCallRecordState()
     alarm_.Update(cfg_, wish);
 
     if (callGrid_.Revision() != callGridBefore || unprocGrid_.Revision() != unprocGridBefore)
-        events_.GridsChanged();
+        events_->GridsChanged();
     if (popup_.Slots() != slotsBefore)
-        events_.PopupChanged(false);
+        events_->PopupChanged(false);
     ReportCountsChanged();
 }
 
@@ -149,7 +149,7 @@ void TCallTracker::EndTimedOutCall(TCallRecord* rec, uint32_t elapsed, uint32_t 
         }
     }
     log_.LogUnservedCall(*rec);
-    events_.CallTimedOut(*rec, elapsed);
+    events_->CallTimedOut(*rec, elapsed);
     ReleaseViews(*rec);
     TCallRecordList::Free(rec);
 }

@@ -4,14 +4,13 @@
 #include "calls/CallTiming.h"
 #include "calls/DutyLookup.h"
 #include "core/Clock.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "layout/LayoutLookup.h"
 #include "layout/PointState.h"
 
 namespace {
-
-const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 
 QString IdentityText(const TCallRecord& rec) { return QString::number(rec.Id); }
 
@@ -20,7 +19,7 @@ QString EventText(const TConfig& cfg, const TCallRecord& rec)
 {
     const QByteArray format = LoadResStr(233).toUtf8();
     return QString::asprintf(format.constData(), rec.CallDate.toString(DisplayDateFormat).toUtf8().constData(),
-                             rec.CallTime.toString(kTimeFormat).toUtf8().constData(),
+                             rec.CallTime.toString(IsoTimeFormat).toUtf8().constData(),
                              rec.CallArea.toUtf8().constData(), rec.CallDesktop.toUtf8().constData(),
                              ServiceTypeText(cfg, rec.Key).toUtf8().constData());
 }
@@ -29,7 +28,7 @@ QString EventText(const TConfig& cfg, const TCallRecord& rec)
 
 TCallTracker::TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts, TLayOutTree& tree,
                            IDutyLookup& duty, ICallLogWriter& log, ISoundPlayer& sound, ICallEvents& events)
-    : clock_(clock), cfg_(cfg), texts_(texts), tree_(tree), duty_(duty), log_(log), events_(events), alarm_(sound)
+    : clock_(clock), cfg_(cfg), texts_(texts), tree_(tree), duty_(duty), log_(log), events_(&events), alarm_(sound)
 {
 }
 
@@ -56,7 +55,7 @@ void TCallTracker::OpenCall(uint16_t address, uint8_t key, const QTime& callTime
     // Journaled before anything shows it: from here on a crash does not lose the call.
     log_.CallOpened(*rec);
     ShowNewCall(*rec);
-    events_.CallOpened(*rec, EventText(cfg_, *rec));
+    events_->CallOpened(*rec, EventText(cfg_, *rec));
 }
 
 void TCallTracker::RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds)
@@ -80,7 +79,7 @@ void TCallTracker::RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds)
         rec->PointIndex = point->PointIndex;
     }
     ShowNewCall(*rec);
-    events_.CallRestored(*rec, EventText(cfg_, *rec));
+    events_->CallRestored(*rec, EventText(cfg_, *rec));
 }
 
 void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime)
@@ -97,18 +96,18 @@ void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTim
         const QString server = cancelUnit != 0 ? duty_.FindCanceller(cancelUnit) : rec->ServerPersonnel;
         log_.LogServedCall(*rec, server, cancelTime);
         ShowCallServed(*rec, server, cancelTime);
-        events_.CallServed(*rec, server, cancelTime, ServiceDuration(rec->CallTime, cancelTime));
+        events_->CallServed(*rec, server, cancelTime, ServiceDuration(rec->CallTime, cancelTime));
         TCallRecordList::Free(rec);
         rec = next;
     }
-    events_.GridsChanged();
+    events_->GridsChanged();
     ReportCountsChanged();
 }
 
 void TCallTracker::ShowNewCall(const TCallRecord& rec)
 {
     const QString date = rec.CallDate.toString(DisplayDateFormat);
-    const QString time = rec.CallTime.toString(kTimeFormat);
+    const QString time = rec.CallTime.toString(IsoTimeFormat);
     const QString serviceType = ServiceTypeText(cfg_, rec.Key);
 
     TCallGridRow row;
@@ -123,7 +122,7 @@ void TCallTracker::ShowNewCall(const TCallRecord& rec)
     row[ColIdentity] = IdentityText(rec);
     callGrid_.InsertAtTop(row, cfg_.ViewRecords);
     unprocGrid_.InsertAtTop(callGrid_.Row(1), cfg_.ViewRecords);
-    events_.GridsChanged();
+    events_->GridsChanged();
 
     if (rec.LayOutNode) {
         AddActiveCall(rec.LayOutNode, +1);
@@ -139,13 +138,13 @@ void TCallTracker::ShowNewCall(const TCallRecord& rec)
     popup_.PushNew({date + QLatin1Char(' ') + time, rec.CallArea + rec.CallDesktop + serviceType,
                     ElapsedText(0) + QLatin1Char(' ') + texts_.NormalSvrText},
                    rec.Id);
-    events_.PopupChanged(cfg_.PopupWin);
+    events_->PopupChanged(cfg_.PopupWin);
 }
 
 void TCallTracker::ShowCallServed(const TCallRecord& rec, const QString& server, const QTime& cancelTime)
 {
     const QString id = IdentityText(rec);
-    const QString procTime = cancelTime.toString(kTimeFormat);
+    const QString procTime = cancelTime.toString(IsoTimeFormat);
 
     // A row pushed out of the call-record grid is simply not updated.
     const int row = callGrid_.FindIdentity(id);
@@ -182,7 +181,7 @@ void TCallTracker::ShowCallServed(const TCallRecord& rec, const QString& server,
         popupChanged = true;
     }
     if (popupChanged)
-        events_.PopupChanged(false);
+        events_->PopupChanged(false);
 }
 
 void TCallTracker::RelinkCallRecords()
@@ -232,8 +231,8 @@ void TCallTracker::LogAllOpenCalls()
         TCallRecordList::Free(rec);
     }
     RefreshSelectedPoints();
-    events_.GridsChanged();
-    events_.PopupChanged(false);
+    events_->GridsChanged();
+    events_->PopupChanged(false);
     ReportCountsChanged();
 }
 
@@ -270,7 +269,7 @@ void TCallTracker::ReportCountsChanged()
     if (!countsChanged_)
         return;
     countsChanged_ = false;
-    events_.LayoutCountsChanged();
+    events_->LayoutCountsChanged();
 }
 
 void TCallTracker::RefreshPointImage(const TLayOutNode* node, int pointIndex)
@@ -278,7 +277,7 @@ void TCallTracker::RefreshPointImage(const TLayOutNode* node, int pointIndex)
     if (node != tree_.Selected)
         return;
     if (UpdatePointColors(cfg_, tree_.Selected->Points[pointIndex]))
-        events_.PointImageChanged(pointIndex);
+        events_->PointImageChanged(pointIndex);
 }
 
 void TCallTracker::RefreshSelectedPoints()

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/DataStore.h"
+#include "core/Failure.h"
 
 #include <QMutexLocker>
 
@@ -42,11 +43,8 @@ bool TDutyLookup::ReopenQueries(QString* error)
     store_.DQ_Duty.SetSQL(QStringLiteral("select * from DutyTable order by Addr, rowid"));
     store_.DQ_User.SetSQL(QStringLiteral("select * from Waiter order by CancelAddr, rowid"));
     for (TQuery* q : {&store_.DQ_Duty, &store_.DQ_User}) {
-        if (!q->Open()) {
-            if (error)
-                *error = q->LastError();
-            return false;
-        }
+        if (!q->Open())
+            return Fail(error, q->LastError());
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "core/DataStore.h"
 
+#include "core/Failure.h"
 #include "core/LogCategories.h"
 #include "core/TableSchemas.h"
 
@@ -35,12 +36,6 @@ QString NextConnectionName()
     return QStringLiteral("TDM_Sys-%1").arg(++counter);
 }
 
-bool SetError(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
 
 }  // namespace
 
@@ -71,7 +66,7 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
     Close();
     const QString dir = QDir::cleanPath(QDir(dataDir).absolutePath());
     if (!QDir().mkpath(dir))
-        return SetError(error, QStringLiteral("Cannot create the data directory %1.").arg(QDir::toNativeSeparators(dir)));
+        return Fail(error, QStringLiteral("Cannot create the data directory %1.").arg(QDir::toNativeSeparators(dir)));
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
@@ -80,7 +75,7 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
             const QString why = db.lastError().text();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(connection_);
-            return SetError(error, QStringLiteral("Cannot open the data store in %1: %2")
+            return Fail(error, QStringLiteral("Cannot open the data store in %1: %2")
                                        .arg(QDir::toNativeSeparators(dir), why));
         }
     }
@@ -97,7 +92,7 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
             continue;
         }
         Close();
-        return SetError(error, why);
+        return Fail(error, why);
     }
     return true;
 }
@@ -138,11 +133,11 @@ bool TDM_Sys::Exec(const QString& statement, const QVariantList& values, QString
 {
     QSqlQuery q(Database());
     if (!q.prepare(statement))
-        return SetError(error, q.lastError().text());
+        return Fail(error, q.lastError().text());
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return SetError(error, q.lastError().text());
+        return Fail(error, q.lastError().text());
     return true;
 }
 
@@ -151,15 +146,15 @@ bool TDM_Sys::Rewrite(const std::function<bool(QString* why)>& fn, QString* erro
     QString why;
     if (InTransaction([&] { return fn(&why); }, error))
         return true;
-    if (error && !why.isEmpty())
-        *error = why;
+    if (!why.isEmpty())
+        Fail(error, why);
     return false;
 }
 
 bool TDM_Sys::InTransaction(const std::function<bool()>& fn, QString* error)
 {
     if (!IsOpen())
-        return SetError(error, QStringLiteral("The data store is not open."));
+        return Fail(error, QStringLiteral("The data store is not open."));
     const bool outermost = transactionDepth_ == 0;
     const QString savepoint = QStringLiteral("nested%1").arg(transactionDepth_);
     const QString begin = outermost ? QStringLiteral("begin") : QStringLiteral("savepoint ") + savepoint;
@@ -189,7 +184,7 @@ bool TDM_Sys::InTransaction(const std::function<bool()>& fn, QString* error)
     --transactionDepth_;
     if (!done) {
         rollback();
-        return SetError(error, QStringLiteral("The changes were not saved and have been undone."));
+        return Fail(error, QStringLiteral("The changes were not saved and have been undone."));
     }
     if (!Exec(commit, {}, error)) {
         rollback();
@@ -202,9 +197,9 @@ bool TDM_Sys::DetachTable(const QString& table, QString* error)
 {
     const TTableSchema* schema = FindTableSchema(table);
     if (!schema)
-        return SetError(error, QStringLiteral("No table %1 in the data store.").arg(table));
+        return Fail(error, QStringLiteral("No table %1 in the data store.").arg(table));
     if (!IsOpen())
-        return SetError(error, QStringLiteral("The data store is not open."));
+        return Fail(error, QStringLiteral("The data store is not open."));
     return Exec(QStringLiteral("detach database ") + QuotedIdentifier(schema->Name), {}, error);
 }
 
@@ -212,9 +207,9 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
 {
     const TTableSchema* schema = FindTableSchema(table);
     if (!schema)
-        return SetError(error, QStringLiteral("No table %1 in the data store.").arg(table));
+        return Fail(error, QStringLiteral("No table %1 in the data store.").arg(table));
     if (!IsOpen())
-        return SetError(error, QStringLiteral("The data store is not open."));
+        return Fail(error, QStringLiteral("The data store is not open."));
 
     const QString path = dir_ + QLatin1Char('/') + schema->Name + QStringLiteral(".db");
     const QString name = QuotedIdentifier(schema->Name);
@@ -223,7 +218,7 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
     Exec(QStringLiteral("pragma busy_timeout=%1").arg(AttachBusyMs), {}, nullptr);
     const auto restoreWait = qScopeGuard([&] { Exec(QStringLiteral("pragma busy_timeout=%1").arg(BusyMs), {}, nullptr); });
     if (!Exec(QStringLiteral("attach database ? as ") + name, {path}, &why))
-        return SetError(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), why));
+        return Fail(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), why));
 
     // A rollback journal and full syncs keep the file whole whenever no
     // transaction is open, so a backup may copy it.
@@ -236,7 +231,7 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
     for (const QString& statement : setup) {
         if (!statement.isEmpty() && !Exec(statement, {}, &why)) {
             Exec(QStringLiteral("detach database ") + name, {}, nullptr);
-            return SetError(error, QStringLiteral("Cannot use %1 as table %2: %3")
+            return Fail(error, QStringLiteral("Cannot use %1 as table %2: %3")
                                        .arg(QDir::toNativeSeparators(path), schema->Name, why));
         }
     }
@@ -255,18 +250,17 @@ bool TDM_Sys::CheckColumns(const QString& table, QString* error)
     QSqlQuery q(Database());
     const QString name = QuotedIdentifier(schema->Name);
     if (!q.exec(QStringLiteral("pragma %1.table_info(%1)").arg(name)))
-        return SetError(error, q.lastError().text());
+        return Fail(error, q.lastError().text());
     QStringList found;
     while (q.next())
         found << q.value(1).toString();
     QStringList expected;
     for (const TColumnDef& c : schema->Columns)
         expected << c.Name;
-    if (found.join(QLatin1Char(',')).compare(expected.join(QLatin1Char(',')), Qt::CaseInsensitive) != 0) {
-        return SetError(error, QStringLiteral("%1 holds the table %2 with the columns (%3), expected (%4).")
+    if (found.join(QLatin1Char(',')).compare(expected.join(QLatin1Char(',')), Qt::CaseInsensitive) != 0)
+        return Fail(error, QStringLiteral("%1 holds the table %2 with the columns (%3), expected (%4).")
                                    .arg(QDir::toNativeSeparators(dir_ + QLatin1Char('/') + schema->Name + QStringLiteral(".db")),
                                         schema->Name, found.join(QStringLiteral(", ")),
                                         expected.join(QStringLiteral(", "))));
-    }
     return true;
 }

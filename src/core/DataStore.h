@@ -92,14 +92,6 @@ private:
     QString error_;
 };
 
-// Puts the query's error into error (when given); false, so a failing step can return it.
-inline bool Failed(const TQuery& q, QString* error)
-{
-    if (error)
-        *error = q.LastError();
-    return false;
-}
-
 class TDM_Sys {
 public:
     TDM_Sys();

@@ -1,5 +1,6 @@
 #include "core/IniFile.h"
 
+#include "core/Failure.h"
 #include "core/GbkCodec.h"
 
 #include <QDir>
@@ -26,17 +27,11 @@ bool IniFile::Load(const QString& path, QString* error)
     QFile file(path);
     if (!file.exists())
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = FileError(path, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(error, FileError(path, file.errorString()));
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = FileError(path, file.errorString());
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Fail(error, FileError(path, file.errorString()));
     Parse(bytes);
     return true;
 }
@@ -72,9 +67,7 @@ bool IniFile::Save(const QString& path, QString* error) const
         if (file.commit())
             return true;
     }
-    if (error)
-        *error = FileError(path, file.errorString());
-    return false;
+    return Fail(error, FileError(path, file.errorString()));
 }
 
 QString IniFile::Value(const QString& section, const QString& key, const QString& defaultValue) const

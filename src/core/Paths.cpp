@@ -1,4 +1,5 @@
 #include "core/Paths.h"
+#include "core/DateFormats.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,8 +7,8 @@
 
 QString DataDir;
 QString ConfigPath;
-QString DisplayDateFormat = QStringLiteral("yyyy-MM-dd");
-QString PickerDateFormat = QStringLiteral("yyyy-MM-dd");
+QString DisplayDateFormat = IsoDateFormat;
+QString PickerDateFormat = IsoDateFormat;
 
 void InitDataDir(const QString& dir)
 {
@@ -32,6 +33,6 @@ bool SystemUsesChineseCodePage()
 
 void InitDateFormats(bool chineseCodePage)
 {
-    DisplayDateFormat = chineseCodePage ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("dd/MM/yyyy");
+    DisplayDateFormat = chineseCodePage ? IsoDateFormat : QStringLiteral("dd/MM/yyyy");
     PickerDateFormat = DisplayDateFormat;
 }

@@ -1,5 +1,6 @@
 #include "core/DataStore.h"
 
+#include "core/DateFormats.h"
 #include "core/TableSchemas.h"
 
 #include <QRegularExpression>
@@ -18,15 +19,15 @@ QVariant Stored(const QVariant& value)
     switch (value.typeId()) {
     case QMetaType::QDate: {
         const QDate d = value.toDate();
-        return d.isValid() ? QVariant(d.toString(QStringLiteral("yyyy-MM-dd"))) : QVariant();
+        return d.isValid() ? QVariant(d.toString(IsoDateFormat)) : QVariant();
     }
     case QMetaType::QTime: {
         const QTime t = value.toTime();
-        return t.isValid() ? QVariant(t.toString(QStringLiteral("HH:mm:ss"))) : QVariant();
+        return t.isValid() ? QVariant(t.toString(IsoTimeFormat)) : QVariant();
     }
     case QMetaType::QDateTime: {
         const QDateTime dt = value.toDateTime();
-        return dt.isValid() ? QVariant(dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) : QVariant();
+        return dt.isValid() ? QVariant(dt.toString(IsoDateTimeFormat)) : QVariant();
     }
     case QMetaType::Bool:
         return value.toBool() ? 1 : 0;

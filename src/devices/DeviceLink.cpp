@@ -1,6 +1,7 @@
 #include "devices/DeviceLink.h"
 
 #include "core/Config.h"
+#include "core/Failure.h"
 
 TDeviceLink::TDeviceLink() : handler_(comm_, calls_, replies_), sync_(ring_, handler_)
 {
@@ -13,6 +14,5 @@ bool TDeviceLink::Open(const TConfig& config, QString* error)
     if (comm_.Open(config.Port, config.PortName))
         return true;
     // A running station holding the port, or a user not allowed to use it, is named as such.
-    *error = comm_.OpenFailureText();
-    return false;
+    return Fail(error, comm_.OpenFailureText());
 }

@@ -1,6 +1,7 @@
 #include "layout/LayoutStore.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ bool ReadLayouts(TDM_Sys& store, TLayOutTree& tree, QString* error)
     TQuery names(store);
     names.SetSQL(QStringLiteral("select * from LayOutName order by SN"));
     if (!names.Open())
-        return Failed(names, error);
+        return Fail(error, names.LastError());
 
     TQuery points(store);
     for (names.First(); !names.Eof(); names.Next()) {
@@ -42,7 +43,7 @@ bool ReadLayouts(TDM_Sys& store, TLayOutTree& tree, QString* error)
         points.SetSQL(QStringLiteral("select * from LayOutPoint where LayOut = ? order by rowid"));
         points.Bind(names.Field(QStringLiteral("SN")));
         if (!points.Open())
-            return Failed(points, error);
+            return Fail(error, points.LastError());
         node->Points.reserve(static_cast<size_t>(points.RecordCount()));
         for (points.First(); !points.Eof(); points.Next())
             node->Points.push_back(PointOfRow(points));
@@ -57,7 +58,7 @@ bool WriteLayouts(TDM_Sys& store, const TLayOutTree& tree, QString* error)
     for (const QString& table : {QStringLiteral("LayOutName"), QStringLiteral("LayOutPoint")}) {
         q.SetSQL(QStringLiteral("delete from ") + table);
         if (!q.ExecSQL())
-            return Failed(q, error);
+            return Fail(error, q.LastError());
     }
 
     int sn = 0;
@@ -67,7 +68,7 @@ bool WriteLayouts(TDM_Sys& store, const TLayOutTree& tree, QString* error)
         q.Bind(sn);
         q.Bind(node->Name);
         if (!q.ExecSQL())
-            return Failed(q, error);
+            return Fail(error, q.LastError());
 
         for (const TLayOutPoint& p : node->Points) {
             q.SetSQL(QStringLiteral("insert into LayOutPoint values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"));
@@ -76,7 +77,7 @@ bool WriteLayouts(TDM_Sys& store, const TLayOutTree& tree, QString* error)
                                       QVariant(p.TxtPos), QVariant(p.Width), QVariant(p.Height)})
                 q.Bind(v);
             if (!q.ExecSQL())
-                return Failed(q, error);
+                return Fail(error, q.LastError());
         }
     }
     return true;

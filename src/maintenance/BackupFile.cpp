@@ -1,5 +1,6 @@
 #include "maintenance/BackupFile.h"
 
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupFormat.h"
 #include "maintenance/BackupItems.h"
@@ -43,10 +44,8 @@ bool TBackupFile::ItemBlocks(int item, std::vector<TBackupBlock>* blocks, QStrin
         if (read && header.Item > item)
             break;
         const qint64 content = at + BlockHeaderSize;
-        if (!read || header.Length <= 0 || header.Length > end_ - content) {
-            *why = LoadResStr(3203).arg(QDir::toNativeSeparators(file_.fileName())).arg(at);
-            return false;
-        }
+        if (!read || header.Length <= 0 || header.Length > end_ - content)
+            return Fail(why, LoadResStr(3203).arg(QDir::toNativeSeparators(file_.fileName())).arg(at));
         if (header.Item == item)
             blocks->push_back({header.Item, header.Name, content, header.Length});
         at = content + header.Length;
@@ -56,9 +55,7 @@ bool TBackupFile::ItemBlocks(int item, std::vector<TBackupBlock>* blocks, QStrin
 
 bool TBackupFile::CopyContent(const TBackupBlock& block, QFileDevice& out, QString* why)
 {
-    if (!file_.seek(block.Offset)) {
-        *why = LoadResStr(3200).arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString());
-        return false;
-    }
+    if (!file_.seek(block.Offset))
+        return Fail(why, LoadResStr(3200).arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString()));
     return CopyBytes(file_, out, block.Length, why);
 }

@@ -1,5 +1,6 @@
 #include "maintenance/BackupWriter.h"
 
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "core/SaveFile.h"
 #include "maintenance/BackupFormat.h"
@@ -24,20 +25,14 @@ bool AppendBlock(TSaveFile& out, int item, const QString& name, const QString& c
                  QString* why)
 {
     QFile content(contentPath);
-    if (!content.open(QIODevice::ReadOnly)) {
-        *why = LoadResStr(3200).arg(Native(contentPath), content.errorString());
-        return false;
-    }
+    if (!content.open(QIODevice::ReadOnly))
+        return Fail(why, LoadResStr(3200).arg(Native(contentPath), content.errorString()));
     const qint64 n = content.size();
-    if (*total + BlockHeaderSize + n > std::numeric_limits<int32_t>::max()) {
-        *why = LoadResStr(3204);
-        return false;
-    }
+    if (*total + BlockHeaderSize + n > std::numeric_limits<int32_t>::max())
+        return Fail(why, LoadResStr(3204));
     const QByteArray header = EncodeBlockHeader({item, static_cast<int32_t>(n), name});
-    if (out.write(header) != header.size()) {
-        *why = LoadResStr(3201).arg(Native(out.fileName()), out.errorString());
-        return false;
-    }
+    if (out.write(header) != header.size())
+        return Fail(why, LoadResStr(3201).arg(Native(out.fileName()), out.errorString()));
     if (!CopyBytes(content, out, n, why))
         return false;
     *total += BlockHeaderSize + n;
@@ -87,20 +82,14 @@ bool IsDataFile(const QString& dataDir, const QString& target)
 bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, bool compress, QString* why,
                  const TJobProgress& progress)
 {
-    if (IsDataFile(dataDir, target)) {
-        *why = LoadResStr(3212).arg(Native(target));
-        return false;
-    }
+    if (IsDataFile(dataDir, target))
+        return Fail(why, LoadResStr(3212).arg(Native(target)));
     const QTemporaryDir work;
-    if (!work.isValid()) {
-        *why = LoadResStr(3201).arg(Native(work.path()), work.errorString());
-        return false;
-    }
+    if (!work.isValid())
+        return Fail(why, LoadResStr(3201).arg(Native(work.path()), work.errorString()));
     TSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(BackupHeaderSize, '\0')) != BackupHeaderSize) {
-        *why = LoadResStr(3201).arg(Native(target), out.errorString());
-        return false;
-    }
+    if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(BackupHeaderSize, '\0')) != BackupHeaderSize)
+        return Fail(why, LoadResStr(3201).arg(Native(target), out.errorString()));
     // How far it is, in bytes of the data files: each counts once for its snapshot, once for its packing.
     qint64 steps = 0;
     for (int item = 0; item < BackupItemCount; ++item)
@@ -128,10 +117,8 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
             // One file's snapshot at a time: the work space stays as small as the largest table.
             QFile::remove(work.filePath(name));
             QFile::remove(work.filePath(name + QStringLiteral(".zip")));
-            if (progress.Cancelled()) {
-                *why = LoadResStr(3215);
-                return false;
-            }
+            if (progress.Cancelled())
+                return Fail(why, LoadResStr(3215));
             if (!appended)
                 return false;
             stepsDone += 2 * size;
@@ -139,9 +126,7 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
         }
     }
     const QByteArray header = EncodeBackupHeader({static_cast<int32_t>(total), compress, held});
-    if (!out.seek(0) || out.write(header) != header.size() || !out.commit()) {
-        *why = LoadResStr(3201).arg(Native(target), out.errorString());
-        return false;
-    }
+    if (!out.seek(0) || out.write(header) != header.size() || !out.commit())
+        return Fail(why, LoadResStr(3201).arg(Native(target), out.errorString()));
     return true;
 }

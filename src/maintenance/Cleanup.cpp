@@ -1,6 +1,7 @@
 #include "maintenance/Cleanup.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 #include <QSqlError>
@@ -19,7 +20,7 @@ int CountCallsThrough(TDM_Sys& store, const QDate& day, QString* why)
     q.SetSQL(QStringLiteral("select count(*) as Calls from CallInfo where CallDate <= ?"));
     q.Bind(day);
     if (!q.Open()) {
-        Failed(q, why);
+        Fail(why, q.LastError());
         return -1;
     }
     return q.FieldAsInteger(QStringLiteral("Calls"));

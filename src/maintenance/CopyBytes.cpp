@@ -1,5 +1,6 @@
 #include "maintenance/CopyBytes.h"
 
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 #include <QDir>
@@ -13,13 +14,10 @@ bool CopyBytes(QFileDevice& from, QFileDevice& to, qint64 n, QString* why)
         const qint64 got = from.read(chunk, std::min<qint64>(n, sizeof chunk));
         if (got <= 0) {
             const QString reason = got < 0 ? from.errorString() : QStringLiteral("the file ends early");
-            *why = LoadResStr(3200).arg(QDir::toNativeSeparators(from.fileName()), reason);
-            return false;
+            return Fail(why, LoadResStr(3200).arg(QDir::toNativeSeparators(from.fileName()), reason));
         }
-        if (to.write(chunk, got) != got) {
-            *why = LoadResStr(3201).arg(QDir::toNativeSeparators(to.fileName()), to.errorString());
-            return false;
-        }
+        if (to.write(chunk, got) != got)
+            return Fail(why, LoadResStr(3201).arg(QDir::toNativeSeparators(to.fileName()), to.errorString()));
         n -= got;
     }
     return true;

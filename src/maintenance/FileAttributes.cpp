@@ -1,6 +1,7 @@
 #include "maintenance/FileAttributes.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 #include <QDir>
@@ -30,8 +31,7 @@ QString AttributesModel(const QString& dataDir, const QString& fileName)
 bool TakeAttributes(const QString& model, const QString& path, QString* why)
 {
     const auto fail = [&](const QString& reason) {
-        *why = LoadResStr(3213).arg(QDir::toNativeSeparators(path), reason);
-        return false;
+        return Fail(why, LoadResStr(3213).arg(QDir::toNativeSeparators(path), reason));
     };
 #ifdef Q_OS_UNIX
     struct stat from {};

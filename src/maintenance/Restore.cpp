@@ -1,6 +1,7 @@
 #include "maintenance/Restore.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "core/IniFile.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupFile.h"
@@ -29,13 +30,10 @@ fs::path FsPath(const QString& path) { return QFileInfo(path).filesystemAbsolute
 bool CheckConfigFile(const QString& path, QString* why)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *why = LoadResStr(3200).arg(Native(path), file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(why, LoadResStr(3200).arg(Native(path), file.errorString()));
     if (file.readAll().contains('\0')) {
-        *why = LoadResStr(3202).arg(Native(path), QStringLiteral("not a settings file"));
-        return false;
+        return Fail(why, LoadResStr(3202).arg(Native(path), QStringLiteral("not a settings file")));
     }
     IniFile ini;
     return ini.Load(path, why);
@@ -47,10 +45,8 @@ bool StageBlock(TBackupFile& backup, const TBackupBlock& block, const QString& d
            QString* why)
 {
     QTemporaryFile temp(dir + QLatin1Char('/') + file + QStringLiteral(".restore-XXXXXX"));
-    if (!temp.open()) {
-        *why = LoadResStr(3201).arg(Native(temp.fileTemplate()), temp.errorString());
-        return false;
-    }
+    if (!temp.open())
+        return Fail(why, LoadResStr(3201).arg(Native(temp.fileTemplate()), temp.errorString()));
     temp.setAutoRemove(false);
     *path = temp.fileName();
     const bool written = backup.Compressed()
@@ -58,10 +54,8 @@ bool StageBlock(TBackupFile& backup, const TBackupBlock& block, const QString& d
                              : backup.CopyContent(block, temp, why);
     if (!written)
         return false;
-    if (!temp.flush()) {
-        *why = LoadResStr(3201).arg(Native(*path), temp.errorString());
-        return false;
-    }
+    if (!temp.flush())
+        return Fail(why, LoadResStr(3201).arg(Native(*path), temp.errorString()));
     temp.close();
     const QString table = TableOfDataFile(file);
     return (table.isEmpty() ? CheckConfigFile(*path, why) : CheckTableFile(*path, table, why))
@@ -130,17 +124,15 @@ private:
             if (!error && fs::exists(Journal(r.Path), error))
                 fs::rename(Journal(r.Path), Journal(r.Keep), error);
             if (error) {
-                *why = LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message()));
+                Fail(why, LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message())));
                 fs::remove(r.Keep, error);
                 return false;
             }
         }
         fs::rename(FsPath(staged), r.Path, error);
         replaced_.push_back(r);   // also on failure: undone with the others, its journal moved
-        if (error) {
-            *why = LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message()));
-            return false;
-        }
+        if (error)
+            return Fail(why, LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message())));
         return true;
     }
 
@@ -188,10 +180,8 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
     Discard();
     dir_ = dataDir;
     mask &= AllBackupItems;
-    if (mask == 0) {
-        *why = LoadResStr(1612);
-        return false;
-    }
+    if (mask == 0)
+        return Fail(why, LoadResStr(1612));
     // Every block header is read before any content, so a damaged one fails at once.
     std::vector<std::vector<TBackupBlock>> blocks(BackupItemCount);
     qint64 total = 0;
@@ -205,17 +195,13 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
             if (std::none_of(blocks[item].begin(), blocks[item].end(),
                              [&](const TBackupBlock& b) { return ItemFileNamed(item, b.Name) == file; }))
                 missing << file;
-        if (!missing.isEmpty()) {
-            *why = LoadResStr(3214).arg(BackupItemName(item), missing.join(QStringLiteral(", ")));
-            return false;
-        }
+        if (!missing.isEmpty())
+            return Fail(why, LoadResStr(3214).arg(BackupItemName(item), missing.join(QStringLiteral(", "))));
         for (const TBackupBlock& b : blocks[item])
             total += b.Length;
     }
-    if (!QDir().mkpath(dataDir)) {
-        *why = LoadResStr(3201).arg(Native(dataDir), QStringLiteral("cannot create the directory"));
-        return false;
-    }
+    if (!QDir().mkpath(dataDir))
+        return Fail(why, LoadResStr(3201).arg(Native(dataDir), QStringLiteral("cannot create the directory")));
     const auto fail = [&] {
         Discard();
         return false;
@@ -227,7 +213,7 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
             if (file.isEmpty())
                 continue;
             if (progress.Cancelled()) {
-                *why = LoadResStr(3215);
+                Fail(why, LoadResStr(3215));
                 return fail();
             }
             // A later block of the same file takes the place of an earlier one.

@@ -1,5 +1,6 @@
 #include "maintenance/SingleFileZip.h"
 
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 #include <QDir>
@@ -49,9 +50,8 @@ bool ZipOneFile(const QString& source, const QString& nameInArchive, const QStri
                 const std::function<bool(double done)>& going)
 {
     const auto fail = [&](const QString& reason) {
-        *why = LoadResStr(3208).arg(QDir::toNativeSeparators(source), reason);
         QFile::remove(archive);
-        return false;
+        return Fail(why, LoadResStr(3208).arg(QDir::toNativeSeparators(source), reason));
     };
     int code = 0;
     TArchive za(zip_open(QFile::encodeName(archive).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
@@ -80,8 +80,7 @@ bool UnzipOneFile(const QString& path, qint64 offset, qint64 length, const QStri
                   QString* why)
 {
     const auto fail = [&](const QString& reason) {
-        *why = LoadResStr(3209).arg(name, reason);
-        return false;
+        return Fail(why, LoadResStr(3209).arg(name, reason));
     };
     zip_error_t error;
     zip_error_init(&error);
@@ -110,10 +109,8 @@ bool UnzipOneFile(const QString& path, qint64 offset, qint64 length, const QStri
     zip_int64_t n = 0;
     // The entry's checksum is verified as its last bytes are read.
     while ((n = zip_fread(entry.get(), chunk, sizeof chunk)) > 0) {
-        if (out.write(chunk, n) != n) {
-            *why = LoadResStr(3201).arg(QDir::toNativeSeparators(out.fileName()), out.errorString());
-            return false;
-        }
+        if (out.write(chunk, n) != n)
+            return Fail(why, LoadResStr(3201).arg(QDir::toNativeSeparators(out.fileName()), out.errorString()));
     }
     if (n < 0)
         return fail(ZipError(zip_file_get_error(entry.get())));

@@ -1,5 +1,6 @@
 #include "maintenance/TableFiles.h"
 
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "core/TableSchemas.h"
 
@@ -36,8 +37,7 @@ public:
         QSqlDatabase db = Db();
         if (db.open())
             return true;
-        *why = db.lastError().text();
-        return false;
+        return Fail(why, db.lastError().text());
     }
     QSqlDatabase Db() const { return QSqlDatabase::database(name_, false); }
 
@@ -52,11 +52,8 @@ private:
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
-bool Refuse(QString* why, const QString& path, const QString& reason)
-{
-    *why = LoadResStr(3202).arg(Native(path), reason);
-    return false;
-}
+// Why a file cannot stand in for a table of the data store.
+QString Unusable(const QString& path, const QString& reason) { return LoadResStr(3202).arg(Native(path), reason); }
 
 }  // namespace
 
@@ -75,35 +72,34 @@ bool CopyTableFile(const QString& source, const QString& copy, QString* why)
             reason = q.lastError().text();
         }
     }
-    *why = LoadResStr(3200).arg(Native(source), reason);
-    return false;
+    return Fail(why, LoadResStr(3200).arg(Native(source), reason));
 }
 
 bool CheckTableFile(const QString& path, const QString& table, QString* why)
 {
     const TTableSchema* schema = FindTableSchema(table);
     if (!schema)
-        return Refuse(why, path, QStringLiteral("no table %1 in the data store").arg(table));
+        return Fail(why, Unusable(path, QStringLiteral("no table %1 in the data store").arg(table)));
     TFileConnection connection(path);
     QString reason;
     if (!connection.Open(&reason))
-        return Refuse(why, path, reason);
+        return Fail(why, Unusable(path, reason));
     QSqlQuery q(connection.Db());
     if (!q.exec(QStringLiteral("pragma quick_check")) || !q.next())
-        return Refuse(why, path, q.lastError().text());
+        return Fail(why, Unusable(path, q.lastError().text()));
     if (q.value(0).toString() != QLatin1String("ok"))
-        return Refuse(why, path, q.value(0).toString());
+        return Fail(why, Unusable(path, q.value(0).toString()));
 
     QStringList found;
     if (!q.exec(QStringLiteral("pragma table_info(%1)").arg(QuotedIdentifier(schema->Name))))
-        return Refuse(why, path, q.lastError().text());
+        return Fail(why, Unusable(path, q.lastError().text()));
     while (q.next())
         found << q.value(1).toString();
     QStringList expected;
     for (const TColumnDef& c : schema->Columns)
         expected << c.Name;
     if (found.join(QLatin1Char(',')).compare(expected.join(QLatin1Char(',')), Qt::CaseInsensitive) != 0)
-        return Refuse(why, path, QStringLiteral("no table %1 with the columns (%2)")
-                                     .arg(schema->Name, expected.join(QStringLiteral(", "))));
+        return Fail(why, Unusable(path, QStringLiteral("no table %1 with the columns (%2)")
+                                     .arg(schema->Name, expected.join(QStringLiteral(", ")))));
     return true;
 }

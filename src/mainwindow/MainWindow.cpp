@@ -63,9 +63,9 @@ constexpr int MenuCleanup = 229;
 // keeps only when they are registered by name (outside any namespace).
 static void InitStationResources() { Q_INIT_RESOURCE(station); }
 
-TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
+TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      station_(clock, sound, *this),
+      station_(station),
       status_(this),
       views_(new TCallViews(station_.LayoutTree(), station_.Tracker().CallRecordGrid(),
                             station_.Tracker().UnprocGrid(), this)),
@@ -74,6 +74,7 @@ TFrm_Main::TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent)
       clock_(clock)
 {
     InitStationResources();
+    station_.SetEvents(this);
     sysButtons_.load(QStringLiteral(":/sysbtn.png"));
     setObjectName(QStringLiteral("Frm_Main"));
     setFont(StationFont());
@@ -122,6 +123,7 @@ TFrm_Main::~TFrm_Main()
     // Live calls are logged while the windows they report to still exist;
     // the views and the popup show the station's grids and slots, so they go first.
     station_.Close();
+    station_.SetEvents(nullptr);
     tray_.reset();
     delete popup_;
     delete views_;

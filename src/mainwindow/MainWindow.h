@@ -1,7 +1,7 @@
 #pragma once
 // The station's main window: borderless, with its own title band, system
 // buttons, face buttons, view tabs, work area, status line and tray icon. It
-// owns the station and shows what the station reports.
+// is given the station, becomes its face and shows what the station reports.
 #include "calls/CallEvents.h"
 #include "station/ApplySettings.h"
 #include "station/Station.h"
@@ -16,7 +16,6 @@
 #include <memory>
 
 class IClock;
-class ISoundPlayer;
 class TCallViews;
 class TFrm_PopupWin;
 class QMenu;
@@ -24,7 +23,8 @@ class QMenu;
 class TFrm_Main final : public QWidget, public ICallEvents, public IMainFace {
     Q_OBJECT
 public:
-    TFrm_Main(const IClock& clock, ISoundPlayer& sound, QWidget* parent = nullptr);
+    // The station outlives the window; the window closes it when it goes.
+    TFrm_Main(TStation& station, const IClock& clock, QWidget* parent = nullptr);
     ~TFrm_Main() override;
 
     // Opens the station (data store, settings, layouts, port, worker), then
@@ -93,7 +93,7 @@ private:
     bool ConfirmExit();
     bool CanHideToTray() const;
 
-    TStation station_;
+    TStation& station_;
     TFaceButtons buttons_;
     TStatusLine status_;
     TCallViews* views_;

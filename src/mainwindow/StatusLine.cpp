@@ -1,6 +1,7 @@
 #include "mainwindow/StatusLine.h"
 
 #include "core/Clock.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "mainwindow/LinkCountsTip.h"
 
@@ -34,7 +35,7 @@ QLabel* CreateLabel(QWidget* window, const QString& name, Qt::Alignment align, c
 QString ClockText(const IClock& clock)
 {
     return clock.Today().toString(DisplayDateFormat) + QLatin1Char(' ') +
-           clock.TimeOfDay().toString(QStringLiteral("HH:mm:ss"));
+           clock.TimeOfDay().toString(IsoTimeFormat);
 }
 
 TStatusLine::TStatusLine(QWidget* window)

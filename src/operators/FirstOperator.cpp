@@ -1,6 +1,7 @@
 #include "operators/FirstOperator.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "operators/LoginMsg.h"
 #include "operators/PasswordHash.h"
 
@@ -9,10 +10,8 @@ bool EnsureFirstOperator(TDM_Sys& store, QString* error)
     return store.Rewrite([&](QString* why) {
         TQuery q(store);
         q.SetSQL(QStringLiteral("select count(*) as Operators from Operate"));
-        if (!q.Open()) {
-            *why = q.LastError();
-            return false;
-        }
+        if (!q.Open())
+            return Fail(why, q.LastError());
         if (q.FieldAsInteger(QStringLiteral("Operators")) > 0)
             return true;
         q.SetSQL(QStringLiteral("insert into Operate (Name, Password, Popedom, Sex, Duty) values (?, ?, ?, ?, ?)"));
@@ -21,10 +20,8 @@ bool EnsureFirstOperator(TDM_Sys& store, QString* error)
         q.Bind(PopedomAll);
         q.Bind(true);
         q.Bind(QString());
-        if (!q.ExecSQL()) {
-            *why = q.LastError();
-            return false;
-        }
+        if (!q.ExecSQL())
+            return Fail(why, q.LastError());
         return true;
     }, error);
 }

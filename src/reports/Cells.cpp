@@ -1,4 +1,5 @@
 #include "reports/Cells.h"
+#include "core/DateFormats.h"
 
 #include <QDate>
 #include <QTime>
@@ -50,7 +51,7 @@ QString CellText(TCellKind kind, const QVariant& value, const QString& dateForma
     case TCellKind::Date:
         return value.toDate().toString(dateFormat);
     case TCellKind::Time:
-        return value.toTime().toString(QStringLiteral("HH:mm:ss"));
+        return value.toTime().toString(IsoTimeFormat);
     case TCellKind::Duration:
         return DurationText(value.toLongLong());
     }

@@ -1,6 +1,7 @@
 #include "reports/ConditionLists.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "layout/LayoutModel.h"
 
 QStringList AreaItems(const TLayOutTree& tree, const QString& allText)
@@ -45,7 +46,7 @@ QStringList StaffNames(TDM_Sys& store, QString* error)
     q.SetSQL(QStringLiteral("select * from Waiter"));
     QStringList names;
     if (!q.Open()) {
-        Failed(q, error);
+        Fail(error, q.LastError());
         return names;
     }
     for (q.First(); !q.Eof(); q.Next())

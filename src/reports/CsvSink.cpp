@@ -1,3 +1,5 @@
+#include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "reports/TableSink.h"
 
 #include "core/SaveFile.h"
@@ -7,7 +9,6 @@
 namespace {
 
 // Dates in a CSV file are yyyy-MM-dd whatever the screen shows: the file is read by programs.
-const QString CsvDateFormat = QStringLiteral("yyyy-MM-dd");
 
 class TCsvSink final : public ITableSink {
 public:
@@ -29,7 +30,7 @@ public:
     {
         QStringList fields;
         for (size_t c = 0; c < cells.size(); ++c)
-            fields << CsvField(CellText(c < kinds_.size() ? kinds_[c] : TCellKind::Text, cells[c], CsvDateFormat));
+            fields << CsvField(CellText(c < kinds_.size() ? kinds_[c] : TCellKind::Text, cells[c], IsoDateFormat));
         return Line(fields);
     }
 
@@ -39,9 +40,7 @@ public:
             error_ = file_->errorString();
         if (error_.isEmpty())
             return true;
-        if (error)
-            *error = error_;
-        return false;
+        return ::Fail(error, error_);
     }
 
 private:

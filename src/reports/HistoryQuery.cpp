@@ -1,10 +1,11 @@
 #include "reports/HistoryQuery.h"
+#include "core/DateFormats.h"
 
 THistoryQuery HistoryQuery;
 
 QString StoredDate(const QDate& date)
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(IsoDateFormat);
 }
 
 THistoryQuery DefaultHistoryQuery(const QDate& today)

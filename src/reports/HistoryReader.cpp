@@ -1,6 +1,8 @@
 #include "reports/HistoryReader.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "reports/HistoryColumns.h"
 
 #include <QSqlError>
@@ -16,7 +18,7 @@ namespace {
 TStatement WhereFrom(THistoryQuery q, const THistoryKey* from)
 {
     if (from) {
-        const QDate keyDate = QDate::fromString(from->Date, QStringLiteral("yyyy-MM-dd"));
+        const QDate keyDate = QDate::fromString(from->Date, IsoDateFormat);
         if (keyDate.isValid() && keyDate > q.SDate)
             q.SDate = keyDate;
     }
@@ -37,7 +39,7 @@ bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey
         sql = outer.arg(sql);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return SqlFailed(q, error);
+        return Fail(error, q.lastError().text());
     for (const QVariant& v : where.Values)
         q.addBindValue(v);
     if (from) {
@@ -46,7 +48,7 @@ bool THistoryReader::Run(QSqlQuery& q, const QString& columns, const THistoryKey
     }
     q.addBindValue(limit);
     q.addBindValue(skip);
-    return q.exec() || SqlFailed(q, error);
+    return q.exec() || Fail(error, q.lastError().text());
 }
 
 bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, std::vector<THistoryRow>& rows,
@@ -62,7 +64,7 @@ bool THistoryReader::Rows(const THistoryKey* from, bool inclusive, int limit, st
             row.Stored[c] = q.value(c + 2);
         rows.push_back(std::move(row));
     }
-    return !q.lastError().isValid() || SqlFailed(q, error);
+    return !q.lastError().isValid() || Fail(error, q.lastError().text());
 }
 
 bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, bool& found, QString* error)
@@ -73,7 +75,7 @@ bool THistoryReader::KeyAt(const THistoryKey* from, int skip, THistoryKey& key, 
     found = q.next();
     if (found)
         key = {q.value(0).toString(), q.value(1).toLongLong()};
-    return !q.lastError().isValid() || SqlFailed(q, error);
+    return !q.lastError().isValid() || Fail(error, q.lastError().text());
 }
 
 bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, QString* error)
@@ -83,7 +85,7 @@ bool THistoryReader::CountFrom(const THistoryKey* from, int limit, int& count, Q
     if (!Run(q, QStringLiteral("1"), from, true, limit, 0, error, QStringLiteral("select count(*) from (%1)")))
         return false;
     if (!q.next())
-        return SqlFailed(q, error);
+        return Fail(error, q.lastError().text());
     count = q.value(0).toInt();
     return true;
 }

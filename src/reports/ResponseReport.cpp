@@ -1,3 +1,4 @@
+#include "core/Failure.h"
 #include "reports/StatReports.h"
 
 #include "core/DataStore.h"
@@ -83,7 +84,7 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
         q.Bind(StoredDate(first));
         q.Bind(StoredDate(request.To));
         if (!q.Open())
-            return Failed(q, error);
+            return Fail(error, q.LastError());
         if (q.FieldIsNull(QStringLiteral("D")))
             break;
         const QDate found = q.FieldAsDate(QStringLiteral("D"));
@@ -97,7 +98,7 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
         q.Bind(StoredDate(from));
         q.Bind(StoredDate(to));
         if (!q.Open())
-            return Failed(q, error);
+            return Fail(error, q.LastError());
         for (q.First(); !q.Eof(); q.Next()) {
             const QVariant k1 = q.Field(QStringLiteral("K1")), k2 = q.Field(QStringLiteral("K2"));
             const QString sort1 = by.Kind1 == TCellKind::Integer ? QStringLiteral("%1").arg(k1.toInt(), 2, 10, QLatin1Char('0'))

@@ -1,6 +1,8 @@
 #include "reports/StatReports.h"
 
 #include "core/DataStore.h"
+#include "core/DateFormats.h"
+#include "core/Failure.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
@@ -102,7 +104,7 @@ TPlan PlanReport(const TReportRequest& r)
         const QString month = r.Month.toString(QStringLiteral("MM"));
         return {1550, 1545, 1546, TCellKind::Text, TCellKind::Date,
                 Grouped(DayGroups, InPeriod, {month, StoredDate(monthFirst), StoredDate(monthLast)}),
-                r.Month.toString(QStringLiteral("yyyy")) + QLatin1Char('.') + month};
+                r.Month.toString(YearFormat) + QLatin1Char('.') + month};
     }
     case TReportKind::Yearly:
         return {1549, 1544, 1545, TCellKind::Integer, TCellKind::Integer,
@@ -141,7 +143,7 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
     q.setForwardOnly(true);
     if (!q.prepare(QStringLiteral("select ServerState, count(*) from CallInfo where CallDate>=? and CallDate<=? "
                                   "group by ServerState")))
-        return SqlFailed(q, error);
+        return Fail(error, q.lastError().text());
     for (int month = 1; month <= 12; ++month) {
         const auto [first, last] = MonthBounds(QDate(year, month, 1));
         qint64 answered = 0, timeOuts = 0;
@@ -151,13 +153,13 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
             q.bindValue(0, StoredDate(from));
             q.bindValue(1, StoredDate(to));
             if (!q.exec())
-                return SqlFailed(q, error);
+                return Fail(error, q.lastError().text());
             while (q.next()) {
                 const bool timedOut = !q.isNull(0) && q.value(0).toInt() == 1;
                 (timedOut ? timeOuts : answered) += q.value(1).toLongLong();
             }
             if (q.lastError().isValid())
-                return SqlFailed(q, error);
+                return Fail(error, q.lastError().text());
             q.finish();
         }
         if (answered + timeOuts > 0)
@@ -167,13 +169,13 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
         TQuery w(store);
         w.SetSQL(QStringLiteral("delete from StatYear"));
         if (!w.ExecSQL())
-            return Failed(w, why);
+            return Fail(why, w.LastError());
         for (const TMonth& m : months) {
             w.SetSQL(QStringLiteral("insert into StatYear (StatYear, StatMonth, Total, TimeOut) values(?, ?, ?, ?)"));
             for (const QVariant& v : {QVariant(year), QVariant(m.Month), QVariant(m.Calls), QVariant(m.TimeOuts)})
                 w.Bind(v);
             if (!w.ExecSQL())
-                return Failed(w, why);
+                return Fail(why, w.LastError());
         }
         return !readBack || readBack(why);
     }, error);

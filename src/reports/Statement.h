@@ -12,11 +12,3 @@ struct TStatement {
 
 // The stored form of a call date: yyyy-MM-dd text, whose order is the dates' order.
 QString StoredDate(const class QDate& date);
-
-// Puts the statement's error into error (when given); false, so a failing step can return it.
-inline bool SqlFailed(const QSqlQuery& q, QString* error)
-{
-    if (error)
-        *error = q.lastError().text();
-    return false;
-}

@@ -1,6 +1,7 @@
 #include "reports/Statistics.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "core/ResStrings.h"
 
 namespace {
@@ -13,7 +14,7 @@ bool OpenStatement(TQuery& q, const TStatement& s, QString* error)
     q.SetSQL(s.Sql);
     for (const QVariant& v : s.Values)
         q.Bind(v);
-    return q.Open() || Failed(q, error);
+    return q.Open() || Fail(error, q.LastError());
 }
 
 std::vector<QVariant> TotalsRow(qint64 calls, qint64 timeOuts)

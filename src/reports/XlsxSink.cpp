@@ -1,3 +1,4 @@
+#include "core/Failure.h"
 #include "reports/TableSink.h"
 
 #include "core/GbkCodec.h"
@@ -85,9 +86,7 @@ public:
             CopyIntoTarget();
         if (error_.isEmpty())
             return true;
-        if (error)
-            *error = error_;
-        return false;
+        return ::Fail(error, error_);
     }
 
 private:

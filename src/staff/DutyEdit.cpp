@@ -1,20 +1,20 @@
 #include "staff/DutyEdit.h"
+#include "core/DateFormats.h"
 
 namespace {
 
-const QString TimeFormat = QStringLiteral("HH:mm:ss");
 constexpr int CaptionWarning = 112;
 
 }  // namespace
 
 QString RosterTimeText(const QTime& time)
 {
-    return (time.isValid() ? time : QTime(0, 0)).toString(TimeFormat);
+    return (time.isValid() ? time : QTime(0, 0)).toString(IsoTimeFormat);
 }
 
 QTime RosterTimeOfText(const QString& text)
 {
-    const QTime t = QTime::fromString(text, TimeFormat);
+    const QTime t = QTime::fromString(text, IsoTimeFormat);
     return t.isValid() ? t : QTime(0, 0);
 }
 

@@ -1,6 +1,7 @@
 #include "staff/StaffStore.h"
 
 #include "core/DataStore.h"
+#include "core/Failure.h"
 #include "layout/LayoutLookup.h"
 
 #include <functional>
@@ -39,7 +40,7 @@ bool ReadGrid(TQuery& q, const QString& select, TTextGrid& grid, QString* error,
 {
     q.SetSQL(select);
     if (!q.Open())
-        return Failed(q, error);
+        return Fail(error, q.LastError());
     grid.Clear();
     for (q.First(); !q.Eof(); q.Next())
         grid.Append(rowOf(q));
@@ -52,7 +53,7 @@ bool Exec(TQuery& q, const QString& sql, const QVariantList& values, QString* er
     q.SetSQL(sql);
     for (const QVariant& v : values)
         q.Bind(v);
-    return q.ExecSQL() || Failed(q, error);
+    return q.ExecSQL() || Fail(error, q.LastError());
 }
 
 bool WriteStaff(TQuery& q, const TTextGrid& staff, QString* error)

@@ -10,7 +10,7 @@
 TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
     : QObject(parent),
       clock_(clock),
-      events_(events),
+      events_(&events),
       duty_(store_, clock),
       log_(journal_, clock, Config, duty_),
       tracker_(clock, Config, StateTexts, tree_, duty_, log_, sound, events),
@@ -22,7 +22,27 @@ TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events
     log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
 }
 
+namespace {
+// The face of a station that has none yet: every event goes nowhere.
+ICallEvents& NoFace()
+{
+    static ICallEvents none;
+    return none;
+}
+}  // namespace
+
+TStation::TStation(const IClock& clock, ISoundPlayer& sound, QObject* parent)
+    : TStation(clock, sound, NoFace(), parent)
+{
+}
+
 TStation::~TStation() { Close(); }
+
+void TStation::SetEvents(ICallEvents* events)
+{
+    events_ = events ? events : &NoFace();
+    tracker_.SetEvents(*events_);
+}
 
 bool TStation::Start(QString* error)
 {
@@ -30,16 +50,16 @@ bool TStation::Start(QString* error)
         return false;
     QString operatorError;
     if (!EnsureFirstOperator(store_, &operatorError))
-        events_.StoreError(operatorError);
+        events_->StoreError(operatorError);
     ReadConfig(ConfigPath, Config, StateTexts);
     QString layoutError;
     if (!ReadSiteLayOutData(store_, tree_, &layoutError))
-        events_.StoreError(layoutError);
+        events_->StoreError(layoutError);
     comm_.Open(Config.Port, portOverride_.isEmpty() ? Config.PortName : portOverride_);
     store_.DQ_Call.Close();
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
-        events_.StoreError(rosterError);
+        events_->StoreError(rosterError);
     InitHistoryQuery(clock_.Today());
     RecoverCalls();
 
@@ -66,7 +86,7 @@ void TStation::RecoverCalls()
 {
     QString error;
     if (!log_.Open(DataDir, &error))
-        events_.StoreError(error);
+        events_->StoreError(error);
     for (const TRecoveredCall& call : log_.Recover())
         tracker_.RestoreCall(call.Entry, call.AgeSeconds);
 }
@@ -76,10 +96,10 @@ void TStation::ReloadLayouts()
     tree_.Selected = nullptr;
     QString error;
     if (!ReadSiteLayOutData(store_, tree_, &error))
-        events_.StoreError(error);
+        events_->StoreError(error);
     tracker_.RelinkCallRecords();
-    events_.LayoutsReloaded();
-    events_.LayoutCountsChanged();
+    events_->LayoutsReloaded();
+    events_->LayoutCountsChanged();
 }
 
 void TStation::RaiseLayoutChange()

@@ -1,7 +1,7 @@
 #pragma once
 // The station without its windows: data store, settings, layouts, serial
 // port, receive path, live calls and the worker, started and closed in order.
-// The main window and the headless console both drive one of these.
+// main() makes one; the headless console or the main window is its face.
 #include "calls/CallJournal.h"
 #include "calls/CallLog.h"
 #include "calls/CallTracker.h"
@@ -27,7 +27,12 @@ class TStation final : public QObject {
     Q_OBJECT
 public:
     TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent = nullptr);
+    // Without a face yet: events go nowhere until SetEvents names one (the main window, once made).
+    TStation(const IClock& clock, ISoundPlayer& sound, QObject* parent = nullptr);
     ~TStation() override;
+
+    // The face told of calls and store errors from now on; null for none (a face that goes away first).
+    void SetEvents(ICallEvents* events);
 
     // Opens the data store in DataDir, reads the settings and layouts, opens the
     // port and the roster queries, brings back the calls that were live when the
@@ -70,7 +75,7 @@ private:
     void RecoverCalls();
 
     const IClock& clock_;
-    ICallEvents& events_;
+    ICallEvents* events_;
     TDM_Sys store_;
     TLayOutTree tree_;
     TDutyLookup duty_;

@@ -48,7 +48,8 @@ TEST_F(MaintenanceDialogs, EachMenuEntryOpensItsDialogModally)
     InitDataDir(dirA);
     ManualClock clock;
     SilentSound sound;
-    TFrm_Main window(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main window(station, clock);
     ASSERT_TRUE(window.Start());
     const auto* menu = window.findChild<QMenu*>();
     ASSERT_NE(menu, nullptr);

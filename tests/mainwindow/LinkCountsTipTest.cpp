@@ -29,7 +29,8 @@ TEST(LinkCountsTip, PortFieldShowsTheCountersAsTheyStandWhenHovered)
     InitDataDir(dir.path());
     ManualClock clock;
     SilentSound sound;
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     const QLabel* port = w.StatusLine().Port();
     EXPECT_EQ(TipOf(port), LinkCountsTipText(TLinkCounts{}));
 

@@ -69,7 +69,8 @@ protected:
 
 TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     QString error;
     ASSERT_TRUE(w.Start(&error)) << error.toStdString();
 
@@ -91,7 +92,8 @@ TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
 
 TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     w.show();
     w.resize(800, 500);
     QCoreApplication::processEvents();
@@ -115,7 +117,8 @@ TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
 // behind the main window the operator was working in.
 TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     QString error;
     ASSERT_TRUE(w.Start(&error)) << error.toStdString();
     auto* popup = w.findChild<TFrm_PopupWin*>();
@@ -139,7 +142,8 @@ TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
 
 TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     w.show();
     w.resize(40, 30);
     EXPECT_EQ(w.size(), w.minimumSize());
@@ -153,7 +157,8 @@ TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)
 
 TEST_F(MainWindowTest, TabButtonsSwitchTheViews)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     Click(w, Centre(w.Buttons().Button(BtnUnprocTab)));
     EXPECT_EQ(w.Views().CurrentView(), TCallViews::UnprocView);
     Click(w, Centre(w.Buttons().Button(BtnCallRecordTab)));
@@ -165,14 +170,16 @@ TEST_F(MainWindowTest, TabButtonsSwitchTheViews)
 
 TEST_F(MainWindowTest, StationEventsReachTheStatusLine)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     w.StoreError(QStringLiteral("Waiter.db: no such table"));
     EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("Waiter.db: no such table"));
 }
 
 TEST_F(MainWindowTest, ACallLogThatCannotBeWrittenShowsInRedUntilItIsWrittenAgain)
 {
-    TFrm_Main w(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main w(station, clock);
     w.show();   // lays the status line out
     const QLabel* message = w.StatusLine().Message();
     const QLabel* failure = w.StatusLine().LogState();

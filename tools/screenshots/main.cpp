@@ -71,7 +71,8 @@ int main(int argc, char** argv)
     clock.SetTick(1000000);
     clock.SetTime(QTime(19, 30, 0));
     SilentSound sound;
-    TFrm_Main window(clock, sound);
+    TStation station(clock, sound);
+    TFrm_Main window(station, clock);
     QString error;
     if (!window.Start(&error)) {
         QTextStream(stderr) << "screenshots: " << error << Qt::endl;

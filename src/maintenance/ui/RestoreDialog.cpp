@@ -1,5 +1,6 @@
 #include "maintenance/ui/RestoreDialog.h"
 
+#include "core/Failure.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
@@ -85,10 +86,8 @@ void TFrm_Restore::Btn_RestoreClick()
         [staged, source, items, dataDir](const TJobProgress& progress, QString* why) {
             // A handle of its own: the dialog's stays with the dialog.
             TBackupFile backup;
-            if (backup.Open(source) != TBackupOpen::Ok) {
-                *why = LoadResStr(1611);
-                return false;
-            }
+            if (backup.Open(source) != TBackupOpen::Ok)
+                return Fail(why, LoadResStr(1611));
             return staged->Stage(backup, items, dataDir, why, progress);
         },
         [this, staged](bool done, bool cancelled, const QString& why) {

@@ -1,6 +1,7 @@
 #include "reports/ui/HistoryTerm.h"
 
 #include "core/Config.h"
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
@@ -33,7 +34,7 @@ QDateEdit* DatePicker(QWidget* parent)
 QTimeEdit* TimePicker(QWidget* parent)
 {
     auto* edit = new QTimeEdit(parent);
-    edit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    edit->setDisplayFormat(IsoTimeFormat);
     return edit;
 }
 

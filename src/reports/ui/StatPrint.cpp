@@ -1,5 +1,6 @@
 #include "reports/ui/StatPrint.h"
 
+#include "core/Failure.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
@@ -84,24 +85,16 @@ bool PrintStatReportToPdf(const TStatReport& report, const QString& path, QStrin
 {
     // The file is ours, not the writer's, so that a write that failed (a full disk) is seen.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, file.errorString());
     QPdfWriter pdf(&file);
     pdf.setTitle(LoadResStr(JobTitle));
     SetUpPage(pdf);
     QPainter painter;
-    if (!painter.begin(&pdf)) {
-        if (error)
-            *error = QStringLiteral("the file cannot be written");
-        return false;
-    }
+    if (!painter.begin(&pdf))
+        return Fail(error, QStringLiteral("the file cannot be written"));
     DrawStatPrint(painter, pdf, report);
     if (painter.end() && file.flush() && file.error() == QFileDevice::NoError)
         return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    return Fail(error, file.errorString());
 }

@@ -1,5 +1,6 @@
 #include "reports/ui/StatTerm.h"
 
+#include "core/DateFormats.h"
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
@@ -35,8 +36,8 @@ TFrm_StatTerm::TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QSt
       Cbx_Desktop(new QComboBox(this)),
       Dtp_SDate(Picker(this, PickerDateFormat, today, true)),
       Dtp_EDate(Picker(this, PickerDateFormat, today, true)),
-      Dtp_Year(Picker(this, QStringLiteral("yyyy"), today, false)),
-      Dtp_Month(Picker(this, QStringLiteral("yyyy-MM"), today, false)),
+      Dtp_Year(Picker(this, YearFormat, today, false)),
+      Dtp_Month(Picker(this, MonthFormat, today, false)),
       tree_(tree)
 {
     setObjectName(QStringLiteral("Frm_StatTerm"));

@@ -1,5 +1,6 @@
 #include "staff/ui/TableEditDialog.h"
 
+#include "core/DateFormats.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "core/ui/Messages.h"
@@ -16,7 +17,7 @@ namespace {
 QTimeEdit* NewTimePicker(QWidget* parent)
 {
     auto* picker = new QTimeEdit(parent);
-    picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    picker->setDisplayFormat(IsoTimeFormat);
     return picker;
 }
 
