@@ -19,6 +19,7 @@
 #include "devices/DeviceFrames.h"
 #include "station/Station.h"
 #include "layout/LayoutStore.h"
+#include "support/PumpUntil.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -328,18 +329,6 @@ TEST(DemoFrames, CancelsCloseTheTableNamingTheUnitOnlyInTheMidForm)
     EXPECT_EQ(station.Acks, (std::vector<uint8_t>{0xA2, 0xA1}));
 }
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
 TEST(DemoReceiver, RefusesToStartUnopenedOrWithoutCallPoints)
 {
     QTemporaryDir tmp;
@@ -390,7 +379,7 @@ TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
     receiver.Stop();   // calls are sent below, one at a time
 
     receiver.SendCall();
-    ASSERT_TRUE(WaitFor([&] { return receiver.AcknowledgementsMatched() == 1 && events.Opened.size() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return receiver.AcknowledgementsMatched() == 1 && events.Opened.size() == 1; }, 5000));
     // Placed on a seeded layout, with the waiter on duty there named.
     const TCallRecord& call = events.Opened[0];
     EXPECT_FALSE(call.CallArea.isEmpty());
@@ -403,7 +392,7 @@ TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
     Frame::Seal(stray, Frame::MidLength);
     ASSERT_TRUE(station.Port().SendFrame(stray, Frame::MidLength));
     receiver.SendCall();
-    ASSERT_TRUE(WaitFor([&] { return receiver.AcknowledgementsMatched() >= 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return receiver.AcknowledgementsMatched() >= 2; }, 5000));
     EXPECT_EQ(receiver.AcknowledgementsMatched(), 2);
     EXPECT_EQ(receiver.FramesSent(), 2);
 
@@ -414,9 +403,9 @@ TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
                                              [&](int, quint32 lParam) { size = lParam; });
     const QByteArray query = DeviceFrames::SizeQuery(1);
     ASSERT_TRUE(station.Port().SendFrame(reinterpret_cast<const uint8_t*>(query.constData()), 5));
-    WaitFor([] { return false; }, 50);  // the receiver takes the first piece on its own
+    PumpUntil([] { return false; }, 50);  // the receiver takes the first piece on its own
     ASSERT_TRUE(station.Port().SendFrame(reinterpret_cast<const uint8_t*>(query.constData()) + 5, int(query.size()) - 5));
-    EXPECT_TRUE(WaitFor([&] { return size == 256; })) << size;
+    EXPECT_TRUE(PumpUntil([&] { return size == 256; }, 5000)) << size;
     station.DeviceReplies().UnregisterCopyData();
     station.Close();
 }
