@@ -2,7 +2,7 @@
 // How a long piece of maintenance work (a backup, the staging of a restore, a
 // cleanup) tells how far it is and learns that it is to stop. A window watches
 // it from another thread; the command line runs the same work unwatched.
-#include "reports/CancelFlag.h"
+#include "core/CancelFlag.h"
 
 #include <QtGlobal>
 #include <algorithm>

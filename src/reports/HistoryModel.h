@@ -4,8 +4,8 @@
 // time when the view shows them. Only a bounded number of pages stays in
 // memory, whatever the size of the result; the window thread never reads the
 // store itself.
+#include "core/CancelFlag.h"
 #include "core/Config.h"
-#include "reports/CancelFlag.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryReader.h"
 #include "reports/StoreWorker.h"

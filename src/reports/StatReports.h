@@ -2,7 +2,7 @@
 // The statistics window's reports: which statement, titles and period text
 // each one has, and running it into a grid. The window and the report command
 // both run reports through here.
-#include "reports/CancelFlag.h"
+#include "core/CancelFlag.h"
 #include "reports/StatGrid.h"
 
 #include <QDate>

@@ -3,7 +3,7 @@
 // office's long reads and writes (history, statistics, exports). The window
 // thread, which also handles every received frame, only posts jobs and
 // receives results, so it never waits for the back office.
-#include "reports/CancelFlag.h"
+#include "core/CancelFlag.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "maintenance/ui/DialogJob.h"
 
 #include "core/ResStrings.h"
-#include "reports/ui/ProgressRun.h"
+#include "core/ui/ProgressRun.h"
 
 #include <QDialog>
 

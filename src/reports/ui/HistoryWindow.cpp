@@ -4,6 +4,7 @@
 #include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
+#include "core/ui/ProgressRun.h"
 #include "core/ui/StationDialog.h"
 #include "operators/ui/CellTextDelegate.h"
 #include "reports/HistoryColumns.h"
@@ -12,7 +13,6 @@
 #include "reports/TableSink.h"
 #include "reports/ui/ExportFile.h"
 #include "reports/ui/HistoryTerm.h"
-#include "reports/ui/ProgressRun.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,12 +4,12 @@
 #include "core/PostTo.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
+#include "core/ui/ProgressRun.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ChartWindow.h"
 #include "reports/ui/ExportFile.h"
-#include "reports/ui/ProgressRun.h"
 #include "reports/ui/StatPrint.h"
 #include "reports/ui/StatTerm.h"
 

@@ -2,7 +2,7 @@
 // The progress of a back-office job running on the worker: a window-modal
 // progress dialog that appears when the job takes a moment, whose cancel
 // button sets the job's cancel flag. It deletes itself on Finish.
-#include "reports/CancelFlag.h"
+#include "core/CancelFlag.h"
 
 #include <QObject>
 #include <QString>

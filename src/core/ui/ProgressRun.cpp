@@ -1,4 +1,4 @@
-#include "reports/ui/ProgressRun.h"
+#include "core/ui/ProgressRun.h"
 
 #include "core/ResStrings.h"
 
