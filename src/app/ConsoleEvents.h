@@ -6,9 +6,12 @@
 
 #include <QTextStream>
 
+struct TConfig;
+
 class TConsoleEvents final : public ICallEvents {
 public:
-    TConsoleEvents();
+    // cfg: the station's settings, whose service type names the lines use.
+    explicit TConsoleEvents(const TConfig& cfg);
     void PortStatus(const QString& text, bool isError);
     void CallLogStatus(const QString& text, bool isError);
     void Line(const QString& text);
@@ -21,6 +24,7 @@ public:
     void StoreError(const QString& error) override;
 
 private:
+    const TConfig& cfg_;
     QTextStream out_;
 };
 

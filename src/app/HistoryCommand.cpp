@@ -3,10 +3,9 @@
 #include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
-#include "core/Config.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryQuery.h"
@@ -70,10 +69,10 @@ std::optional<TArgumentError> ReadConditions(const TCommandLine& p, THistoryQuer
 
 }  // namespace
 
-int RunHistoryCommand(const QStringList& args)
+int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine p("history", Options);
-    if (const auto end = p.Parse(args))
+    if (const auto end = p.Parse(args, env.DataDir))
         return *end;
     THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
     std::optional<TArgumentError> bad;
@@ -84,17 +83,16 @@ int RunHistoryCommand(const QStringList& args)
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
-    if (!bad && !(sink = OutputSink(p.Value(QStringLiteral("out")), standardOutput, sinkError)))
+    if (!bad && !(sink = OutputSink(p.Value(QStringLiteral("out")), env.Formats.Display, standardOutput, sinkError)))
         bad = sinkError;
     if (bad)
         return ReportBadArguments(bad->Text);
 
-    ReadConfig(ConfigPath, Config, StateTexts);
     TDM_Sys store;
     QString error;
-    if (!store.Open(DataDir, &error))
+    if (!store.Open(env.DataDir, &error))
         return ReportFailed(LoadResStr(3119).arg(error));
-    switch (WriteHistory(store, query, StateTexts, *sink, LoadResStr(HistoryCaption), {}, &error)) {
+    switch (WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {}, &error)) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:

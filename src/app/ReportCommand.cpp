@@ -5,7 +5,7 @@
 #include "app/Subcommands.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "reports/StatReports.h"
 #include "reports/TableSink.h"
@@ -155,19 +155,20 @@ bool ReportDraws(const QStringList& args)
     return line.ParseQuietly(args) && IsPdf(line.Value(QStringLiteral("out")));
 }
 
-int RunReportCommand(const QStringList& args)
+int RunReportCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine p("report", Options);
-    if (const auto end = p.Parse(args))
+    if (const auto end = p.Parse(args, env.DataDir))
         return *end;
     TReportRequest request;
+    request.DateFormat = env.Formats.Display;
     std::optional<TArgumentError> bad = ReadRequest(p, request);
     const QString out = p.Value(QStringLiteral("out"));
     const bool pdf = IsPdf(out);
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
-    if (!bad && !pdf && !(sink = OutputSink(out, standardOutput, sinkError)))
+    if (!bad && !pdf && !(sink = OutputSink(out, env.Formats.Display, standardOutput, sinkError)))
         bad = sinkError;
     if (bad)
         return ReportBadArguments(bad->Text);
@@ -175,7 +176,7 @@ int RunReportCommand(const QStringList& args)
     TDM_Sys store;
     TStatReport report;
     QString error;
-    if (!store.Open(DataDir, &error) || !RunReport(store, request, report, &error))
+    if (!store.Open(env.DataDir, &error) || !RunReport(store, request, report, &error))
         return ReportFailed(LoadResStr(3121).arg(error));
     const bool written = pdf ? PrintStatReportToPdf(report, out, &error) : WriteStatReport(report, *sink, &error);
     if (!written)

@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 #include "core/DateFormats.h"
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/TableSink.h"
 
@@ -48,7 +47,8 @@ std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, c
     return date;
 }
 
-std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TArgumentError& error)
+std::unique_ptr<ITableSink> OutputSink(const QString& out, const QString& dateFormat, QFile& stdoutFile,
+                                       TArgumentError& error)
 {
     if (out.isEmpty()) {
         if (!stdoutFile.open(stdout, QIODevice::WriteOnly)) {
@@ -57,7 +57,7 @@ std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TA
         }
         return std::make_unique<TStandardOutputSink>(stdoutFile);
     }
-    auto sink = NewFileSink(out, DisplayDateFormat);
+    auto sink = NewFileSink(out, dateFormat);
     if (!sink)
         error.Text = QStringLiteral("--out: %1 is neither .xlsx nor .csv").arg(out);
     return sink;

@@ -20,9 +20,10 @@ std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, c
                                 TArgumentError& error);
 
 // The sink for the table: CSV on standard output without --out, else the file by its
-// suffix (.xlsx or .csv). stdoutFile is opened on standard output when needed and must
-// outlive the sink. nullptr with error for another suffix.
-std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TArgumentError& error);
+// suffix (.xlsx or .csv), showing dates in dateFormat. stdoutFile is opened on standard output
+// when needed and must outlive the sink. nullptr with error for another suffix.
+std::unique_ptr<ITableSink> OutputSink(const QString& out, const QString& dateFormat, QFile& stdoutFile,
+                                       TArgumentError& error);
 
 // How the target of the table is named in a message: the file, or standard output.
 QString OutputName(const QString& out);

@@ -58,9 +58,9 @@ QString SubcommandNames()
     return names.join(QStringLiteral(", "));
 }
 
-int ExecuteSubcommand(const TSubcommand& command, const QStringList& args)
+int ExecuteSubcommand(const TSubcommand& command, const TEnvironment& env, const QStringList& args)
 {
-    const int status = command.Run(args);
+    const int status = command.Run(env, args);
     // A command that failed has said why already.
     QString why;
     if (status != ExitDone || StandardOutputWritten(&why))
