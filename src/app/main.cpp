@@ -203,7 +203,11 @@ int RunStation(QCoreApplication& app, bool demo, bool headless)
     StartDemo(receiver.get(), station, say);
     if (window)
         window->show();
-    return app.exec();
+    const int status = app.exec();
+    // The windowed station says its counters at the end too, on standard error.
+    if (window)
+        say(linkReport.Final());
+    return status;
 }
 
 // callstation [--data-dir DIR] COMMAND ARGS...
