@@ -204,7 +204,11 @@ int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headles
     StartDemo(receiver.get(), station, say);
     if (window)
         window->show();
-    return app.exec();
+    const int status = app.exec();
+    // The windowed station says its counters at the end too, on standard error.
+    if (window)
+        say(linkReport.Final());
+    return status;
 }
 
 // callstation [--data-dir DIR] COMMAND ARGS...

@@ -5,6 +5,8 @@
 // a power cut loses no call, and no call is logged twice however often the
 // station goes down. Its own SQLite file in the data directory, full syncs,
 // one small transaction per change; its connection never waits on a lock.
+#include "core/SqliteConnection.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -69,6 +71,6 @@ private:
     bool Exec(const QString& statement, const QVariantList& values = {}, QString* error = nullptr,
               int64_t* insertedId = nullptr, int* changed = nullptr);
 
-    QString connection_;
+    TSqliteConnection connection_;
     QString dir_;
 };
