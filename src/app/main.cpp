@@ -6,6 +6,7 @@
 #include "app/QtMessages.h"
 #include "app/SignalQuit.h"
 #include "app/Subcommands.h"
+#include "app/WebPage.h"
 #include "calls/ui/SoundEffectPlayer.h"
 #include "comm/LinkReport.h"
 #include "core/Clock.h"
@@ -17,6 +18,7 @@
 #include "core/ui/Messages.h"
 #include "mainwindow/MainWindow.h"
 #include "station/Station.h"
+#include "web/WebTexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -119,7 +121,7 @@ void StartDemo(TDemoReceiver* receiver, TStation& station, const std::function<v
 }
 
 // The station, made once; its face is the console when headless, else the main window given it.
-int RunStation(QCoreApplication& app, bool demo, bool headless)
+int RunStation(QCoreApplication& app, bool demo, bool headless, const QString& webOption)
 {
     QTranslator qtTexts;
     if (!headless
@@ -194,12 +196,15 @@ int RunStation(QCoreApplication& app, bool demo, bool headless)
                          [&](QSessionManager&) { shutdown(); });
     if (demo && !(receiver = PrepareDemo(station, &error)))
         return fail(QStringLiteral("demo: %1").arg(error));
+    std::unique_ptr<TWebPage> web = MakeWebPage(station, clock, Config, ConfigPath, DataDir, webOption, demo, say);
     if (!(window ? window->Start(&error) : station.Start(&error)))
         return fail(QStringLiteral("cannot open the data store in %1: %2").arg(DataDir, error));
     if (headless) {
         console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
         linkTimer.start(1000);
     }
+    if (web && !web->Listen(say))
+        web.reset();
     StartDemo(receiver.get(), station, say);
     if (window)
         window->show();
@@ -281,8 +286,16 @@ int main(int argc, char** argv)
     const QCommandLineOption headlessOption(QStringLiteral("headless"), QStringLiteral("Run without windows."));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Simulated receiver; an empty data directory gets a sample restaurant."));
-    parser.addOptions({dataDir, headlessOption, demo});
+    const QCommandLineOption web(QStringLiteral("web"),
+                                 QStringLiteral("Serve the web page on this address (a bare port: 127.0.0.1); "
+                                                "wins over Config.ini [Web] Listen. The demo serves it on 127.0.0.1:8080."),
+                                 QStringLiteral("[ADDR:]PORT"));
+    parser.addOptions({dataDir, headlessOption, demo, web});
     parser.process(*app);
+    if (parser.isSet(web) && !ParseListen(parser.value(web))) {
+        Say(LoadResStr(TxtWebBadListen).arg(parser.value(web)));
+        return ExitBadArguments;
+    }
 
     InitDataDir(parser.value(dataDir).isEmpty() ? DefaultDataDir() : parser.value(dataDir));
     if (!QDir().mkpath(DataDir)) {
@@ -300,5 +313,5 @@ int main(int argc, char** argv)
     InitDateFormats(SystemUsesChineseCodePage());
     if (headless && !ArgGiven(argc, argv, "--headless"))
         Say(QStringLiteral("no display, running headless"));
-    return RunStation(*app, parser.isSet(demo), headless);
+    return RunStation(*app, parser.isSet(demo), headless, parser.value(web));
 }

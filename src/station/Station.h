@@ -13,6 +13,7 @@
 #include "comm/RecvRing.h"
 #include "comm/SerialPort.h"
 #include "core/DataStore.h"
+#include "station/CallEventsTee.h"
 #include "station/FaceThread.h"
 #include "layout/LayoutModel.h"
 
@@ -33,6 +34,9 @@ public:
 
     // The face told of calls and store errors from now on; null for none (a face that goes away first).
     void SetEvents(ICallEvents* events);
+    // Also told of the calls, beside the face (the web page); null for none. Before Start, to hear of
+    // the calls brought back at the start.
+    void SetWatcher(ICallEvents* watcher) { tee_.SetWatcher(watcher); }
 
     // Opens the data store in DataDir, reads the settings and layouts, opens the
     // port and the roster queries, brings back the calls that were live when the
@@ -76,6 +80,7 @@ private:
 
     const IClock& clock_;
     ICallEvents* events_;
+    TCallEventsTee tee_;  // the face and the watcher, as the tracker hears them
     TDM_Sys store_;
     TLayOutTree tree_;
     TDutyLookup duty_;
