@@ -7,8 +7,10 @@ const ServedText = '已应答';
 const ServedShowMs = 2000;          // a served call stays green this long before it leaves the list
 const RetryMs = 3000;               // a refused stream is tried again after this long
 const TodayEveryMs = 60000;         // today's figures are also refreshed this often
+const ResyncMs = 1500;              // the station ends a timed-out call within a second of its event
 
 const calls = new Map();            // id -> {call, since (ms of the page clock at elapsed 0), served}
+const rows = new Map();             // id -> its row in the list
 let layouts = [];
 let events = null;
 let retryTimer = 0;
@@ -116,20 +118,32 @@ async function loadCalls() {
   drawCalls();
 }
 
+// Rows are kept per call and updated in place each second, so the list does not flicker or lose a selection.
 function drawCalls() {
   const now = performance.now();
   const list = $('calls');
-  list.replaceChildren();
+  for (const [id, row] of rows) {
+    if (!calls.has(id)) {
+      row.remove();
+      rows.delete(id);
+    }
+  }
   let live = 0;
   for (const [id, entry] of calls) {
+    let row = rows.get(id);
+    if (!row) {
+      row = el('li');
+      row.append(el('span', 'where'), el('span', 'timer'), el('span', 'detail'), el('span', 'state'));
+      rows.set(id, row);
+    }
     const c = entry.call;
-    const item = el('li', 'call ' + (entry.served ? 'served' : 's' + c.state));
-    item.dataset.id = id;
-    item.append(el('span', 'where', `${c.area} ${c.position}`),
-                el('span', 'timer', entry.served ? clock(entry.seconds) : clock((now - entry.since) / 1000)),
-                el('span', 'detail', `${c.time} ${c.type} ${c.server || ''}`),
-                el('span', 'state', entry.served ? ServedText : StateTexts[c.state] || ''));
-    list.append(item);
+    row.className = 'call ' + (entry.served ? 'served' : 's' + c.state);
+    const [where, timer, detail, state] = row.children;
+    where.textContent = `${c.area} ${c.position}`;
+    timer.textContent = clock(entry.served ? entry.seconds : (now - entry.since) / 1000);
+    detail.textContent = `${c.time} ${c.type} ${c.server || ''}`;
+    state.textContent = entry.served ? ServedText : StateTexts[c.state] || '';
+    list.append(row);  // in arrival order
     if (!entry.served) live++;
   }
   $('live-count').textContent = live;
@@ -152,8 +166,8 @@ function timedOut(data) {
     entry.call.state = 3;
     notify(entry.call);
   }
-  // Where the station ends timed-out calls, the list it keeps is the one to show.
-  loadCalls().catch(failed);
+  // Where the station ends timed-out calls, its list (read once the call has gone) is the one to show.
+  setTimeout(() => loadCalls().catch(failed), ResyncMs);
 }
 
 // ---- the event stream ----
