@@ -283,6 +283,10 @@ function drawPoints() {
 
 // ---- today's figures ----
 
+// A figure that does not exist (no call answered yet) shows as a dash.
+const shown = (value) => (value === null || value === undefined ? '-' : String(value));
+const rate = (value) => (typeof value === 'number' ? value.toFixed(2) : shown(value));
+
 function scheduleToday() {
   clearTimeout(todayPending);
   todayPending = setTimeout(loadToday, 500);
@@ -299,13 +303,13 @@ async function loadToday() {
     return;
   }
   $('today-date').textContent = today.date;
-  for (const key of ['calls', 'answered', 'timedout', 'live']) $('f-' + key).textContent = today[key];
-  $('f-rate').textContent = Number(today.rate).toFixed(2);
-  for (const key of ['mean', 'median', 'p90', 'max']) $('f-' + key).textContent = today.response[key];
+  for (const key of ['calls', 'answered', 'timedout', 'live']) $('f-' + key).textContent = shown(today[key]);
+  $('f-rate').textContent = rate(today.rate);
+  for (const key of ['mean', 'median', 'p90', 'max']) $('f-' + key).textContent = shown(today.response[key]);
   $('staff').tBodies[0].replaceChildren(...today.staff.map((s) => {
     const row = el('tr');
-    for (const value of [s.number, s.name, s.calls, s.timedout, Number(s.rate).toFixed(2), s.mean, s.p90])
-      row.append(el('td', '', String(value)));
+    for (const value of [s.number, s.name, s.calls, s.timedout, rate(s.rate), s.mean, s.p90])
+      row.append(el('td', '', shown(value)));
     return row;
   }));
 }
