@@ -56,6 +56,9 @@ function failed(error) {
 
 function showLogin(message) {
   stopStream();
+  clearTimeout(todayTimer);
+  clearTimeout(todayPending);
+  $('offline').hidden = true;
   calls.clear();
   $('station').hidden = true;
   $('login').hidden = false;
@@ -176,7 +179,10 @@ function startStream() {
   stopStream();
   events = new EventSource('/api/events');
   // Every (re)connection starts from the station's list: events missed while away are not replayed.
-  events.addEventListener('open', () => loadCalls().catch(failed));
+  events.addEventListener('open', () => {
+    $('offline').hidden = true;
+    loadCalls().catch(failed);
+  });
   events.addEventListener('opened', (e) => { putCall(JSON.parse(e.data)); drawCalls(); });
   events.addEventListener('served', (e) => { served(JSON.parse(e.data)); drawCalls(); scheduleToday(); });
   events.addEventListener('state', (e) => {
@@ -196,6 +202,8 @@ function startStream() {
         else retryTimer = setTimeout(startStream, RetryMs);
       }), RetryMs);
     }
+    // What the page shows is stale until the stream is back.
+    $('offline').hidden = false;
   });
 }
 
@@ -203,8 +211,6 @@ function stopStream() {
   if (events) events.close();
   events = null;
   clearTimeout(retryTimer);
-  clearTimeout(todayTimer);
-  clearTimeout(todayPending);
 }
 
 function showLink(link) {
