@@ -128,6 +128,17 @@ def test_call_comes_and_goes(driver, station, shots):
     driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
     station.send('cancel 0001')
     check(until(driver, lambda d: len(calls(d)) == 0, 5) is not None, 'the cancelled call leaves the list')
+    check(until(driver, lambda d: d.find_element(By.ID, 'f-calls').text == '1', 5) is not None
+          and any('张三' in text for _, text in rows(driver, '#staff tbody tr')),
+          "today's figures and the waiter's row count the served call")
+    # Each download link, fetched with the page's session, gives a workbook (a zip archive).
+    answers = driver.execute_async_script('''
+        const done = arguments[arguments.length - 1];
+        Promise.all([...document.querySelectorAll('#reports a')].map((a) => fetch(a.href)
+            .then((r) => r.arrayBuffer().then((b) => [r.status, new TextDecoder().decode(b.slice(0, 2))]))))
+          .then(done, (e) => done(String(e)));''')
+    check(isinstance(answers, list) and answers and all(a == [200, 'PK'] for a in answers),
+          f'every report link downloads a workbook {answers}')
 
 
 def test_restart_and_ageing(driver, station):
