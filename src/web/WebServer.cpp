@@ -15,6 +15,10 @@
 #include <sys/socket.h>
 #endif
 
+// The page's files are compiled into this library; a static library's resources are registered
+// only when asked for by name (outside any namespace).
+static void InitPageFiles() { Q_INIT_RESOURCE(web); }
+
 namespace {
 
 QString ErrorText(int status)
@@ -122,6 +126,7 @@ TWebServer::TWebServer(TWebSettings settings, QString dataDir, const IClock& clo
       sessions_(now),
       api_(std::move(dataDir), clock, hub, sessions_, settings_.Tls(), std::move(pageRoot))
 {
+    InitPageFiles();
 }
 
 TWebServer::~TWebServer() { Stop(); }
@@ -190,8 +195,17 @@ bool TWebServer::Bind(QString* error)
 
 void TWebServer::Start()
 {
-    if (server_ && !thread_.joinable())
-        thread_ = std::thread([s = server_.get()] { s->listen_after_bind(); });
+    if (!server_ || thread_.joinable())
+        return;
+    served_ = false;
+    thread_ = std::thread([this, s = server_.get()] {
+        s->listen_after_bind();
+        served_ = true;
+    });
+    // The library's stop is lost on a server that has not begun to run, and its thread would serve
+    // on for ever: Stop may come only once it runs.
+    while (!server_->is_running() && !served_)
+        std::this_thread::yield();
 }
 
 void TWebServer::Stop()

@@ -6,6 +6,7 @@
 #include "web/WebSettings.h"
 
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -57,6 +58,7 @@ private:
     TWebApi api_;
     std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
+    std::atomic<bool> served_{false};  // the server's thread has ended
     int listenSocket_ = -1;
     int port_ = 0;
 };
