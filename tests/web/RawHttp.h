@@ -28,6 +28,7 @@ public:
     RawConnection(const RawConnection&) = delete;
     RawConnection& operator=(const RawConnection&) = delete;
 
+    int Fd() const { return fd_; }
     void Close()
     {
         if (fd_ >= 0)

@@ -1,5 +1,6 @@
 // The web page's server over a real socket: log-in rules and their throttle, sessions, what
 // answers 401/403/404/413, the live calls, the event stream and malformed requests.
+#include "MalformedRequests.h"
 #include "RawHttp.h"
 
 #include "core/Clock.h"
@@ -307,6 +308,20 @@ TEST_F(WebServerTest, AHundredStreamsAtMostAndAClosedOneFreesItsPlace)
     // A browser that goes away while nothing is sent: its place is free well within 20 s.
     streams.front()->Close();
     EXPECT_TRUE(Within(5000, [&] { return hub.StreamCount() == TWebHub::MaxStreams - 1; })) << hub.StreamCount();
+}
+
+TEST_F(WebServerTest, MalformedRequestsAreRefusedAndTheServerServesOn)
+{
+    for (const MalformedRequest& request : MalformedRequests()) {
+        SCOPED_TRACE(request.what);
+        RawConnection connection(server->Port());
+        connection.Send(request.bytes);
+        // Half-closed as a client that has said all it will: the server must not wait for more.
+        ::shutdown(connection.Fd(), SHUT_WR);
+        const QByteArray answer = connection.Read(8000);
+        EXPECT_TRUE(RefusedOrClosed(answer)) << answer.left(200).toStdString();
+    }
+    EXPECT_EQ(Get("/api/calls", Session())->status, 200);
 }
 
 TEST(WebHub, AStreamThatFallsBehindLosesOnlyItself)
