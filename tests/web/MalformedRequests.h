@@ -15,8 +15,8 @@ inline std::vector<MalformedRequest> MalformedRequests()
     return {
         {"not HTTP", "garbage\r\n\r\n"},
         {"method only", "GET\r\n\r\n"},
-        {"unknown version", "GET / HTTP/9.9\r\n\r\n"},
-        {"header without a colon", "GET / HTTP/1.1\r\n" + host + "NoColonHere\r\n\r\n"},
+        {"unknown version", "GET /api/calls HTTP/9.9\r\n\r\n"},
+        {"header without a colon", "GET /api/calls HTTP/1.1\r\n" + host + "NoColonHere\r\n\r\n"},
         {"negative length", "POST /api/login HTTP/1.1\r\n" + host + "Content-Length: -1\r\n\r\n"},
         {"length past 64 bits", "POST /api/login HTTP/1.1\r\n" + host + "Content-Length: 99999999999999999999999\r\n\r\n"},
         {"length over the limit", "POST /api/login HTTP/1.1\r\n" + host + "Content-Length: 70000\r\n\r\n{"},
@@ -26,7 +26,7 @@ inline std::vector<MalformedRequest> MalformedRequests()
         {"chunks over the limit",
          "POST /api/login HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n10001\r\n" + QByteArray(0x10001, 'a')
              + "\r\n0\r\n\r\n"},
-        {"header of 100 KiB", "GET / HTTP/1.1\r\n" + host + "X-Long: " + QByteArray(100 * 1024, 'a') + "\r\n\r\n"},
+        {"header of 100 KiB", "GET /api/calls HTTP/1.1\r\n" + host + "X-Long: " + QByteArray(100 * 1024, 'a') + "\r\n\r\n"},
         {"NUL in the path", QByteArray("GET /\0/index.html HTTP/1.1\r\n", 29) + host + "\r\n"},
         {"bad percent escape", "GET /%zz% HTTP/1.1\r\n" + host + "\r\n"},
         {"escaped NUL", "GET /%00 HTTP/1.1\r\n" + host + "\r\n"},
