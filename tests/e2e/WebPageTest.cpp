@@ -4,8 +4,8 @@
 #include "StationProcess.h"
 #include "web/MalformedRequests.h"
 #include "web/RawHttp.h"
+#include "web/WebFixtures.h"
 
-#include "operators/OperatorStore.h"
 
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -65,14 +65,7 @@ TEST(WebPage, EachEventKindFollowsTheReceiverWhileBadRequestsChangeNothing)
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());
     SeedRestaurant(data.path());
-    {
-        TDM_Sys store;
-        ASSERT_TRUE(store.Open(data.path()));
-        TOperatorStore operators(store, 1000);
-        ASSERT_TRUE(operators.OpenAll());
-        ASSERT_EQ(operators.Add("anna", false, QString()), TOperatorCheck::Ok);
-        ASSERT_EQ(operators.ChangePassword(QString(), "s3cret", "s3cret"), TOperatorCheck::Ok);
-    }
+    AddOperator(data.path(), "anna", "s3cret");
     const QString device = data.filePath("ttyUSB0");
     auto sim = std::make_unique<SimProcess>();
     QString pty;

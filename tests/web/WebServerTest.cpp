@@ -2,10 +2,9 @@
 // answers 401/403/404/413, the live calls, the event stream and malformed requests.
 #include "MalformedRequests.h"
 #include "RawHttp.h"
+#include "WebFixtures.h"
 
 #include "core/Clock.h"
-#include "core/DataStore.h"
-#include "operators/OperatorStore.h"
 #include "web/WebHub.h"
 #include "web/WebServer.h"
 
@@ -46,22 +45,14 @@ protected:
     {
         InitStationPictures();  // the station's own pictures stand in for the page's files
         ASSERT_TRUE(data.isValid());
-        TDM_Sys store;
-        ASSERT_TRUE(store.Open(data.path()));
-        TOperatorStore operators(store, 1000);  // a quick digest: the check reads its strength from it
-        ASSERT_TRUE(operators.OpenAll());
-        ASSERT_EQ(operators.Add(QStringLiteral("anna"), false, QString()), TOperatorCheck::Ok);
-        ASSERT_EQ(operators.SetPopedom((1 << 4) | (1 << 5)), TOperatorCheck::Ok);
-        ASSERT_EQ(operators.ChangePassword(QString(), "s3cret", "s3cret"), TOperatorCheck::Ok);
-        ASSERT_EQ(operators.Add(QStringLiteral("nopass"), true, QString()), TOperatorCheck::Ok);
+        AddOperator(data.path(), "anna", "s3cret", (1 << 4) | (1 << 5));
+        AddOperator(data.path(), "nopass", QString());
         StartServer();
     }
 
     void StartServer()
     {
-        TWebSettings settings;
-        settings.Host = QStringLiteral("127.0.0.1");
-        server = std::make_unique<TWebServer>(settings, data.path(), clock, hub, [this] { return now.load(); },
+        server = std::make_unique<TWebServer>(LoopbackSettings(), data.path(), clock, hub, [this] { return now.load(); },
                                               QStringLiteral(":"));
         QString error;
         ASSERT_TRUE(server->Listen(&error)) << error.toStdString();
@@ -342,9 +333,7 @@ TEST(WebServerBacklog, SixtyFourConnectionsWaitUnaccepted)
 {
     ManualClock clock;
     TWebHub hub;
-    TWebSettings settings;
-    settings.Host = QStringLiteral("127.0.0.1");
-    TWebServer server(settings, QString(), clock, hub);
+    TWebServer server(LoopbackSettings(), QString(), clock, hub);
     QString error;
     ASSERT_TRUE(server.Bind(&error)) << error.toStdString();  // bound and listening, but nothing accepts
     std::vector<std::unique_ptr<RawConnection>> waiting;
@@ -360,11 +349,9 @@ TEST(WebServerListen, ATakenPortIsReported)
 {
     ManualClock clock;
     TWebHub hub;
-    TWebSettings settings;
-    settings.Host = QStringLiteral("127.0.0.1");
-    TWebServer first(settings, QString(), clock, hub);
+    TWebServer first(LoopbackSettings(), QString(), clock, hub);
     ASSERT_TRUE(first.Listen(nullptr));
-    settings.Port = first.Port();
+    const TWebSettings settings = LoopbackSettings(first.Port());
     TWebHub otherHub;
     TWebServer second(settings, QString(), clock, otherHub);
     QString error;

@@ -1,7 +1,7 @@
 // The web page with a certificate: https only, and the session cookie marked Secure.
+#include "WebFixtures.h"
+
 #include "core/Clock.h"
-#include "core/DataStore.h"
-#include "operators/OperatorStore.h"
 #include "web/WebHub.h"
 #include "web/WebServer.h"
 
@@ -23,8 +23,7 @@ bool MakeCertificate(const QString& dir)
 
 TWebSettings TlsSettings(const QString& dir)
 {
-    TWebSettings settings;
-    settings.Host = "127.0.0.1";
+    TWebSettings settings = LoopbackSettings();
     settings.Certificate = dir + "/cert.pem";
     settings.Key = dir + "/key.pem";
     return settings;
@@ -37,14 +36,7 @@ TEST(WebTls, HttpsOnlyAndTheCookieIsSecure)
     QTemporaryDir data;
     if (!MakeCertificate(data.path()))
         GTEST_SKIP() << "no openssl to make a certificate";
-    {
-        TDM_Sys store;
-        ASSERT_TRUE(store.Open(data.path()));
-        TOperatorStore operators(store, 1000);
-        ASSERT_TRUE(operators.OpenAll());
-        ASSERT_EQ(operators.Add("anna", false, QString()), TOperatorCheck::Ok);
-        ASSERT_EQ(operators.ChangePassword(QString(), "s3cret", "s3cret"), TOperatorCheck::Ok);
-    }
+    AddOperator(data.path(), "anna", "s3cret");
     ManualClock clock;
     TWebHub hub;
     TWebServer server(TlsSettings(data.path()), data.path(), clock, hub);
