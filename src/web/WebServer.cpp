@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
 
 #if defined(Q_OS_LINUX)
 #include <netdb.h>

@@ -2,6 +2,7 @@
 // The web page's HTTP(S) server on threads of its own: the library's listener and a pool sized
 // for every event stream plus ordinary requests. It reaches the station only through the hub.
 #include "web/WebApi.h"
+#include "web/WebHub.h"
 #include "web/WebSessions.h"
 #include "web/WebSettings.h"
 
@@ -11,7 +12,6 @@
 #include <thread>
 
 class IClock;
-class TWebHub;
 namespace httplib {
 class Server;
 struct Request;
@@ -21,7 +21,9 @@ struct Response;
 class TWebServer {
 public:
     static constexpr int ListenBacklog = 128;
-    static constexpr int Threads = 128;            // 100 event streams and the ordinary requests
+    // Every event stream holds a thread, and so does each browser's kept-alive connection between its
+    // requests: room for all the streams and as many more connections.
+    static constexpr int Threads = 2 * TWebHub::MaxStreams;
     static constexpr size_t MaxBody = 64 * 1024;
     static constexpr qint64 QuietCommentMs = 15000;
 
