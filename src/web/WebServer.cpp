@@ -160,11 +160,9 @@ bool TWebServer::Bind(QString* error)
         ExclusivePort(sock);
         listenSocket_ = static_cast<int>(sock);
     });
-    s.Get(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
-    s.Post(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
-    s.Put(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
-    s.Delete(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
-    s.Patch(".*", [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); });
+    // Every path and method goes to the API, which alone decides what is served.
+    const auto serve = [this](const httplib::Request& req, httplib::Response& res) { Serve(req, res); };
+    s.Get(".*", serve).Post(".*", serve).Put(".*", serve).Delete(".*", serve).Patch(".*", serve);
     // What the library answers itself (a malformed request, a body over the limit) gets the API's
     // error form and the safety headers too.
     s.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
