@@ -254,6 +254,7 @@ function drawPlan() {
   const plan = $('plan');
   plan.replaceChildren();
   const layout = layouts[Number($('layout-choice').value) || 0];
+  plan.hidden = !layout;
   if (!layout) return;
   // The plan keeps its drawn proportions and scales to the width it has.
   const right = Math.max(100, ...layout.points.map((p) => p.x + p.width)) + 4;

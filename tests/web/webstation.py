@@ -39,8 +39,8 @@ class Lines:
             self.queue.put((time.monotonic(), raw.decode('utf-8', 'replace').rstrip('\n')))
         self.queue.put((time.monotonic(), None))
 
-    def wait_for(self, prefix, timeout):
-        """The stamp and text of the next line starting with prefix, or None after timeout seconds."""
+    def wait_for(self, text, timeout):
+        """The stamp and the next line holding text, or None after timeout seconds."""
         end = time.monotonic() + timeout
         while True:
             try:
@@ -50,7 +50,7 @@ class Lines:
             if line is None:
                 return None
             self.seen.append(line)
-            if line.startswith(prefix):
+            if text in line:
                 return stamp, line
 
 
