@@ -56,11 +56,12 @@ uint32_t ClockRate([[maybe_unused]] bool demo)
 }
 
 // Where the back-office command starts in argv: the first argument that is neither an
-// option nor the value of --data-dir; argc when there is none.
+// option nor the value of --data-dir or --web; argc when there is none.
 int CommandIndex(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0)
+        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0 || qstrcmp(argv[i], "--web") == 0
+            || qstrcmp(argv[i], "-web") == 0)
             ++i;
         else if (argv[i][0] != '-')
             return i;

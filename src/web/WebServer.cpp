@@ -15,6 +15,10 @@
 #include <sys/socket.h>
 #endif
 
+// The page's files are compiled into this library; a static library's resources are registered
+// only when asked for by name (outside any namespace).
+static void InitPageFiles() { Q_INIT_RESOURCE(web); }
+
 namespace {
 
 QString ErrorText(int status)
@@ -122,6 +126,7 @@ TWebServer::TWebServer(TWebSettings settings, QString dataDir, const IClock& clo
       sessions_(now),
       api_(std::move(dataDir), clock, hub, sessions_, settings_.Tls(), std::move(pageRoot))
 {
+    InitPageFiles();
 }
 
 TWebServer::~TWebServer() { Stop(); }
