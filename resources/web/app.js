@@ -9,7 +9,10 @@ const RetryMs = 3000;               // a refused stream is tried again after thi
 const TodayEveryMs = 60000;         // today's figures are also refreshed this often
 const ResyncMs = 1500;              // the station ends a timed-out call within a second of its event
 
-const calls = new Map();            // id -> {call, since (ms of the page clock at elapsed 0), served}
+const calls = new Map();            // id -> {call, since (ms of the page clock at elapsed 0), served, serial}
+const gone = new Map();             // id -> serial of the event that ended a call no longer listed
+let serial = 0;                     // counts the call events received
+let loading = 0;                    // lists of calls asked for and not yet come
 const rows = new Map();             // id -> its row in the list
 let layouts = [];
 let events = null;
@@ -60,6 +63,7 @@ function showLogin(message) {
   clearTimeout(todayPending);
   $('offline').hidden = true;
   calls.clear();
+  gone.clear();
   $('station').hidden = true;
   $('login').hidden = false;
   $('login-error').textContent = message || '';
@@ -110,14 +114,39 @@ function showStation(operator) {
 
 // ---- live calls ----
 
-function putCall(call) {
-  calls.set(call.id, {call, since: performance.now() - call.elapsed * 1000, served: false});
+function entryOf(call) {
+  return {call, since: performance.now() - call.elapsed * 1000, served: false, serial: 0};
 }
 
+// A call event: the entry it concerns is marked newer than any list asked for before it.
+function touched(entry) {
+  entry.serial = ++serial;
+  return entry;
+}
+
+// The station's list replaces the page's, but an event that came while the list was on its way is newer
+// than the list: the calls it opened, changed or ended stay as the event left them.
 async function loadCalls() {
-  const list = await api('/api/calls');
+  const asked = serial;
+  loading++;
+  let list;
+  try {
+    list = await api('/api/calls');
+  } finally {
+    loading--;
+  }
+  const fresh = new Map();
+  for (const call of list) {
+    const known = calls.get(call.id);
+    if (known && known.serial > asked) fresh.set(call.id, known);
+    else if (!(gone.get(call.id) > asked)) fresh.set(call.id, entryOf(call));
+  }
+  for (const [id, known] of calls) {
+    if (!fresh.has(id) && known.serial > asked) fresh.set(id, known);
+  }
   calls.clear();
-  for (const call of list) putCall(call);
+  for (const [id, entry] of fresh) calls.set(id, entry);
+  if (!loading) gone.clear();  // no older list is still on its way
   drawCalls();
 }
 
@@ -157,16 +186,22 @@ function drawCalls() {
 function served(data) {
   const entry = calls.get(data.id);
   if (!entry) return;
+  touched(entry);
   entry.served = true;
   entry.seconds = data.seconds;
   if (data.server) entry.call.server = data.server;
-  setTimeout(() => { calls.delete(data.id); drawCalls(); }, ServedShowMs);
+  setTimeout(() => {
+    if (calls.get(data.id) !== entry) return;
+    calls.delete(data.id);
+    gone.set(data.id, entry.serial);
+    drawCalls();
+  }, ServedShowMs);
 }
 
 function timedOut(data) {
   const entry = calls.get(data.id);
   if (entry) {
-    entry.call.state = 3;
+    touched(entry).call.state = 3;
     notify(entry.call);
   }
   // Where the station ends timed-out calls, its list (read once the call has gone) is the one to show.
@@ -183,12 +218,16 @@ function startStream() {
     $('offline').hidden = true;
     loadCalls().catch(failed);
   });
-  events.addEventListener('opened', (e) => { putCall(JSON.parse(e.data)); drawCalls(); });
+  events.addEventListener('opened', (e) => {
+    const call = JSON.parse(e.data);
+    calls.set(call.id, touched(entryOf(call)));
+    drawCalls();
+  });
   events.addEventListener('served', (e) => { served(JSON.parse(e.data)); drawCalls(); scheduleToday(); });
   events.addEventListener('state', (e) => {
     const data = JSON.parse(e.data);
     const entry = calls.get(data.id);
-    if (entry) entry.call.state = data.state;
+    if (entry) touched(entry).call.state = data.state;
     drawCalls();
   });
   events.addEventListener('timedout', (e) => { timedOut(JSON.parse(e.data)); drawCalls(); scheduleToday(); });
@@ -254,6 +293,7 @@ function drawPlan() {
   const plan = $('plan');
   plan.replaceChildren();
   const layout = layouts[Number($('layout-choice').value) || 0];
+  plan.hidden = !layout;
   if (!layout) return;
   // The plan keeps its drawn proportions and scales to the width it has.
   const right = Math.max(100, ...layout.points.map((p) => p.x + p.width)) + 4;

@@ -39,8 +39,8 @@ class Lines:
             self.queue.put((time.monotonic(), raw.decode('utf-8', 'replace').rstrip('\n')))
         self.queue.put((time.monotonic(), None))
 
-    def wait_for(self, prefix, timeout):
-        """The stamp and text of the next line starting with prefix, or None after timeout seconds."""
+    def wait_for(self, text, timeout):
+        """The stamp and the next line holding text, or None after timeout seconds."""
         end = time.monotonic() + timeout
         while True:
             try:
@@ -50,7 +50,7 @@ class Lines:
             if line is None:
                 return None
             self.seen.append(line)
-            if line.startswith(prefix):
+            if text in line:
                 return stamp, line
 
 
@@ -136,13 +136,14 @@ class WebStation:
         self.station = None
 
     def send(self, command):
-        """One command to the simulated receiver; the stamp of its acknowledgement, or None."""
+        """One command to the simulated receiver: the stamps of its writing and of its acknowledgement's report."""
+        written = time.monotonic()
         self.sim.stdin.write((command + '\n').encode())
         self.sim.stdin.flush()
         got = self.sim_out.wait_for('ACK ', 5)
         if not got or not got[1].startswith('ACK OK'):
             raise RuntimeError(f'{command}: {got[1] if got else "no acknowledgement"}')
-        return got[0]
+        return written, got[0]
 
     def login(self, name, password):
         """The session cookie of a log-in over the API."""
