@@ -6,6 +6,7 @@
 #include "app/QtMessages.h"
 #include "app/SignalQuit.h"
 #include "app/Subcommands.h"
+#include "app/WebPage.h"
 #include "calls/ui/SoundEffectPlayer.h"
 #include "comm/LinkReport.h"
 #include "core/Clock.h"
@@ -16,6 +17,7 @@
 #include "core/ui/Messages.h"
 #include "mainwindow/MainWindow.h"
 #include "station/Station.h"
+#include "web/WebTexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,11 +55,12 @@ uint32_t ClockRate([[maybe_unused]] bool demo)
 }
 
 // Where the back-office command starts in argv: the first argument that is neither an
-// option nor the value of --data-dir; argc when there is none.
+// option nor the value of --data-dir or --web; argc when there is none.
 int CommandIndex(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0)
+        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0 || qstrcmp(argv[i], "--web") == 0
+            || qstrcmp(argv[i], "-web") == 0)
             ++i;
         else if (argv[i][0] != '-')
             return i;
@@ -120,7 +123,7 @@ void StartDemo(TDemoReceiver* receiver, TStation& station, const std::function<v
 
 // The station, made once; its face is the console when headless, else the main window given it.
 // env: main()'s, the window thread's copy for the whole run.
-int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headless)
+int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headless, const QString& webOption)
 {
     QTranslator qtTexts;
     if (!headless
@@ -195,12 +198,15 @@ int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headles
                          [&](QSessionManager&) { shutdown(); });
     if (demo && !(receiver = PrepareDemo(station, &error)))
         return fail(QStringLiteral("demo: %1").arg(error));
+    std::unique_ptr<TWebPage> web = MakeWebPage(station, clock, env, webOption, demo, say);
     if (!(window ? window->Start(&error) : station.Start(&error)))
         return fail(QStringLiteral("cannot open the data store in %1: %2").arg(env.DataDir, error));
     if (headless) {
         console.Line(QStringLiteral("station %1 running, data in %2").arg(env.Config.Title, env.DataDir));
         linkTimer.start(1000);
     }
+    if (web && !web->Listen(say))
+        web.reset();
     StartDemo(receiver.get(), station, say);
     if (window)
         window->show();
@@ -285,8 +291,16 @@ int main(int argc, char** argv)
     const QCommandLineOption headlessOption(QStringLiteral("headless"), QStringLiteral("Run without windows."));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Simulated receiver; an empty data directory gets a sample restaurant."));
-    parser.addOptions({dataDir, headlessOption, demo});
+    const QCommandLineOption web(QStringLiteral("web"),
+                                 QStringLiteral("Serve the web page on this address (a bare port: 127.0.0.1); "
+                                                "wins over Config.ini [Web] Listen. The demo serves it on 127.0.0.1:8080."),
+                                 QStringLiteral("[ADDR:]PORT"));
+    parser.addOptions({dataDir, headlessOption, demo, web});
     parser.process(*app);
+    if (parser.isSet(web) && !ParseListen(parser.value(web))) {
+        Say(LoadResStr(TxtWebBadListen).arg(parser.value(web)));
+        return ExitBadArguments;
+    }
 
     // The one environment of the run; the station reads its settings again as it starts.
     TEnvironment env = MakeEnvironment(parser.value(dataDir).isEmpty() ? DefaultDataDir() : parser.value(dataDir),
@@ -305,5 +319,5 @@ int main(int argc, char** argv)
     }
     if (headless && !ArgGiven(argc, argv, "--headless"))
         Say(QStringLiteral("no display, running headless"));
-    return RunStation(*app, env, parser.isSet(demo), headless);
+    return RunStation(*app, env, parser.isSet(demo), headless, parser.value(web));
 }

@@ -26,8 +26,6 @@ public:
     TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts, const TDateFormats& formats,
                  TLayOutTree& tree, IDutyLookup& duty, ICallLogWriter& log, ISoundPlayer& sound, ICallEvents& events);
     ~TCallTracker() override;
-    // The face told of calls from now on (the main window takes over from the one given at the start).
-    void SetEvents(ICallEvents& events) { events_ = &events; }
 
     void OpenCall(uint16_t address, uint8_t key, const QTime& callTime, const QString& substitute) override;
     void CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime) override;

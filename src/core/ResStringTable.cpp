@@ -415,6 +415,22 @@ constexpr ResString kResStrings[] = {
     {3434, "丢弃帧（校验和或结束字节错误）"},
     {3435, "已发送应答"},
     {3436, "应答发送失败"},
+    // The LAN web page
+    {3500, "wrong name or password"},
+    {3501, "set a password first"},
+    {3502, "too many failed log-ins: try again later"},
+    {3503, "log in first"},
+    {3504, "not found"},
+    {3505, "the request is too large"},
+    {3506, "too many event streams are open"},
+    {3507, "a log-in needs a name and a password"},
+    {3508, "bad request"},
+    {3509, "web page on %1"},
+    {3510, "the web page cannot listen on %1: %2; the station runs without it"},
+    {3511, "not an address and port: %1 (give [ADDR:]PORT)"},
+    {3512, "the web page's certificate %1 or key %2 cannot be used"},
+    {3513, "the operators cannot be read: %1"},
+    {3514, "the web page on %1 is plain HTTP: give it a certificate before opening it to an open network"},
 };
 
 constexpr bool IdsStrictlyAscending()

@@ -11,11 +11,12 @@ TStation::TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, 
       events_(&events),
       duty_(store_, clock),
       log_(journal_, clock, env.Config, duty_),
-      tracker_(clock, env.Config, env.StateTexts, env.Formats, tree_, duty_, log_, sound, events),
+      tracker_(clock, env.Config, env.StateTexts, env.Formats, tree_, duty_, log_, sound, tee_),
       handler_(comm_, tracker_, replies_),
       sync_(ring_, handler_)
 {
     comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
+    tee_.SetFace(events);
     connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
     log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
 }
@@ -39,7 +40,7 @@ TStation::~TStation() { Close(); }
 void TStation::SetEvents(ICallEvents* events)
 {
     events_ = events ? events : &NoFace();
-    tracker_.SetEvents(*events_);
+    tee_.SetFace(*events_);
 }
 
 bool TStation::Start(QString* error)

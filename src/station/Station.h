@@ -14,6 +14,7 @@
 #include "comm/SerialPort.h"
 #include "core/DataStore.h"
 #include "core/Environment.h"
+#include "station/CallEventsTee.h"
 #include "station/FaceThread.h"
 #include "layout/LayoutModel.h"
 
@@ -37,6 +38,9 @@ public:
 
     // The face told of calls and store errors from now on; null for none (a face that goes away first).
     void SetEvents(ICallEvents* events);
+    // Also told of the calls, beside the face (the web page); null for none. Before Start, to hear of
+    // the calls brought back at the start.
+    void SetWatcher(ICallEvents* watcher) { tee_.SetWatcher(watcher); }
 
     // Opens the data store in the data directory, reads the settings and layouts, opens the
     // port and the roster queries, brings back the calls that were live when the
@@ -82,6 +86,7 @@ private:
     TEnvironment& env_;
     const IClock& clock_;
     ICallEvents* events_;
+    TCallEventsTee tee_;  // the face and the watcher, as the tracker hears them
     TDM_Sys store_;
     TLayOutTree tree_;
     TDutyLookup duty_;
