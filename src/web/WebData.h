@@ -15,7 +15,8 @@ TWebReply LayoutsReply(const QString& dataDir);
 
 // The history and the reports take the conditions of the history and report commands, by the
 // same names, but service for the history's service-time and server for a report's staff;
-// format=json|csv|xlsx. JSON is an array of objects keyed by the CSV's titles; CSV and xlsx
+// format=json|csv|xlsx. query: the address's query text as sent (percent-encoded, "+" for a
+// blank, as a form sends it). JSON is an array of objects keyed by the CSV's titles; CSV and xlsx
 // are what the commands write. dateFormat: how spreadsheets show dates (the station's).
 // 400 for a bad or unknown condition, with the command's message.
 

@@ -54,9 +54,9 @@ TWebReply HistoryReply(const QString& dataDir, const QString& configPath, const 
         return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(HistoryPermission)));
     QString error;
     const auto format = WebFormat(query, &error);
-    THistoryQuery conditions;
     if (!format)
         return ErrorReply(400, error);
+    THistoryQuery conditions;
     if (const auto bad = ReadHistoryConditions(WebConditions(query, {"service", "service-time"}), today, conditions))
         return ErrorReply(400, *bad);
 
@@ -79,9 +79,9 @@ TWebReply ReportReply(const QString& dataDir, const QString& dateFormat, const Q
         return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(ReportPermission)));
     QString error;
     const auto format = WebFormat(query, &error);
-    TReportRequest request;
     if (!format)
         return ErrorReply(400, error);
+    TReportRequest request;
     if (const auto bad = ReadReportConditions(kind, WebConditions(query, {"server", "staff"}), today, request))
         return ErrorReply(IsReportName(kind) ? 400 : 404, *bad);
 
