@@ -12,7 +12,6 @@
 #include "reports/TableSink.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
 
@@ -31,42 +30,6 @@ const TOptionSpec Options[] = {
     {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
 };
 
-std::optional<TArgumentError> ReadConditions(const TCommandLine& p, THistoryQuery& q)
-{
-    TArgumentError error;
-    const auto from = DateOption(p, QStringLiteral("from"), q.SDate, error);
-    const auto to = from ? DateOption(p, QStringLiteral("to"), q.EDate, error) : std::nullopt;
-    if (!from || !to)
-        return error;
-    q.SDate = *from;
-    q.EDate = *to;
-    q.Area = p.Value(QStringLiteral("area"));
-    q.Desktop = p.Value(QStringLiteral("position"));
-    q.SvrType = p.Value(QStringLiteral("type"));
-    q.SvrPersonnel = p.Value(QStringLiteral("server"));
-    q.ProcPersonnel = p.Value(QStringLiteral("handler"));
-    if (p.IsSet(QStringLiteral("position")) && q.Area.isEmpty())
-        return TArgumentError{QStringLiteral("--position needs --area (a position is a point of one area)")};
-
-    const QString state = p.Value(QStringLiteral("state"));
-    const QStringList states = {QStringLiteral("all"), QStringLiteral("answered"), QStringLiteral("timeout")};
-    if (p.IsSet(QStringLiteral("state")) && !states.contains(state))
-        return TArgumentError{QStringLiteral("--state: '%1' is none of all, answered, timeout").arg(state)};
-    q.SvrState = static_cast<uint8_t>(std::max<qsizetype>(0, states.indexOf(state)));
-
-    if (p.IsSet(QStringLiteral("service-time"))) {
-        static const QRegularExpression range(QStringLiteral(R"(^(\d{1,9})-(\d{1,9})$)"));
-        const QRegularExpressionMatch m = range.match(p.Value(QStringLiteral("service-time")));
-        if (!m.hasMatch())
-            return TArgumentError{QStringLiteral("--service-time: '%1' is not MIN-MAX in seconds")
-                                      .arg(p.Value(QStringLiteral("service-time")))};
-        q.SvrTimeOn = true;
-        q.SSvrTime = m.captured(1).toInt();
-        q.ESvrTime = m.captured(2).toInt();
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
@@ -74,12 +37,12 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
     TCommandLine p("history", Options);
     if (const auto end = p.Parse(args, env.DataDir))
         return *end;
-    THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
+    THistoryQuery query;
     std::optional<TArgumentError> bad;
     if (!p.Positional().isEmpty())
         bad = TArgumentError{QStringLiteral("history: unexpected argument %1").arg(p.Positional().first())};
-    if (!bad)
-        bad = ReadConditions(p, query);
+    else if (const auto condition = ReadHistoryConditions(CommandConditions(p), QDate::currentDate(), query))
+        bad = TArgumentError{*condition};
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;

@@ -1,7 +1,6 @@
 #include "app/ReportOutput.h"
 
 #include "app/CommandLine.h"
-#include "core/DateFormats.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "reports/TableSink.h"
@@ -33,18 +32,13 @@ private:
 
 }  // namespace
 
-std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, const QDate& fallback,
-                                TArgumentError& error)
+TConditionTexts CommandConditions(const TCommandLine& line)
 {
-    if (!line.IsSet(name))
-        return fallback;
-    const QString text = line.Value(name);
-    const QDate date = QDate::fromString(text, IsoDateFormat);
-    if (!date.isValid()) {
-        error.Text = QStringLiteral("--%1: '%2' is not a date (yyyy-MM-dd)").arg(name, text);
-        return std::nullopt;
-    }
-    return date;
+    TConditionTexts given([](const QString& name) { return QStringLiteral("--") + name; });
+    for (const QString& name : line.OptionsGiven())
+        if (name != QLatin1String("out"))
+            given.Add(name, line.Value(name));
+    return given;
 }
 
 std::unique_ptr<ITableSink> OutputSink(const QString& out, const QString& dateFormat, QFile& stdoutFile,

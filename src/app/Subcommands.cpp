@@ -7,6 +7,7 @@
 #include "app/HistoryCommand.h"
 #include "app/LedCommand.h"
 #include "app/MemoryCommand.h"
+#include "app/OperatorCommand.h"
 #include "app/ReportCommand.h"
 #include "app/RestoreCommand.h"
 #include "core/ResStrings.h"
@@ -30,6 +31,7 @@ const TSubcommand Subcommands[] = {
      "report staff|position|monthly|yearly|response [--period today|week|month | --from D --to D] [--staff NAME] "
      "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE]",
      ReportDraws},
+    {"operator", RunOperatorCommand, "operator list | add NAME [--permissions 0,4,5] [--duty TEXT] | passwd NAME | permissions NAME --set 0,4,5 | remove NAME"},
 };
 
 }  // namespace

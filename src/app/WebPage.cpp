@@ -10,7 +10,7 @@
 TWebPage::TWebPage(TStation& station, const IClock& clock, const TEnvironment& env, const TWebSettings& settings)
     : station_(station),
       feed_(hub_, clock, env.Config, station.Tracker().Records()),
-      server_(settings, env.DataDir, clock, hub_)
+      server_(settings, env, clock, hub_)
 {
     station_.SetWatcher(&feed_);
     port_ = QObject::connect(&station_, &TStation::PortStatusChanged,

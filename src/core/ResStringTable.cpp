@@ -431,6 +431,13 @@ constexpr ResString kResStrings[] = {
     {3512, "the web page's certificate %1 or key %2 cannot be used"},
     {3513, "the operators cannot be read: %1"},
     {3514, "the web page on %1 is plain HTTP: give it a certificate before opening it to an open network"},
+    // Web page answers and operator rules
+    {3540, "没有“%1”权限"},
+    {3541, "无法读取场所布局：%1"},
+    {3542, "必须保留至少一个有“操作员管理”权限的操作员！"},
+    {3543, "操作员名称最多 8 个字节（8 个字母或 4 个汉字）！"},
+    {3544, "密码最多 8 个字节（8 个字母或 4 个汉字）！"},
+    {3545, "新密码不能为空！"},
 };
 
 constexpr bool IdsStrictlyAscending()

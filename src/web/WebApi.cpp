@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/ResStrings.h"
 #include "operators/LoginMsg.h"
+#include "web/WebData.h"
 #include "web/WebHub.h"
 #include "web/WebLogin.h"
 #include "web/WebTexts.h"
@@ -17,6 +18,16 @@ namespace {
 
 const QByteArray CookieName = "session";
 const QString ApiPrefix = QStringLiteral("/api/");
+const QString ReportPrefix = QStringLiteral("/api/report/");
+
+// A route's path is the request's, or ends in "*" for any one last segment (the report's kind).
+bool PathMatches(const QString& route, const QString& path)
+{
+    if (!route.endsWith(QLatin1Char('*')))
+        return route == path;
+    const QStringView prefix = QStringView(route).chopped(1);
+    return path.startsWith(prefix) && path.size() > prefix.size() && !path.mid(prefix.size()).contains(QLatin1Char('/'));
+}
 
 // The page's types by suffix, fixed here: with nosniff a browser refuses a script or style sheet of
 // another type, so they must not depend on the host's MIME database.
@@ -63,15 +74,24 @@ QJsonArray PermissionBits(int32_t popedom)
 
 }  // namespace
 
-TWebApi::TWebApi(QString dataDir, const IClock& clock, TWebHub& hub, TWebSessions& sessions, bool tls,
+TWebApi::TWebApi(TEnvironment env, const IClock& clock, TWebHub& hub, TWebSessions& sessions, bool tls,
                  QString pageRoot)
-    : dataDir_(std::move(dataDir)), clock_(clock), hub_(hub), sessions_(sessions), tls_(tls),
+    : env_(std::move(env)), clock_(clock), hub_(hub), sessions_(sessions), tls_(tls),
       pageRoot_(std::move(pageRoot))
 {
     // Each route behind a session is one line: method, path, answer.
     routes_ = {
         {"POST", QStringLiteral("/api/logout"), [this](const TWebRequest& r, const TWebSession&) { return Logout(r); }},
         {"GET", QStringLiteral("/api/calls"), [this](const TWebRequest&, const TWebSession&) { return Calls(); }},
+        {"GET", QStringLiteral("/api/today"), [this](const TWebRequest&, const TWebSession&) {
+             return TodayReply(env_.DataDir, clock_.Today(), hub_.CallCount()); }},
+        {"GET", QStringLiteral("/api/layouts"), [this](const TWebRequest&, const TWebSession&) {
+             return LayoutsReply(env_.DataDir); }},
+        {"GET", QStringLiteral("/api/history"), [this](const TWebRequest& r, const TWebSession& s) {
+             return HistoryReply(env_.DataDir, env_.ConfigPath, env_.Formats.Display, r.Query, s.Popedom, clock_.Today()); }},
+        {"GET", ReportPrefix + QStringLiteral("*"), [this](const TWebRequest& r, const TWebSession& s) {
+             return ReportReply(env_.DataDir, env_.Formats.Display, r.Path.mid(ReportPrefix.size()), r.Query, s.Popedom,
+                                clock_.Today()); }},
     };
 }
 
@@ -113,7 +133,7 @@ TWebReply TWebApi::Handle(const TWebRequest& request)
     if (!session)
         return ErrorReply(401, LoadResStr(TxtWebNotLoggedIn));
     for (const TRoute& route : routes_)
-        if (route.Method == request.Method && route.Path == request.Path)
+        if (route.Method == request.Method && PathMatches(route.Path, request.Path))
             return route.Handler(request, *session);
     return ErrorReply(404, LoadResStr(TxtWebNotFound));
 }
@@ -140,7 +160,7 @@ TWebReply TWebApi::Login(const TWebRequest& request)
     const QJsonValue password = body.value(QStringLiteral("password"));
     if (!name.isString() || !password.isString())
         return ErrorReply(400, LoadResStr(TxtWebBadLogin));
-    const TWebLogin login = CheckWebLogin(dataDir_, name.toString(), password.toString());
+    const TWebLogin login = CheckWebLogin(env_.DataDir, name.toString(), password.toString());
     switch (login.Result) {
     case TWebLoginResult::Refused:
         sessions_.Failed(request.RemoteAddress);

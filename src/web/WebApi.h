@@ -1,6 +1,7 @@
 #pragma once
 // The web page's answers, apart from the HTTP library: the route table, log-in and sessions,
 // the live calls and the page's own files from the binary's resources. Any server thread may call.
+#include "core/Environment.h"
 #include "web/WebReply.h"
 #include "web/WebSessions.h"
 
@@ -25,8 +26,9 @@ struct TWebRequest {
 
 class TWebApi {
 public:
+    // env: the server's own copy (its data directory, Config.ini and date formats).
     // pageRoot: the resource folder of the page's files (":/web").
-    TWebApi(QString dataDir, const IClock& clock, TWebHub& hub, TWebSessions& sessions, bool tls,
+    TWebApi(TEnvironment env, const IClock& clock, TWebHub& hub, TWebSessions& sessions, bool tls,
             QString pageRoot = QStringLiteral(":/web"));
 
     TWebReply Handle(const TWebRequest& request);
@@ -51,7 +53,7 @@ private:
     TWebReply PageFile(const TWebRequest& request) const;
     QByteArray SessionCookie(const QByteArray& token, bool clear) const;
 
-    QString dataDir_;
+    TEnvironment env_;
     const IClock& clock_;
     TWebHub& hub_;
     TWebSessions& sessions_;

@@ -120,13 +120,13 @@ bool PeerGone(int) { return false; }
 
 }  // namespace
 
-TWebServer::TWebServer(TWebSettings settings, QString dataDir, const IClock& clock, TWebHub& hub, TWebNow now,
+TWebServer::TWebServer(TWebSettings settings, TEnvironment env, const IClock& clock, TWebHub& hub, TWebNow now,
                        QString pageRoot)
     : settings_(std::move(settings)),
       hub_(hub),
       now_(now),
       sessions_(now),
-      api_(std::move(dataDir), clock, hub, sessions_, settings_.Tls(), std::move(pageRoot))
+      api_(std::move(env), clock, hub, sessions_, settings_.Tls(), std::move(pageRoot))
 {
     InitPageFiles();
 }

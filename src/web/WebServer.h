@@ -27,7 +27,7 @@ public:
     static constexpr size_t MaxBody = 64 * 1024;
     static constexpr qint64 QuietCommentMs = 15000;
 
-    TWebServer(TWebSettings settings, QString dataDir, const IClock& clock, TWebHub& hub,
+    TWebServer(TWebSettings settings, TEnvironment env, const IClock& clock, TWebHub& hub,
                TWebNow now = SteadyWebNow(), QString pageRoot = QStringLiteral(":/web"));
     ~TWebServer();
     TWebServer(const TWebServer&) = delete;

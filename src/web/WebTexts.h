@@ -16,4 +16,6 @@ enum TWebText : int {
     TxtWebBadCertificate = 3512,   // %1 certificate, %2 key
     TxtWebStoreFailed = 3513,      // %1 the store's error
     TxtWebPlainHttp = 3514,        // %1 address
+    TxtWebNoPermission = 3540,      // "%1": the permission's name
+    TxtWebLayoutsUnreadable = 3541, // "%1": the store's reason
 };

@@ -4,6 +4,7 @@
 #include "RawHttp.h"
 #include "WebFixtures.h"
 
+#include "support/TestEnvironment.h"
 #include "core/Clock.h"
 #include "web/WebHub.h"
 #include "web/WebServer.h"
@@ -52,7 +53,7 @@ protected:
 
     void StartServer()
     {
-        server = std::make_unique<TWebServer>(LoopbackSettings(), data.path(), clock, hub, [this] { return now.load(); },
+        server = std::make_unique<TWebServer>(LoopbackSettings(), TestEnvironment(data.path()), clock, hub, [this] { return now.load(); },
                                               QStringLiteral(":"));
         QString error;
         ASSERT_TRUE(server->Listen(&error)) << error.toStdString();
@@ -333,7 +334,7 @@ TEST(WebServerBacklog, SixtyFourConnectionsWaitUnaccepted)
 {
     ManualClock clock;
     TWebHub hub;
-    TWebServer server(LoopbackSettings(), QString(), clock, hub);
+    TWebServer server(LoopbackSettings(), TEnvironment{}, clock, hub);
     QString error;
     ASSERT_TRUE(server.Bind(&error)) << error.toStdString();  // bound and listening, but nothing accepts
     std::vector<std::unique_ptr<RawConnection>> waiting;
@@ -349,11 +350,11 @@ TEST(WebServerListen, ATakenPortIsReported)
 {
     ManualClock clock;
     TWebHub hub;
-    TWebServer first(LoopbackSettings(), QString(), clock, hub);
+    TWebServer first(LoopbackSettings(), TEnvironment{}, clock, hub);
     ASSERT_TRUE(first.Listen(nullptr));
     const TWebSettings settings = LoopbackSettings(first.Port());
     TWebHub otherHub;
-    TWebServer second(settings, QString(), clock, otherHub);
+    TWebServer second(settings, TEnvironment{}, clock, otherHub);
     QString error;
     EXPECT_FALSE(second.Listen(&error));
     EXPECT_TRUE(error.contains(settings.Address())) << error.toStdString();

@@ -1,6 +1,7 @@
 // The web page with a certificate: https only, and the session cookie marked Secure.
 #include "WebFixtures.h"
 
+#include "support/TestEnvironment.h"
 #include "core/Clock.h"
 #include "web/WebHub.h"
 #include "web/WebServer.h"
@@ -39,7 +40,7 @@ TEST(WebTls, HttpsOnlyAndTheCookieIsSecure)
     AddOperator(data.path(), "anna", "s3cret");
     ManualClock clock;
     TWebHub hub;
-    TWebServer server(TlsSettings(data.path()), data.path(), clock, hub);
+    TWebServer server(TlsSettings(data.path()), TestEnvironment(data.path()), clock, hub);
     QString error;
     ASSERT_TRUE(server.Listen(&error)) << error.toStdString();
 
@@ -61,7 +62,7 @@ TEST(WebTls, AnUnusableCertificateIsReported)
     QTemporaryDir data;
     ManualClock clock;
     TWebHub hub;
-    TWebServer server(TlsSettings(data.path()), data.path(), clock, hub);  // no such files
+    TWebServer server(TlsSettings(data.path()), TestEnvironment(data.path()), clock, hub);  // no such files
     QString error;
     EXPECT_FALSE(server.Listen(&error));
     EXPECT_TRUE(error.contains("cert.pem")) << error.toStdString();
