@@ -299,6 +299,7 @@ function drawPlan() {
   const right = Math.max(100, ...layout.points.map((p) => p.x + p.width)) + 4;
   const bottom = Math.max(100, ...layout.points.map((p) => p.y + p.height)) + 4;
   plan.style.aspectRatio = `${right} / ${bottom}`;
+  plan.style.maxWidth = `${right}px`;  // drawn size at most; smaller where the screen is narrower
   for (const p of layout.points) {
     const point = el('div', 'point' + (p.shape === 0 ? ' round' : ''), p.name);
     point.dataset.name = p.name;
