@@ -301,7 +301,7 @@ function drawPlan() {
   plan.style.aspectRatio = `${right} / ${bottom}`;
   plan.style.maxWidth = `${right}px`;  // drawn size at most; smaller where the screen is narrower
   for (const p of layout.points) {
-    const point = el('div', 'point' + (p.shape === 0 ? ' round' : ''), p.name);
+    const point = el('div', 'point' + (p.shape === 'circle' ? ' round' : ''), p.name);
     point.dataset.name = p.name;
     point.title = `${p.name} (${p.address})`;
     point.style.left = `${(100 * p.x) / right}%`;

@@ -124,6 +124,7 @@ def test_call_comes_and_goes(driver, station, shots):
     plan = dict((text, cls.split()) for cls, text in rows(driver, '#plan .point'))
     check(set(plan) == {'A1', 'A2'} and 's0' in plan['A1'] and 's0' not in plan['A2'],
           'the floor plan shows both tables and lights the called one')
+    check('round' in plan['A1'] and 'round' not in plan['A2'], 'a round table is drawn round, a square one square')
     for name, width, height, phone in SCREENS:
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                                {'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': phone})

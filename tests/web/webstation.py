@@ -14,9 +14,10 @@ import tempfile
 import threading
 import time
 
-# The small restaurant: one floor plan with two tables, each with its waiter on duty all day.
+# The small restaurant: one floor plan with two tables (A1 round, A2 square), each with its waiter on duty
+# all day.
 AREA = '大厅'
-POINTS = [(0x0001, 'A1', 20, 20), (0x0002, 'A2', 120, 20)]
+POINTS = [(0x0001, 'A1', 0, 20, 20), (0x0002, 'A2', 1, 120, 20)]  # address, name, shape (0 round), x, y
 WAITERS = [('001', '张三', 0x0001), ('002', '李四', 0x0002)]
 
 
@@ -76,7 +77,7 @@ class WebStation:
         with sqlite3.connect(os.path.join(self.dir, 'LayOutName.db')) as db:
             db.execute('insert into LayOutName values (1, ?, "")', (AREA,))
         with sqlite3.connect(os.path.join(self.dir, 'LayOutPoint.db')) as db:
-            db.executemany('insert into LayOutPoint values (?, 1, ?, 1, 15780518, ?, ?, 0, 80, 80, "")', POINTS)
+            db.executemany('insert into LayOutPoint values (?, 1, ?, ?, 15780518, ?, ?, 0, 80, 80, "")', POINTS)
         with sqlite3.connect(os.path.join(self.dir, 'Waiter.db')) as db:
             db.executemany('insert into Waiter values (?, ?, "", 1, 0, "")', [w[:2] for w in WAITERS])
         with sqlite3.connect(os.path.join(self.dir, 'DutyTable.db')) as db:
