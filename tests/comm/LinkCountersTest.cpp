@@ -291,7 +291,6 @@ const LateWriteCase kLateWriteCases[] = {
     // The second acknowledgement was cut short: it answers nothing.
     {"ErrorAfterPartialConfirmation", {{Release, 3}, {Confirm, 10}, {WriteError, 0}}, 1, 2},
     {"ErrorWithNothingPending", {{WriteError, 0}}, 0, 0},
-    {"ErrorAfterEverythingConfirmed", {{Release, 2}, {Confirm, 18}, {WriteError, 0}}, 2, 0},
     // The first 9 bytes confirmed are the device frame's, written first.
     {"OtherFramesAreConfirmedInTurn", {{SendUnheld, 9}, {Release, 1}, {Confirm, 9}, {WriteError, 0}}, 0, 1},
     // The frames of the lost link are no longer waited for; 9 bytes confirm the new frame.
