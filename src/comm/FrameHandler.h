@@ -18,13 +18,14 @@ public:
     void HandleMidFrame(const uint8_t* frame) override;
     void HandleVarFrame(const uint8_t* frame, int n) override;
 
-    // Acknowledgements counted as written that the port then did not take: output
-    // held back while frames were handled, which could not be written afterwards.
+    // Acknowledgements counted as written that then did not leave: output held back
+    // while frames were handled, which the port refused on release or failed to write
+    // later. They move from Acks to AckFailed, so the two always add up to those sent.
     void AcksNotWritten(uint64_t n);
 
     TLinkCounter Frames;     // valid frames handled
     TLinkCounter Dropped;    // frames dropped for their checksum or end byte
-    TLinkCounter Acks;       // acknowledgements the port took
+    TLinkCounter Acks;       // acknowledgements the port took (and did not report lost since)
     TLinkCounter AckFailed;  // acknowledgements the port did not take
 
 private:

@@ -19,10 +19,14 @@ bool EndsTheLink(QSerialPort::SerialPortError error)
 
 }  // namespace
 
-TMSComm::TMSComm(QObject* parent) : QObject(parent), lister_(ListSerialPorts)
+TMSComm::TMSComm(QObject* parent) : TMSComm(std::make_unique<QSerialPort>(), parent) {}
+
+TMSComm::TMSComm(std::unique_ptr<QSerialPort> port, QObject* parent)
+    : QObject(parent), port_(std::move(port)), lister_(ListSerialPorts)
 {
-    connect(&port_, &QSerialPort::readyRead, this, &TMSComm::ReadWaitingBytes);
-    connect(&port_, &QSerialPort::errorOccurred, this, &TMSComm::PortFailed);
+    connect(port_.get(), &QSerialPort::readyRead, this, &TMSComm::ReadWaitingBytes);
+    connect(port_.get(), &QSerialPort::errorOccurred, this, &TMSComm::PortFailed);
+    connect(port_.get(), &QSerialPort::bytesWritten, this, [this](qint64 n) { unconfirmed_.Confirmed(n); });
     SetReopenTimer(std::make_unique<TQtRetryTimer>());
 }
 
@@ -66,46 +70,53 @@ bool TMSComm::Open(uint8_t port, const QString& portName)
 bool TMSComm::OpenDevice(const QString& device)
 {
     device_ = device;
-    port_.setPortName(device);
-    const bool ok = port_.open(QIODevice::ReadWrite) && port_.setBaudRate(QSerialPort::Baud9600)
-                    && port_.setDataBits(QSerialPort::Data8) && port_.setParity(QSerialPort::NoParity)
-                    && port_.setStopBits(QSerialPort::OneStop)
-                    && port_.setFlowControl(QSerialPort::NoFlowControl) && port_.clear();
-    if (!ok && port_.isOpen())
-        port_.close();
+    // A new stream: confirmations and failures of the old one no longer come.
+    unconfirmed_.Clear();
+    port_->setPortName(device);
+    const bool ok = port_->open(QIODevice::ReadWrite) && port_->setBaudRate(QSerialPort::Baud9600)
+                    && port_->setDataBits(QSerialPort::Data8) && port_->setParity(QSerialPort::NoParity)
+                    && port_->setStopBits(QSerialPort::OneStop)
+                    && port_->setFlowControl(QSerialPort::NoFlowControl) && port_->clear();
+    if (!ok && port_->isOpen())
+        port_->close();
     return ok;
 }
 
 bool TMSComm::ChangePort(uint8_t port, const QString& portName)
 {
-    if (port == portNumber_ && portName.trimmed() == portName_ && port_.isOpen())
+    if (port == portNumber_ && portName.trimmed() == portName_ && port_->isOpen())
         return true;
     return Open(port, portName);
 }
 
 void TMSComm::Close()
 {
-    if (port_.isOpen()) {
+    if (port_->isOpen()) {
         // Acknowledgements still waiting in the buffer go out first.
         ReleaseOutput();
-        port_.flush();
+        port_->flush();
         // A device gone meanwhile has been closed by its failure.
-        if (port_.isOpen())
-            port_.close();
+        if (port_->isOpen())
+            port_->close();
     }
     held_.clear();
+    heldSizes_.clear();
     reopenTimer_->Stop();
 }
 
 bool TMSComm::SendFrame(const uint8_t* bytes, int n)
 {
-    if (!port_.isOpen())
+    if (!port_->isOpen())
         return false;
     if (holding_) {
         held_.append(reinterpret_cast<const char*>(bytes), n);
+        heldSizes_.push_back(n);
         return true;
     }
-    return port_.write(reinterpret_cast<const char*>(bytes), n) == n;
+    if (port_->write(reinterpret_cast<const char*>(bytes), n) != n)
+        return false;
+    unconfirmed_.Taken(n, false);
+    return true;
 }
 
 void TMSComm::HoldOutput() { holding_ = true; }
@@ -113,8 +124,14 @@ void TMSComm::HoldOutput() { holding_ = true; }
 bool TMSComm::ReleaseOutput()
 {
     holding_ = false;
-    const bool written = held_.isEmpty() || (port_.isOpen() && port_.write(held_) == held_.size());
+    const bool written = held_.isEmpty() || (port_->isOpen() && port_->write(held_) == held_.size());
+    // The port writes on its own time: each frame is waited for until it confirms the bytes.
+    if (written) {
+        for (const int size : heldSizes_)
+            unconfirmed_.Taken(size, true);
+    }
     held_.clear();
+    heldSizes_.clear();
     return written;
 }
 
@@ -122,7 +139,7 @@ void TMSComm::ReadWaitingBytes()
 {
     uint8_t buffer[4096];
     for (;;) {
-        const qint64 got = port_.read(reinterpret_cast<char*>(buffer), sizeof buffer);
+        const qint64 got = port_->read(reinterpret_cast<char*>(buffer), sizeof buffer);
         if (got <= 0)
             break;
         if (OnReceived)
@@ -132,9 +149,14 @@ void TMSComm::ReadWaitingBytes()
 
 void TMSComm::PortFailed(QSerialPort::SerialPortError error)
 {
-    if (!port_.isOpen() || !EndsTheLink(error))
+    if (!port_->isOpen() || !EndsTheLink(error))
         return;
-    port_.close();
+    // Bytes the port took and did not confirm before a write error never reached the line.
+    if (error == QSerialPort::WriteError) {
+        if (const uint64_t lost = unconfirmed_.Failed())
+            emit HeldFramesNotWritten(lost);
+    }
+    port_->close();
     SetStatus(PortText(LinkLostText), true);
     reopenTimer_->Start(ReopenIntervalMs);
 }
@@ -156,10 +178,10 @@ void TMSComm::TryReopen()
 
 QString TMSComm::OpenFailureText() const
 {
-    if (port_.isOpen())
+    if (port_->isOpen())
         return QString();
-    const QString problem = PortAccessProblem(device_, port_.error(), port_.errorString());
-    return problem.isEmpty() ? status_ + QStringLiteral("：") + port_.errorString() : problem;
+    const QString problem = PortAccessProblem(device_, port_->error(), port_->errorString());
+    return problem.isEmpty() ? status_ + QStringLiteral("：") + port_->errorString() : problem;
 }
 
 QString TMSComm::PortText(int textId) const

@@ -5,6 +5,7 @@
 // again every 3 s on a timer, the same receiver under a new path included.
 #include "comm/PortIdentity.h"
 #include "comm/SerialLine.h"
+#include "comm/UnconfirmedWrites.h"
 #include "core/RetryTimer.h"
 
 #include <QObject>
@@ -12,11 +13,14 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TMSComm final : public QObject, public ISerialLine {
     Q_OBJECT
 public:
     explicit TMSComm(QObject* parent = nullptr);
+    // Runs the line on the given port object (tests hand in one whose writes they confirm or fail).
+    explicit TMSComm(std::unique_ptr<QSerialPort> port, QObject* parent = nullptr);
     ~TMSComm() override;
 
     static constexpr int ReopenIntervalMs = 3000;
@@ -32,7 +36,7 @@ public:
     // Closes the port and stops trying to reopen it.
     void Close();
 
-    bool PortOpen() const { return port_.isOpen(); }
+    bool PortOpen() const { return port_->isOpen(); }
     uint8_t CurrentPort() const { return portNumber_; }
     QString CurrentDevice() const { return device_; }
     QString StatusText() const { return status_; }
@@ -49,7 +53,7 @@ public:
 
     bool SendFrame(const uint8_t* bytes, int n) override;
     // Waits until every byte sent has gone to the line (a program about to exit); false after msecs.
-    bool WaitForWritten(int msecs) { return port_.bytesToWrite() == 0 || port_.waitForBytesWritten(msecs); }
+    bool WaitForWritten(int msecs) { return port_->bytesToWrite() == 0 || port_->waitForBytesWritten(msecs); }
     // Frames sent while held wait, in order, and go to the line together on release;
     // false when the port did not take them (it closed meanwhile or refused the write).
     void HoldOutput();
@@ -61,6 +65,9 @@ public:
 signals:
     // Emitted when the text or its colour changes, not for every failed retry.
     void StatusChanged(const QString& text, bool isError);
+    // Frames released from hold that the port took and then reported it could not
+    // write. They are not sent again; frames of a port lost otherwise are not told.
+    void HeldFramesNotWritten(quint64 frames);
 
 private:
     bool OpenDevice(const QString& device);
@@ -71,7 +78,7 @@ private:
     QString PortText(int textId) const;
     void SetStatus(const QString& text, bool isError);
 
-    QSerialPort port_;
+    std::unique_ptr<QSerialPort> port_;
     std::unique_ptr<IRetryTimer> reopenTimer_;
     TPortLister lister_;
     TPortIdentity identity_;   // of the receiver last opened
@@ -82,4 +89,6 @@ private:
     bool statusError_ = false;
     bool holding_ = false;
     QByteArray held_;
+    std::vector<int> heldSizes_;  // of each frame in held_
+    TUnconfirmedWrites unconfirmed_;
 };

@@ -18,6 +18,8 @@ TStation::TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, 
     comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
     tee_.SetFace(events);
     connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
+    // Only acknowledgements are held: the frames a late write error lost are theirs.
+    connect(&comm_, &TMSComm::HeldFramesNotWritten, this, [this](quint64 n) { handler_.AcksNotWritten(n); });
     log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
 }
 

@@ -1,6 +1,7 @@
 // The link counters: what the receive path took in and what it made of it,
 // through the real ring, synchroniser and frame handler; the held
-// acknowledgements the port no longer takes; and the console's ten-minute line.
+// acknowledgements the port no longer takes or fails to write later; and the
+// console's ten-minute line.
 #include "comm/CallOps.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameEnvelope.h"
@@ -9,6 +10,8 @@
 #include "comm/SerialLine.h"
 #include "comm/SerialPort.h"
 #include "core/Clock.h"
+#include "support/ManualRetryTimer.h"
+#include "support/ScriptedSerialPort.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -174,18 +177,39 @@ INSTANTIATE_TEST_SUITE_P(
                       OverflowCase{"FrameWaitedForOverwritten", Bytes(kVarCall.begin(), kVarCall.begin() + 5), kFlood}),
     [](const ::testing::TestParamInfo<OverflowCase>& info) { return std::string(info.param.name); });
 
+// The receiver's end of a pseudo-terminal; the station opens Device().
+class PtyMaster {
+public:
+    PtyMaster() : fd_(posix_openpt(O_RDWR | O_NOCTTY))
+    {
+        if (fd_ >= 0 && (grantpt(fd_) != 0 || unlockpt(fd_) != 0))
+            Close();
+    }
+    ~PtyMaster() { Close(); }
+    bool Ready() const { return fd_ >= 0; }
+    QString Device() const { return QString::fromLocal8Bit(ptsname(fd_)); }
+    // The receiver is unplugged.
+    void Close()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
 TEST(LinkCounters, HeldAcknowledgementsOfAPortThatWentAwayAreNotWritten)
 {
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
+    PtyMaster master;
+    ASSERT_TRUE(master.Ready());
     TMSComm comm;
-    ASSERT_TRUE(comm.Open(1, QString::fromLocal8Bit(ptsname(master))));
+    ASSERT_TRUE(comm.Open(1, master.Device()));
 
     comm.HoldOutput();
     EXPECT_TRUE(comm.SendFrame(kShort.data(), static_cast<int>(kShort.size())));
-    ::close(master);  // the receiver is unplugged
+    master.Close();
     QDeadlineTimer deadline(3000);
     while (comm.PortOpen() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -195,6 +219,90 @@ TEST(LinkCounters, HeldAcknowledgementsOfAPortThatWentAwayAreNotWritten)
     comm.HoldOutput();
     EXPECT_TRUE(comm.ReleaseOutput());
 }
+
+// A port takes the released acknowledgements and writes them on its own time: the
+// ones it then fails to write move from acks to ackfailed, the ones it confirmed stay.
+enum class PortStep { Release, SendUnheld, Confirm, WriteError, LinkLost, Reopen };
+
+struct LateWriteCase {
+    const char* name;
+    std::vector<std::pair<PortStep, int>> steps;  // frames to release or bytes to confirm
+    uint64_t acks;
+    uint64_t ackFailed;
+};
+
+void PrintTo(const LateWriteCase& c, std::ostream* os) { *os << c.name; }
+
+class LateWriteError : public ::testing::TestWithParam<LateWriteCase> {};
+
+TEST_P(LateWriteError, MovesTheUnconfirmedAcknowledgementsToFailed)
+{
+    PtyMaster master;
+    ASSERT_TRUE(master.Ready());
+    auto owned = std::make_unique<ScriptedSerialPort>();
+    ScriptedSerialPort& port = *owned;
+    TMSComm comm(std::move(owned));
+    auto timer = std::make_unique<ManualRetryTimer>();
+    ManualRetryTimer& reopen = *timer;
+    comm.SetReopenTimer(std::move(timer));
+    ASSERT_TRUE(comm.Open(1, master.Device()));
+
+    Calls calls;
+    TDeviceReplies replies;
+    TFrameHandler handler(comm, calls, replies);
+    QObject::connect(&comm, &TMSComm::HeldFramesNotWritten, [&](quint64 n) { handler.AcksNotWritten(n); });
+
+    for (const auto& [step, n] : GetParam().steps) {
+        switch (step) {
+        case PortStep::Release:  // each acknowledgement is 9 bytes long
+            comm.HoldOutput();
+            for (int i = 0; i < n; ++i)
+                handler.HandleShortFrame(kShort.data());
+            ASSERT_TRUE(comm.ReleaseOutput());
+            break;
+        case PortStep::SendUnheld:  // a device tool's frame: no acknowledgement
+            ASSERT_TRUE(comm.SendFrame(kShort.data(), n));
+            break;
+        case PortStep::Confirm:
+            port.Confirm(n);
+            break;
+        case PortStep::WriteError:
+            port.Fail(QSerialPort::WriteError);
+            break;
+        case PortStep::LinkLost:
+            port.Fail(QSerialPort::ResourceError);
+            break;
+        case PortStep::Reopen:
+            ASSERT_FALSE(comm.PortOpen());
+            reopen.Advance(TMSComm::ReopenIntervalMs);
+            ASSERT_TRUE(comm.PortOpen());
+            break;
+        }
+    }
+    EXPECT_EQ(handler.Acks.Value(), GetParam().acks);
+    EXPECT_EQ(handler.AckFailed.Value(), GetParam().ackFailed);
+}
+
+using enum PortStep;
+const LateWriteCase kLateWriteCases[] = {
+    {"ConfirmedInPiecesAcrossBatches", {{Release, 2}, {Release, 1}, {Confirm, 4}, {Confirm, 20}, {Confirm, 3},
+                                        {WriteError, 0}}, 3, 0},
+    {"ErrorBeforeAnyConfirmation", {{Release, 2}, {Release, 1}, {WriteError, 0}}, 0, 3},
+    // The second acknowledgement was cut short: it answers nothing.
+    {"ErrorAfterPartialConfirmation", {{Release, 3}, {Confirm, 10}, {WriteError, 0}}, 1, 2},
+    {"ErrorWithNothingPending", {{WriteError, 0}}, 0, 0},
+    // The first 9 bytes confirmed are the device frame's, written first.
+    {"OtherFramesAreConfirmedInTurn", {{SendUnheld, 9}, {Release, 1}, {Confirm, 9}, {WriteError, 0}}, 0, 1},
+    // The frames of the lost link are no longer waited for; 9 bytes confirm the new frame.
+    {"ReopenDropsThePending", {{Release, 2}, {LinkLost, 0}, {Reopen, 0}, {Release, 1}, {Confirm, 9},
+                               {WriteError, 0}}, 3, 0},
+    {"ErrorAfterReopenCountsOnlyTheNewStream", {{Release, 2}, {Confirm, 9}, {LinkLost, 0}, {Reopen, 0},
+                                                {Release, 2}, {WriteError, 0}}, 2, 2},
+    {"ASecondErrorFindsNothingPending", {{Release, 1}, {WriteError, 0}, {Reopen, 0}, {WriteError, 0}}, 0, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, LateWriteError, ::testing::ValuesIn(kLateWriteCases),
+                         [](const ::testing::TestParamInfo<LateWriteCase>& info) { return std::string(info.param.name); });
 
 TEST(LinkReport, SaysTheCountersEveryTenMinutesWhenTheyChangedAndAtTheEnd)
 {
