@@ -3,14 +3,18 @@
 // so the station also serves as a console call logger.
 #include "calls/CallEvents.h"
 #include "calls/SoundPlayer.h"
+#include "central/CentralLink.h"
 
 #include <QTextStream>
+#include <optional>
 
 class TConsoleEvents final : public ICallEvents {
 public:
     TConsoleEvents();
     void PortStatus(const QString& text, bool isError);
     void CallLogStatus(const QString& text, bool isError);
+    // One line when the central link comes or goes, with the calls waiting.
+    void CentralLink(const TCentralLinkState& state);
     void Line(const QString& text);
 
     void CallOpened(const TCallRecord& rec, const QString& eventText) override;
@@ -22,6 +26,7 @@ public:
 
 private:
     QTextStream out_;
+    std::optional<TCentralLinkState::TLink> centralLink_;
 };
 
 // Tells the console which warning sound plays, and passes it on to a real player when given.

@@ -2,6 +2,7 @@
 
 #include "app/BackupCommand.h"
 #include "app/BindCommand.h"
+#include "app/CentralCommand.h"
 #include "app/CleanupCommand.h"
 #include "app/CommandLine.h"
 #include "app/HistoryCommand.h"
@@ -30,6 +31,7 @@ const TSubcommand Subcommands[] = {
      "report staff|position|monthly|yearly|response [--period today|week|month | --from D --to D] [--staff NAME] "
      "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE]",
      ReportDraws},
+    {"central", RunCentralCommand, "central init|push [--connect CONNINFO]"},
 };
 
 }  // namespace

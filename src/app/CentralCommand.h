@@ -1,0 +1,7 @@
+#pragma once
+// callstation [--data-dir DIR] central init|push [--connect CONNINFO]
+// init: creates or brings up to date the central database's tables. push: sends the call log to it
+// (calls already there are kept). The server is [Central] Connect= of Config.ini, or CONNINFO.
+#include <QStringList>
+
+int RunCentralCommand(const QStringList& args);
