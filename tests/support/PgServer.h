@@ -40,7 +40,12 @@ public:
             .arg(QString::fromLatin1(User), password);
     }
     // Stops the server (fast shutdown: sessions are cut) and starts it again on the same port.
-    bool Down() { return !running_ || (running_ = !Run({bin_ + "/pg_ctl", "-D", data_, "-m", "fast", "-w", "stop"})); }
+    bool Down()
+    {
+        if (running_)
+            running_ = !Run({bin_ + "/pg_ctl", "-D", data_, "-m", "fast", "-w", "stop"});
+        return !running_;
+    }
     bool Up(QString* why = nullptr)
     {
         running_ = Run({bin_ + "/pg_ctl", "-D", data_, "-w", "-t", "30", "-l", dir_.filePath("log"), "-o",
