@@ -74,6 +74,8 @@ protected:
         fast.RetryMaxMs = 400;
         fast.BatchRows = 40;
         fast.SitesEveryMs = 200;
+        fast.ConnectTimeoutMs = 500;
+        fast.StatementTimeoutMs = 500;
         auto shipper = std::make_unique<TCentralShipper>(TCentralSettings{server->ConnInfo(), site}, tmp.path(), gate,
                                                          fast);
         QObject::connect(shipper.get(), &TCentralShipper::LinkChanged, [this](const TCentralLinkState& s) {
@@ -164,6 +166,30 @@ TEST_F(CentralShipping, ShutdownShipsTheLastCallsOrLeavesThemForTheNextStart)
     next->start();
     next->Finish();
     EXPECT_EQ(Central("count(*)"), 25);
+}
+
+TEST_F(CentralShipping, AHungServerCostsTheShipperItsTimeOutsAndNothingElse)
+{
+    journal.SetOutbox(gate);
+    auto shipper = Shipper();
+    shipper->start();
+    LogCalls(0, 10);
+    ASSERT_TRUE(PumpUntil([&] { return Central("count(*)") == 10; }, 10000));
+    server->Pause(true);
+    LogCalls(10, 10);  // the log does not wait for the shipper stuck on the server
+    shipper->Nudge();
+    const bool away = PumpUntil([&] { return !states.empty() && states.back().IsAway(); }, 5000);
+    QElapsedTimer took;
+    took.start();
+    shipper->Finish();
+    const qint64 finishMs = took.elapsed();
+    server->Pause(false);
+    EXPECT_TRUE(away);
+    EXPECT_LT(finishMs, 4000);
+    auto next = Shipper();
+    next->start();
+    next->Finish();
+    EXPECT_EQ(Central("count(*)"), 20);
 }
 
 }  // namespace

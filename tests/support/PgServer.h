@@ -10,6 +10,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <memory>
+#include <csignal>
 #include <unistd.h>
 
 class TPgServer {
@@ -53,6 +54,23 @@ public:
                         "start"},
                        why);
         return running_;
+    }
+    // Stops (SIGSTOP) or continues (SIGCONT) the server and its sessions: a server that hangs.
+    void Pause(bool paused) const
+    {
+        QFile pidFile(data_ + "/postmaster.pid");
+        if (!pidFile.open(QIODevice::ReadOnly))
+            return;
+        const qint64 postmaster = pidFile.readLine().trimmed().toLongLong();
+        QList<qint64> pids{postmaster};
+        for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (stat.open(QIODevice::ReadOnly)
+                && stat.readAll().split(')').last().trimmed().split(' ').value(1).toLongLong() == postmaster)
+                pids << entry.toLongLong();
+        }
+        for (const qint64 pid : pids)
+            ::kill(static_cast<pid_t>(pid), paused ? SIGSTOP : SIGCONT);
     }
     // Runs SQL through psql as the test user; the output, or a null string on failure.
     QString Psql(const QString& sql) const
