@@ -83,8 +83,10 @@ bool TPgLink::Connect(const QString& conninfo, int timeoutMs, QString* error)
     for (;;) {
         switch (PQconnectPoll(conn_)) {
         case PGRES_POLLING_OK:
-            // Results never ask the client for anything more than text.
-            PQsetClientEncoding(conn_, "UTF8");
+            // Texts both ways in UTF-8; sending never blocks (what the socket does not take waits in
+            // libpq's buffer until Exec flushes it under its deadline).
+            if (PQsetClientEncoding(conn_, "UTF8") != 0 || PQsetnonblocking(conn_, 1) != 0)
+                return Failed(ConnError(conn_), error);
             return true;
         case PGRES_POLLING_FAILED:
             return Failed(ConnError(conn_), error);
@@ -122,7 +124,7 @@ bool TPgLink::Exec(const QString& statement, const QVariantList& values, int tim
         sent = PQsendQueryParams(conn_, sql.constData(), static_cast<int>(params.size()), nullptr, params.data(),
                                  nullptr, nullptr, 0);
     }
-    if (!sent || PQsetnonblocking(conn_, 1) != 0)
+    if (!sent)
         return Failed(ConnError(conn_), error);
     // Sends what the socket did not take at once, then reads until the whole answer is in.
     for (int left = PQflush(conn_); left != 0; left = PQflush(conn_))
