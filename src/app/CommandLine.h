@@ -26,9 +26,9 @@ public:
 
     // Parses args (what follows the command's name). Ends the command with the status returned:
     // ExitDone after printing the help for --help, ExitBadArguments after a one-line complaint
-    // (options not understood, no data directory). Nothing: go on. From here on Qt's own
+    // (options not understood, no directory dataDir). Nothing: go on. From here on Qt's own
     // messages reach standard error only with --verbose.
-    std::optional<int> Parse(const QStringList& args);
+    std::optional<int> Parse(const QStringList& args, const QString& dataDir);
     // Whether args parse, saying nothing (to look at them before the command runs).
     bool ParseQuietly(const QStringList& args);
 

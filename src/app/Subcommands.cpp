@@ -8,6 +8,7 @@
 #include "app/HistoryCommand.h"
 #include "app/LedCommand.h"
 #include "app/MemoryCommand.h"
+#include "app/OperatorCommand.h"
 #include "app/ReportCommand.h"
 #include "app/RestoreCommand.h"
 #include "core/ResStrings.h"
@@ -32,6 +33,7 @@ const TSubcommand Subcommands[] = {
      "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE]",
      ReportDraws},
     {"central", RunCentralCommand, "central init|push [--connect CONNINFO]"},
+    {"operator", RunOperatorCommand, "operator list | add NAME [--permissions 0,4,5] [--duty TEXT] | passwd NAME | permissions NAME --set 0,4,5 | remove NAME"},
 };
 
 }  // namespace
@@ -60,9 +62,9 @@ QString SubcommandNames()
     return names.join(QStringLiteral(", "));
 }
 
-int ExecuteSubcommand(const TSubcommand& command, const QStringList& args)
+int ExecuteSubcommand(const TSubcommand& command, const TEnvironment& env, const QStringList& args)
 {
-    const int status = command.Run(args);
+    const int status = command.Run(env, args);
     // A command that failed has said why already.
     QString why;
     if (status != ExitDone || StandardOutputWritten(&why))

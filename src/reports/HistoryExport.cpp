@@ -1,6 +1,5 @@
 #include "reports/HistoryExport.h"
 
-#include "core/Paths.h"
 #include "reports/HistoryColumns.h"
 #include "reports/HistoryReader.h"
 #include "reports/TableSink.h"
@@ -12,10 +11,10 @@ constexpr int ExportPiece = 200;
 
 }  // namespace
 
-TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts, ITableSink& sink,
-                           const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
+TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts,
+                           const QString& dateFormat, ITableSink& sink, const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
 {
-    const QString period = query.SDate.toString(DisplayDateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(DisplayDateFormat);
+    const QString period = query.SDate.toString(dateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(dateFormat);
     TTableLayout layout{sheetName, HistoryTitles(), {}, {}, {sheetName, period}};
     for (const THistoryColumn& c : HistoryColumns()) {
         layout.Kinds.push_back(c.Kind);

@@ -2,7 +2,6 @@
 #include "reports/StatReports.h"
 
 #include "core/DataStore.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
 #include "reports/Statement.h"
@@ -118,7 +117,7 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
 
     TStatReport report;
     report.Caption = LoadResStr(by.Caption);
-    report.Period = request.From.toString(DisplayDateFormat) + QStringLiteral("  ~  ") + request.To.toString(DisplayDateFormat);
+    report.Period = request.From.toString(request.DateFormat) + QStringLiteral("  ~  ") + request.To.toString(request.DateFormat);
     report.Grid.Kinds = {by.Kind1, TCellKind::Text, TCellKind::Integer, TCellKind::Duration, TCellKind::Duration,
                          TCellKind::Duration, TCellKind::Duration};
     report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(1530), LoadResStr(3107),
@@ -132,6 +131,7 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
     for (const auto& [sortKey, g] : groups)
         addRow(g.Key1, g.Key2, g.Times);
     addRow(QString(), LoadResStr(1529), all);
+    report.DateFormat = request.DateFormat;
     out = std::move(report);
     return true;
 }

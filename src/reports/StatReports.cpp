@@ -3,7 +3,6 @@
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
 #include "reports/Statement.h"
@@ -36,9 +35,9 @@ struct TPlan {
     QString Period;
 };
 
-QString Shown(const QDate& d)
+QString Shown(const QDate& d, const QString& format)
 {
-    return d.toString(DisplayDateFormat);
+    return d.toString(format);
 }
 
 TStatement Grouped(const QString& form, const QString& where, const QVariantList& values)
@@ -47,15 +46,15 @@ TStatement Grouped(const QString& form, const QString& where, const QVariantList
 }
 
 // A report of groups over a period: staff (wide "~") or positions (bare "~" over a week or month).
-TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to)
+TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, const QString& format)
 {
-    TPlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from)};
+    TPlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
     const QString& form = staff ? StaffGroups : PositionGroups;
     if (from == to) {
         plan.Calls = Grouped(form, QStringLiteral("CallDate=?"), {StoredDate(from)});
     } else {
         plan.Calls = Grouped(form, InPeriod, {StoredDate(from), StoredDate(to)});
-        plan.Period += (staff ? WideTilde : BareTilde) + Shown(to);
+        plan.Period += (staff ? WideTilde : BareTilde) + Shown(to, format);
     }
     return plan;
 }
@@ -64,21 +63,21 @@ TPlan PlanReport(const TReportRequest& r)
 {
     const auto [monday, sunday] = WeekBounds(r.Today);
     const auto [first, last] = MonthBounds(r.Today);
-    const QString conditionsPeriod = Shown(r.From) + WideTilde + Shown(r.To);
+    const QString conditionsPeriod = Shown(r.From, r.DateFormat) + WideTilde + Shown(r.To, r.DateFormat);
     const QVariantList period = {StoredDate(r.From), StoredDate(r.To)};
     switch (r.Kind) {
     case TReportKind::StaffToday:
-        return GroupPlan(1514, true, r.Today, r.Today);
+        return GroupPlan(1514, true, r.Today, r.Today, r.DateFormat);
     case TReportKind::StaffWeek:
-        return GroupPlan(1515, true, monday, sunday);
+        return GroupPlan(1515, true, monday, sunday, r.DateFormat);
     case TReportKind::StaffMonth:
-        return GroupPlan(1516, true, first, last);
+        return GroupPlan(1516, true, first, last, r.DateFormat);
     case TReportKind::PositionToday:
-        return GroupPlan(1518, false, r.Today, r.Today);
+        return GroupPlan(1518, false, r.Today, r.Today, r.DateFormat);
     case TReportKind::PositionWeek:
-        return GroupPlan(1519, false, monday, sunday);
+        return GroupPlan(1519, false, monday, sunday, r.DateFormat);
     case TReportKind::PositionMonth:
-        return GroupPlan(1520, false, first, last);
+        return GroupPlan(1520, false, first, last, r.DateFormat);
     case TReportKind::StaffConditions:
         if (r.Staff.isEmpty())
             return {1517, 1522, 1523, TCellKind::Text, TCellKind::Text, Grouped(StaffGroups, InPeriod, period),
@@ -201,6 +200,7 @@ bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, 
     } else if (!StartStatistics(store, plan.Calls, TimeOutsStatement(plan.Calls), report.Grid, error)) {
         return false;
     }
+    report.DateFormat = request.DateFormat;
     out = std::move(report);
     return true;
 }

@@ -3,6 +3,7 @@
 // each one has, and running it into a grid. The window and the report command
 // both run reports through here.
 #include "core/CancelFlag.h"
+#include "core/DateFormats.h"
 #include "reports/StatGrid.h"
 
 #include <QDate>
@@ -33,12 +34,14 @@ struct TReportRequest {
     int Year = 0;
     QDate Month;                  // any day of the month
     TResponseGroup By = TResponseGroup::Staff;
+    QString DateFormat = IsoDateFormat;  // how the period text shows its dates (the display format)
 };
 
 struct TStatReport {
     QString Caption;   // the report's title, which becomes the window caption
     QString Period;    // the period text the chart shows
     TStatGrid Grid;
+    QString DateFormat = IsoDateFormat;  // how its date cells show: the request's
 };
 
 // Monday and Sunday of the week of day; first and last day of its month.
