@@ -446,6 +446,11 @@ constexpr ResString kResStrings[] = {
     {3605, "中央数据库已就绪（版本 %1）"},
     {3606, "已发送 %1 条呼叫，中央数据库已有 %2 条"},
     {3607, "中央服务器操作失败：%1"},
+    {3608, "站点"},
+    {3609, "各站点服务统计表"},
+    {3610, "a site is one of the central server's: give --central or --connect (central=1 on the web page)"},
+    {3611, "central=1: this station has no central server ([Central] Connect= in Config.ini)"},
+    {3612, "the sites are compared on the chain's central server only"},
 };
 
 constexpr bool IdsStrictlyAscending()
