@@ -34,6 +34,7 @@ public:
 
     bool IsSet(const QString& option) const { return parser_.isSet(option); }
     QString Value(const QString& option) const { return parser_.value(option); }
+    QStringList Values(const QString& option) const { return parser_.values(option); }   // each time given
     QStringList Positional() const { return parser_.positionalArguments(); }
     // The options given, by their names.
     QStringList OptionsGiven() const;

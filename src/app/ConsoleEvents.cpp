@@ -30,6 +30,15 @@ void TConsoleEvents::CallLogStatus(const QString& text, bool isError)
     Line(QStringLiteral("log     %1%2").arg(text, isError ? QStringLiteral(" (error)") : QString()));
 }
 
+void TConsoleEvents::CentralLink(const TCentralLinkState& state)
+{
+    if (centralLink_ == state.Link)
+        return;
+    centralLink_ = state.Link;
+    Line(QStringLiteral("central %1%2").arg(CentralLinkText(state),
+                                            state.IsAway() ? QStringLiteral(" (%1)").arg(state.Why) : QString()));
+}
+
 void TConsoleEvents::CallOpened(const TCallRecord& rec, const QString& eventText)
 {
     Line(QStringLiteral("call    %1  [address %2 key %3]")

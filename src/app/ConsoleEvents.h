@@ -3,8 +3,10 @@
 // so the station also serves as a console call logger.
 #include "calls/CallEvents.h"
 #include "calls/SoundPlayer.h"
+#include "central/CentralLink.h"
 
 #include <QTextStream>
+#include <optional>
 
 struct TConfig;
 
@@ -14,6 +16,8 @@ public:
     explicit TConsoleEvents(const TConfig& cfg);
     void PortStatus(const QString& text, bool isError);
     void CallLogStatus(const QString& text, bool isError);
+    // One line when the central link comes or goes, with the calls waiting.
+    void CentralLink(const TCentralLinkState& state);
     void Line(const QString& text);
 
     void CallOpened(const TCallRecord& rec, const QString& eventText) override;
@@ -26,6 +30,7 @@ public:
 private:
     const TConfig& cfg_;
     QTextStream out_;
+    std::optional<TCentralLinkState::TLink> centralLink_;
 };
 
 // Tells the console which warning sound plays, and passes it on to a real player when given.

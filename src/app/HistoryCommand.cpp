@@ -1,8 +1,12 @@
 #include "app/HistoryCommand.h"
 
+#include "app/CentralChoice.h"
 #include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
+#include "central/CentralSettings.h"
+#include "central/CentralTexts.h"
+#include "central/PgLink.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
 #include "core/Environment.h"
@@ -28,6 +32,9 @@ const TOptionSpec Options[] = {
     {"handler", "Processing person, as stored.", "NAME"},
     {"service-time", "Service time range in seconds, bounds included.", "MIN-MAX"},
     {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
+    {"central", "Across the chain's sites, on the central server of [Central] Connect=."},
+    {"connect", "Across the sites on this central server (a libpq connection string).", "CONNINFO"},
+    {"site", "Only this site of the central server (repeatable; default: every site).", "NAME"},
 };
 
 }  // namespace
@@ -43,6 +50,9 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
         bad = TArgumentError{QStringLiteral("history: unexpected argument %1").arg(p.Positional().first())};
     else if (const auto condition = ReadHistoryConditions(CommandConditions(p), QDate::currentDate(), query))
         bad = TArgumentError{*condition};
+    TCentralChoice central;
+    if (!bad)
+        bad = ReadCentralChoice(env, p, central);
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
@@ -51,11 +61,22 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
     if (bad)
         return ReportBadArguments(bad->Text);
 
-    TDM_Sys store;
     QString error;
-    if (!store.Open(env.DataDir, &error))
-        return ReportFailed(LoadResStr(3119).arg(error));
-    switch (WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {}, &error)) {
+    TExportResult result = TExportResult::ReadFailed;
+    if (central.Chosen) {
+        const TCentralTiming timing;
+        TPgLink link;
+        if (!link.Connect(central.Connect, timing.ConnectTimeoutMs, &error))
+            return ReportFailed(LoadResStr(TxtCentralFailed).arg(error));
+        result = WriteCentralHistory(link, central.Scope, query, env.StateTexts, env.Formats.Display, *sink,
+                                     LoadResStr(HistoryCaption), timing.ReportTimeoutMs, &error);
+    } else {
+        TDM_Sys store;
+        if (store.Open(env.DataDir, &error))
+            result = WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {},
+                                  &error);
+    }
+    switch (result) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:

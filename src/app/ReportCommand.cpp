@@ -1,9 +1,14 @@
 #include "app/ReportCommand.h"
 
+#include "app/CentralChoice.h"
 #include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
+#include "central/CentralSettings.h"
+#include "central/CentralTexts.h"
+#include "central/PgLink.h"
 #include "core/DataStore.h"
+#include "reports/ReportsTexts.h"
 #include "core/DateFormats.h"
 #include "core/Environment.h"
 #include "core/ResStrings.h"
@@ -27,6 +32,9 @@ const TOptionSpec Options[] = {
     {"year", "The year of the yearly summary.", YearFormat.data()},
     {"by", "Response times by staff, position or hour.", "GROUP"},
     {"out", "Write FILE (.xlsx, .csv, or the print-out as .pdf) instead of CSV on standard output.", "FILE"},
+    {"central", "Across the chain's sites, on the central server of [Central] Connect=."},
+    {"connect", "Across the sites on this central server (a libpq connection string).", "CONNINFO"},
+    {"site", "Only this site of the central server (repeatable; default: every site).", "NAME"},
 };
 
 bool IsPdf(const QString& out)
@@ -38,7 +46,7 @@ std::optional<TArgumentError> ReadRequest(const TCommandLine& p, TReportRequest&
 {
     const QStringList words = p.Positional();
     if (words.size() != 1)
-        return TArgumentError{QStringLiteral("report: name one report: staff, position, monthly, yearly or response")};
+        return TArgumentError{QStringLiteral("report: name one report: staff, position, monthly, yearly, response or sites")};
     if (const auto condition = ReadReportConditions(words.first(), CommandConditions(p), QDate::currentDate(), r))
         return TArgumentError{*condition};
     return std::nullopt;
@@ -60,6 +68,11 @@ int RunReportCommand(const TEnvironment& env, const QStringList& args)
     TReportRequest request;
     std::optional<TArgumentError> bad = ReadRequest(p, request);
     request.DateFormat = env.Formats.Display;  // after the conditions, which start a request afresh
+    TCentralChoice central;
+    if (!bad)
+        bad = ReadCentralChoice(env, p, central);
+    if (!bad && request.Kind == TReportKind::Sites && !central.Chosen)
+        bad = TArgumentError{QStringLiteral("report sites: ") + LoadResStr(TxtSitesAcrossSitesOnly)};
     const QString out = p.Value(QStringLiteral("out"));
     const bool pdf = IsPdf(out);
     QFile standardOutput;
@@ -70,11 +83,20 @@ int RunReportCommand(const TEnvironment& env, const QStringList& args)
     if (bad)
         return ReportBadArguments(bad->Text);
 
-    TDM_Sys store;
     TStatReport report;
     QString error;
-    if (!store.Open(env.DataDir, &error) || !RunReport(store, request, report, &error))
-        return ReportFailed(LoadResStr(3121).arg(error));
+    if (central.Chosen) {
+        const TCentralTiming timing;
+        TPgLink link;
+        if (!link.Connect(central.Connect, timing.ConnectTimeoutMs, &error))
+            return ReportFailed(LoadResStr(TxtCentralFailed).arg(error));
+        if (!RunCentralReport(link, central.Scope, request, timing.ReportTimeoutMs, report, &error))
+            return ReportFailed(LoadResStr(3121).arg(error));
+    } else {
+        TDM_Sys store;
+        if (!store.Open(env.DataDir, &error) || !RunReport(store, request, report, &error))
+            return ReportFailed(LoadResStr(3121).arg(error));
+    }
     const bool written = pdf ? PrintStatReportToPdf(report, out, &error) : WriteStatReport(report, *sink, &error);
     if (!written)
         return ReportFailed(LoadResStr(3118).arg(OutputName(out), error));

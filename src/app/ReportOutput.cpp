@@ -1,5 +1,6 @@
 #include "app/ReportOutput.h"
 
+#include "app/CentralChoice.h"
 #include "app/CommandLine.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
@@ -36,7 +37,7 @@ TConditionTexts CommandConditions(const TCommandLine& line)
 {
     TConditionTexts given([](const QString& name) { return QStringLiteral("--") + name; });
     for (const QString& name : line.OptionsGiven())
-        if (name != QLatin1String("out"))
+        if (name != QLatin1String("out") && !IsCentralOption(name))
             given.Add(name, line.Value(name));
     return given;
 }

@@ -2,6 +2,7 @@
 
 #include "app/BackupCommand.h"
 #include "app/BindCommand.h"
+#include "app/CentralCommand.h"
 #include "app/CleanupCommand.h"
 #include "app/CommandLine.h"
 #include "app/HistoryCommand.h"
@@ -26,11 +27,14 @@ const TSubcommand Subcommands[] = {
     {"cleanup", RunCleanupCommand, "cleanup --through yyyy-MM-dd"},
     {"history", RunHistoryCommand,
      "history [--from D] [--to D] [--area A] [--position P] [--type T] [--server NAME] "
-     "[--state all|answered|timeout] [--handler NAME] [--service-time MIN-MAX] [--out FILE]"},
+     "[--state all|answered|timeout] [--handler NAME] [--service-time MIN-MAX] [--out FILE] "
+     "[--central | --connect CONNINFO] [--site NAME]..."},
     {"report", RunReportCommand,
-     "report staff|position|monthly|yearly|response [--period today|week|month | --from D --to D] [--staff NAME] "
-     "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE]",
+     "report staff|position|monthly|yearly|response|sites [--period today|week|month | --from D --to D] [--staff NAME] "
+     "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE] "
+     "[--central | --connect CONNINFO] [--site NAME]...",
      ReportDraws},
+    {"central", RunCentralCommand, "central init|push [--connect CONNINFO]"},
     {"operator", RunOperatorCommand, "operator list | add NAME [--permissions 0,4,5] [--duty TEXT] | passwd NAME | permissions NAME --set 0,4,5 | remove NAME"},
 };
 

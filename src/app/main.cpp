@@ -158,6 +158,8 @@ int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headles
                          });
         QObject::connect(&station, &TStation::CallLogStatusChanged, &app,
                          [&console](const QString& text, bool isError) { console.CallLogStatus(text, isError); });
+        QObject::connect(&station, &TStation::CentralLinkChanged, &app,
+                         [&console](const TCentralLinkState& state) { console.CentralLink(state); });
     }
     const auto say = [&](const QString& text) {
         if (headless)

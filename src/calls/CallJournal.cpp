@@ -155,10 +155,18 @@ int64_t TCallJournal::KeepClosedCall(const TJournalEntry& entry, QString* error)
     return ok ? id : 0;
 }
 
-bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString* error)
+bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString* error, bool* busy)
 {
     if (entries.empty())
         return true;
+    std::unique_lock<std::mutex> outboxTurn;
+    if (outbox_) {
+        outboxTurn = std::unique_lock(*outbox_, std::try_to_lock);
+        if (busy)
+            *busy = !outboxTurn.owns_lock();
+        if (!outboxTurn.owns_lock())
+            return Fail(error, QStringLiteral("the central outbox is busy"));
+    }
     // A restore swaps CallInfo.db under this mutex; the log waits for the next try rather than for it.
     if (!DataMutex.tryLock())
         return Fail(error, QStringLiteral("the data files are being restored"));
@@ -167,6 +175,15 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
     const QString logUri = QUrl::fromLocalFile(dir_ + QStringLiteral("/CallInfo.db")).toString(QUrl::FullyEncoded)
                            + QStringLiteral("?mode=rw");
     bool ok = Exec(QStringLiteral("attach database ? as CallLog"), {logUri}, error);
+    // The outbox is made when missing: it only ever holds calls the log holds too.
+    const bool withOutbox =
+        ok && outbox_
+        && (ok = Exec(QStringLiteral("attach database ? as Outbox"), {dir_ + QLatin1Char('/') + TCallOutbox::FileName},
+                      error));
+    if (ok && withOutbox)
+        ok = Exec(QStringLiteral("pragma Outbox.journal_mode=PERSIST"), {}, error)
+             && Exec(QStringLiteral("pragma Outbox.synchronous=FULL"), {}, error)
+             && Exec(TCallOutbox::CreateStatement(QStringLiteral("Outbox")), {}, error);
     if (ok) {
         ok = Exec(QStringLiteral("pragma CallLog.synchronous=FULL"), {}, error)
              && Exec(QStringLiteral("begin"), {}, error);
@@ -184,15 +201,16 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
                     QVariantList{r.CallDate.toString(IsoDateFormat), TimeText(r.CallTime), Text(r.CallArea),
                                  Text(r.CallDesktop), Text(r.ServerPersonnel), NullIfEmpty(r.UserNumber)}
                     + ClosingValues(r);
-                for (int v = 0; v < values.size(); ++v)
+                ok = !withOutbox || EnterOutbox(values, error);
+                for (int v = 0; ok && v < values.size(); ++v)
                     insert.bindValue(v, values[v]);
-                ok = insert.exec();
+                ok = ok && insert.exec();
                 if (ok && entries[i].JournalId != 0) {
                     drop.bindValue(0, QVariant::fromValue(entries[i].JournalId));
                     ok = drop.exec();
                 }
             }
-            if (!ok)
+            if (!ok && (insert.lastError().isValid() || drop.lastError().isValid()))
                 Fail(error, SqliteReason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
             insert.finish();
             drop.finish();
@@ -200,10 +218,31 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
             if (!ok)
                 Exec(QStringLiteral("rollback"));
         }
-        Exec(QStringLiteral("detach database CallLog"));
     }
+    if (withOutbox)
+        Exec(QStringLiteral("detach database Outbox"));
+    Exec(QStringLiteral("detach database CallLog"));
     DataMutex.unlock();
     return ok;
+}
+
+bool TCallJournal::EnterOutbox(const QVariantList& stored, QString* error)
+{
+    // Identical rows are told apart by their order in the log, as a backfill from CallInfo does.
+    QSqlQuery count(connection_.Database());
+    QString sameRow = TCallOutbox::Columns;
+    sameRow.replace(QStringLiteral(","), QStringLiteral(" is ? and")).append(QStringLiteral(" is ?"));
+    if (!count.prepare(QStringLiteral("select count(*) from CallLog.CallInfo where ") + sameRow))
+        return Fail(error, SqliteReason(count.lastError()));
+    for (const QVariant& v : stored)
+        count.addBindValue(v);
+    if (!count.exec() || !count.next())
+        return Fail(error, SqliteReason(count.lastError()));
+    const QVariantList values = stored + QVariantList{count.value(0)};
+    count.finish();
+    return Exec(QStringLiteral("insert into Outbox.CallOutbox (%1, Ordinal) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                    .arg(TCallOutbox::Columns),
+                values, error);
 }
 
 bool TCallJournal::ReadAll(std::vector<TJournalEntry>& entries, QString* error)

@@ -5,6 +5,7 @@
 // a power cut loses no call, and no call is logged twice however often the
 // station goes down. Its own SQLite file in the data directory, full syncs,
 // one small transaction per change; its connection never waits on a lock.
+#include "calls/CallOutbox.h"
 #include "core/SqliteConnection.h"
 
 #include <QDate>
@@ -61,8 +62,12 @@ public:
     // A call that ended and waits for the log: its id (a new one when it was
     // not in the journal yet), or 0 when it could not be written.
     int64_t KeepClosedCall(const TJournalEntry& entry, QString* error = nullptr);
-    // In one transaction: appends each entry's row to CallInfo and drops the entry.
-    bool MoveToLog(const std::vector<TJournalEntry>& entries, QString* error = nullptr);
+    // From now on every row moved into CallInfo also enters the outbox of calls for the central
+    // server, in the same transaction; null: no outbox.
+    void SetOutbox(TOutboxGate gate) { outbox_ = std::move(gate); }
+    // In one transaction: appends each entry's row to CallInfo (and the outbox) and drops the entry.
+    // busy: set when nothing moved because the outbox's shipper held it; try again shortly.
+    bool MoveToLog(const std::vector<TJournalEntry>& entries, QString* error = nullptr, bool* busy = nullptr);
     // Every entry, oldest first.
     bool ReadAll(std::vector<TJournalEntry>& entries, QString* error = nullptr);
 
@@ -71,6 +76,10 @@ private:
     bool Exec(const QString& statement, const QVariantList& values = {}, QString* error = nullptr,
               int64_t* insertedId = nullptr, int* changed = nullptr);
 
+    // Appends the rows to the outbox attached as Outbox, each with its ordinal among identical rows.
+    bool EnterOutbox(const QVariantList& stored, QString* error);
+
     TSqliteConnection connection_;
     QString dir_;
+    TOutboxGate outbox_;
 };

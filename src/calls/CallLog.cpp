@@ -6,6 +6,7 @@
 #include "core/ResStrings.h"
 
 #include <QDateTime>
+#include <QThread>
 #include <algorithm>
 #include <cstdlib>
 
@@ -61,6 +62,12 @@ bool TCallLog::Open(const QString& dataDir, QString* error)
 void TCallLog::Close()
 {
     Flush();
+    // Closing may wait for the central shipper's turn (a few milliseconds each), so that the last
+    // calls enter the outbox now rather than at the next start.
+    for (int turn = 0; turn < 50 && !waiting_.empty() && quiet_.isActive(); ++turn) {
+        QThread::msleep(BusyRetryMs);
+        Flush();
+    }
     retry_.stop();
     journal_.Close();
 }
@@ -134,11 +141,16 @@ void TCallLog::Flush()
     quiet_.stop();
     if (!waiting_.empty()) {
         QString error;
-        if (journal_.MoveToLog(waiting_, &error)) {
+        bool busy = false;
+        if (journal_.MoveToLog(waiting_, &error, &busy)) {
             waiting_.clear();
             oldestWaiting_.invalidate();
             logError_.clear();
             retry_.stop();
+        } else if (busy) {
+            // The central shipper holds the outbox for a moment: another turn soon, no failure.
+            quiet_.start(BusyRetryMs);
+            return;
         } else {
             logError_ = error;
             retry_.start();

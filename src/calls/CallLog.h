@@ -47,6 +47,8 @@ public:
     // and at the latest this long after the oldest of them ended.
     static constexpr int QuietMs = 250;
     static constexpr int MaxDeferMs = 5000;
+    // The next try when the central shipper held the outbox.
+    static constexpr int BusyRetryMs = 20;
 
     TCallLog(TCallJournal& journal, const IClock& clock, const TConfig& cfg, const IDutyLookup& staff);
 

@@ -438,6 +438,19 @@ constexpr ResString kResStrings[] = {
     {3543, "操作员名称最多 8 个字节（8 个字母或 4 个汉字）！"},
     {3544, "密码最多 8 个字节（8 个字母或 4 个汉字）！"},
     {3545, "新密码不能为空！"},
+    {3600, "中央服务器：正在连接"},
+    {3601, "中央服务器：已连接"},
+    {3602, "中央服务器：已连接，%1 条呼叫待发送"},
+    {3603, "中央服务器：无法连接，%1 条呼叫待发送"},
+    {3604, "Config.ini 中没有 [Central] Connect=，请用 --connect 指定中央服务器"},
+    {3605, "中央数据库已就绪（版本 %1）"},
+    {3606, "已发送 %1 条呼叫，中央数据库已有 %2 条"},
+    {3607, "中央服务器操作失败：%1"},
+    {3608, "站点"},
+    {3609, "各站点服务统计表"},
+    {3610, "a site is one of the central server's: give --central or --connect (central=1 on the web page)"},
+    {3611, "central=1: this station has no central server ([Central] Connect= in Config.ini)"},
+    {3612, "the sites are compared on the chain's central server only"},
 };
 
 constexpr bool IdsStrictlyAscending()

@@ -12,5 +12,6 @@ constexpr TColor FrameGrey = 0x808080;        // the main window's frame lines
 constexpr TColor FaceGrey = 0xE0E0E0;         // face buttons at rest
 constexpr TColor FaceLightGrey = 0xEBEBEB;    // the middle of a gradient face
 constexpr TColor Silver = 0xC0C0C0;         // disabled face-button texts, separator lines
+constexpr TColor Amber = 0x0080D0;            // the central link while its server is away
 constexpr TColor White = 0xFFFFFF;
 constexpr TColor Black = 0x000000;

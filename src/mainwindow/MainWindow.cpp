@@ -112,6 +112,10 @@ TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
         status_.SetLogStatus(text, isError);
         update(0, height() - 23, width(), 23);
     });
+    connect(&station_, &TStation::CentralLinkChanged, this, [this](const TCentralLinkState& state) {
+        status_.SetCentralLink(state);
+        update(0, height() - 23, width(), 23);
+    });
     status_.ShowLinkCounts([this] { return station_.LinkCounts(); });
     clockTimer_.setInterval(1000);
     connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_, env_.Formats.Display)); });

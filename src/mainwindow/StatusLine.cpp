@@ -2,6 +2,8 @@
 
 #include "core/Clock.h"
 #include "core/DateFormats.h"
+#include "core/StationColors.h"
+#include "core/ui/Colors.h"
 #include "mainwindow/LinkCountsTip.h"
 
 #include <QLabel>
@@ -40,10 +42,12 @@ QString ClockText(const IClock& clock, const QString& dateFormat)
 TStatusLine::TStatusLine(QWidget* window)
     : clock_(CreateLabel(window, QStringLiteral("Lbl_Clock"), Qt::AlignRight, QString())),
       port_(CreateLabel(window, QStringLiteral("Lbl_Port"), Qt::AlignHCenter, QStringLiteral("COM1 19200bps 8 1"))),
+      central_(CreateLabel(window, QStringLiteral("Lbl_Central"), Qt::AlignHCenter, QString())),
       log_(CreateLabel(window, QStringLiteral("Lbl_LogState"), Qt::AlignRight, QString())),
       message_(CreateLabel(window, QStringLiteral("Lbl_Message"), Qt::AlignLeft, QStringLiteral("...")))
 {
     log_->hide();
+    central_->hide();
 }
 
 void TStatusLine::Place(const QSize& clientSize)
@@ -57,8 +61,11 @@ void TStatusLine::Place(const QSize& clientSize)
     const int portLeft = clockLeft - portWidth - Gap;
     clock_->setGeometry(clockLeft, top, clockWidth, height);
     port_->setGeometry(portLeft, top, portWidth, height);
+    const int centralWidth = central_->isHidden() ? 0 : FieldWidth(central_, central_->text());
+    const int centralLeft = portLeft - (centralWidth ? centralWidth + Gap : 0);
+    central_->setGeometry(centralLeft, top, centralWidth, height);
     // The log's failure takes the right end of the message line, at most two thirds of it.
-    const int messageAreaWidth = std::max(0, portLeft - Gap - MessageLeft);
+    const int messageAreaWidth = std::max(0, centralLeft - Gap - MessageLeft);
     const int logWidth = log_->isHidden() ? 0
                                           : std::min(messageAreaWidth * 2 / 3,
                                                      log_->fontMetrics().horizontalAdvance(log_->text()) + 4);
@@ -83,6 +90,16 @@ void TStatusLine::SetLogStatus(const QString& text, bool isError)
     log_->setToolTip(text);
     log_->setStyleSheet(QStringLiteral("color: red;"));
     log_->setHidden(!isError);
+    if (clientSize_.isValid())
+        Place(clientSize_);
+}
+
+void TStatusLine::SetCentralLink(const TCentralLinkState& state)
+{
+    central_->setText(CentralLinkText(state));
+    central_->setToolTip(state.Why);
+    central_->setStyleSheet(state.IsAway() ? QStringLiteral("color: %1;").arg(ToQColor(Amber).name()) : QString());
+    central_->show();
     if (clientSize_.isValid())
         Place(clientSize_);
 }

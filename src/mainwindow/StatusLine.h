@@ -1,7 +1,9 @@
 #pragma once
 // The status line at the bottom of the main window: the message line, the
-// call log's failure (in red, only while there is one), the serial port's
+// call log's failure (in red, only while there is one), the central link
+// (only with a central server; amber while it is away), the serial port's
 // state and the clock.
+#include "central/CentralLink.h"
 #include "comm/LinkCounters.h"
 
 #include <QSize>
@@ -28,6 +30,8 @@ public:
     void SetPortStatus(const QString& text, bool isError, const QString& why = QString());
     // Shown at the right end of the message line while isError; hidden otherwise.
     void SetLogStatus(const QString& text, bool isError);
+    // Shown left of the port field from the first state on.
+    void SetCentralLink(const TCentralLinkState& state);
     void SetClock(const QString& text);
     // The port field's tooltip shows the link counters that read gives when it opens.
     void ShowLinkCounts(std::function<TLinkCounts()> read);
@@ -41,11 +45,13 @@ public:
     const QLabel* Port() const { return port_; }
     const QLabel* LogState() const { return log_; }
     const QLabel* Clock() const { return clock_; }
+    const QLabel* Central() const { return central_; }
 
 private:
     QSize clientSize_;
     QLabel* clock_;
     QLabel* port_;
+    QLabel* central_;
     QLabel* log_;
     QLabel* message_;
 };

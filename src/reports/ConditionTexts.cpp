@@ -93,14 +93,15 @@ struct TReportName {
     QStringList Conditions;
 };
 
-const std::array<TReportName, 5>& ReportNames()
+const std::array<TReportName, 6>& ReportNames()
 {
-    static const std::array<TReportName, 5> names = {{
+    static const std::array<TReportName, 6> names = {{
         {"staff", PeriodConditions + QStringList{QStringLiteral("staff")}},
         {"position", PeriodConditions + QStringList{QStringLiteral("area"), QStringLiteral("position")}},
         {"monthly", {QStringLiteral("month")}},
         {"yearly", {QStringLiteral("year")}},
         {"response", PeriodConditions + QStringList{QStringLiteral("by")}},
+        {"sites", PeriodConditions},
     }};
     return names;
 }
@@ -229,6 +230,10 @@ TError ReadReportConditions(const QString& report, const TConditionTexts& given,
                 return QStringLiteral("%1: '%2' is not a year (yyyy)").arg(given.Shown(year), given.Value(year));
         }
         return std::nullopt;
+    }
+    if (report == QLatin1String("sites")) {
+        const TReportKind sites = TReportKind::Sites;
+        return ReadPeriod(given, r, sites, {sites, sites, sites}, true);
     }
     const QStringList groups = {QStringLiteral("staff"), QStringLiteral("position"), QStringLiteral("hour")};
     const QString by = QStringLiteral("by");

@@ -36,7 +36,8 @@ private:
 // service-time) over the defaults of today.
 std::optional<QString> ReadHistoryConditions(const TConditionTexts& given, const QDate& today, THistoryQuery& query);
 
-// Whether report names one of staff, position, monthly, yearly, response.
+// Whether report names one of staff, position, monthly, yearly, response, sites (the last
+// across the chain's sites only).
 bool IsReportName(const QString& report);
 // A report's conditions (period, from, to, staff, area, position, month, year, by, as the
 // report takes them) over the periods of today.

@@ -1,6 +1,7 @@
 #include "reports/HistoryExport.h"
 
 #include "reports/HistoryColumns.h"
+#include "reports/HistoryQuery.h"
 #include "reports/HistoryReader.h"
 #include "reports/TableSink.h"
 
@@ -11,8 +12,7 @@ constexpr int ExportPiece = 200;
 
 }  // namespace
 
-TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts,
-                           const QString& dateFormat, ITableSink& sink, const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
+TTableLayout HistoryLayout(const THistoryQuery& query, const QString& dateFormat, const QString& sheetName)
 {
     const QString period = query.SDate.toString(dateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(dateFormat);
     TTableLayout layout{sheetName, HistoryTitles(), {}, {}, {sheetName, period}};
@@ -20,6 +20,13 @@ TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TSt
         layout.Kinds.push_back(c.Kind);
         layout.Widths.push_back(c.Width);
     }
+    return layout;
+}
+
+TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts,
+                           const QString& dateFormat, ITableSink& sink, const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
+{
+    const TTableLayout layout = HistoryLayout(query, dateFormat, sheetName);
     THistoryReader reader(store, query);
     std::vector<THistoryRow> rows;
     bool written = sink.Begin(layout);

@@ -9,7 +9,13 @@ class TDM_Sys;
 struct THistoryQuery;
 struct TStateTexts;
 
+struct TTableLayout;
+
 enum class TExportResult { Done, Cancelled, ReadFailed, WriteFailed };
+
+// The history's table: the sheet, its heading (sheetName and the period of the conditions, its
+// dates in dateFormat) and the ten columns.
+TTableLayout HistoryLayout(const THistoryQuery& query, const QString& dateFormat, const QString& sheetName);
 
 // A spreadsheet's heading (the sheet name and the period of the conditions), the
 // history's ten titles, then one row per record. After each piece,

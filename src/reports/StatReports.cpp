@@ -5,6 +5,7 @@
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
+#include "reports/ReportsTexts.h"
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
 
@@ -27,14 +28,6 @@ const QString DayGroups = QStringLiteral(
     "select ? F1, CallDate F2, count(*) Total from CallInfo where %1 group by CallDate order by F2");
 const QString InPeriod = QStringLiteral("CallDate>=? and CallDate<=?");
 
-struct TPlan {
-    int Caption = 0;
-    int Title1 = 0, Title2 = 0;
-    TCellKind Kind1 = TCellKind::Text, Kind2 = TCellKind::Text;
-    TStatement Calls;
-    QString Period;
-};
-
 QString Shown(const QDate& d, const QString& format)
 {
     return d.toString(format);
@@ -46,9 +39,9 @@ TStatement Grouped(const QString& form, const QString& where, const QVariantList
 }
 
 // A report of groups over a period: staff (wide "~") or positions (bare "~" over a week or month).
-TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, const QString& format)
+TPassRatePlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, const QString& format)
 {
-    TPlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
+    TPassRatePlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
     const QString& form = staff ? StaffGroups : PositionGroups;
     if (from == to) {
         plan.Calls = Grouped(form, QStringLiteral("CallDate=?"), {StoredDate(from)});
@@ -59,7 +52,9 @@ TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, con
     return plan;
 }
 
-TPlan PlanReport(const TReportRequest& r)
+}  // namespace
+
+TPassRatePlan PlanPassRateReport(const TReportRequest& r)
 {
     const auto [monday, sunday] = WeekBounds(r.Today);
     const auto [first, last] = MonthBounds(r.Today);
@@ -110,12 +105,11 @@ TPlan PlanReport(const TReportRequest& r)
                 {QStringLiteral("select StatYear F1, StatMonth F2, Total from StatYear"), {}},
                 QString::number(r.Year) + LoadResStr(1544)};
     case TReportKind::Response:
+    case TReportKind::Sites:
         break;
     }
     return {};
 }
-
-}  // namespace
 
 std::pair<QDate, QDate> WeekBounds(const QDate& day)
 {
@@ -180,27 +174,39 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
     }, error);
 }
 
-bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
-               const TCancelFlag& cancel)
+bool RunPassRateReport(const TRunStatement& run, const TPassRatePlan& plan, const TStatement& timeOuts,
+                       const QString& leadTitle, const QString& dateFormat, TStatReport& out, QString* error)
 {
-    if (request.Kind == TReportKind::Response)
-        return RunResponseReport(store, request, out, error, cancel);
-    const TPlan plan = PlanReport(request);
     TStatReport report;
     report.Caption = LoadResStr(plan.Caption);
     report.Period = plan.Period;
     report.Grid.Kinds = {plan.Kind1, plan.Kind2, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
     report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(CallsTitle),
                          LoadResStr(TimeOutsTitle), LoadResStr(RateTitle)}};
-    if (request.Kind == TReportKind::Yearly) {
-        const TStatement timeOuts{QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear"), {}};
-        if (!RunYearlySummary(store, request.Year, error, cancel,
-                              [&](QString* why) { return StartStatistics(store, plan.Calls, timeOuts, report.Grid, why); }))
-            return false;
-    } else if (!StartStatistics(store, plan.Calls, TimeOutsStatement(plan.Calls), report.Grid, error)) {
-        return false;
+    if (!leadTitle.isEmpty()) {
+        report.Grid.Kinds.insert(report.Grid.Kinds.begin(), TCellKind::Text);
+        report.Grid.Rows[0].insert(report.Grid.Rows[0].begin(), leadTitle);
     }
-    report.DateFormat = request.DateFormat;
+    if (!StartStatistics(run, plan.Calls, timeOuts, report.Grid, error))
+        return false;
+    report.DateFormat = dateFormat;
     out = std::move(report);
     return true;
+}
+
+bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
+               const TCancelFlag& cancel)
+{
+    if (request.Kind == TReportKind::Sites)
+        return Fail(error, LoadResStr(TxtSitesAcrossSitesOnly));
+    const TRunStatement run = StoreStatements(store);
+    if (request.Kind == TReportKind::Response)
+        return RunResponseReport(run, request, QString(), out, error, cancel);
+    const TPassRatePlan plan = PlanPassRateReport(request);
+    if (request.Kind != TReportKind::Yearly)
+        return RunPassRateReport(run, plan, TimeOutsStatement(plan.Calls), QString(), request.DateFormat, out, error);
+    const TStatement timeOuts{QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear"), {}};
+    return RunYearlySummary(store, request.Year, error, cancel, [&](QString* why) {
+        return RunPassRateReport(run, plan, timeOuts, QString(), request.DateFormat, out, why);
+    });
 }

@@ -1,5 +1,6 @@
 #include "station/Station.h"
 
+#include "central/CentralShipper.h"
 #include "core/Clock.h"
 #include "layout/LayoutStore.h"
 #include "operators/FirstOperator.h"
@@ -21,6 +22,7 @@ TStation::TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, 
     // Only acknowledgements are held: the frames a late write error lost are theirs.
     connect(&comm_, &TMSComm::HeldFramesNotWritten, this, [this](quint64 n) { handler_.AcksNotWritten(n); });
     log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
+    connect(&comm_, &TMSComm::StatusChanged, this, [this](const QString&, bool isError) { receiverOk_ = !isError; });
 }
 
 namespace {
@@ -61,7 +63,10 @@ bool TStation::Start(QString* error)
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
         events_->StoreError(rosterError);
+    PrepareShipping();
     RecoverCalls();
+    if (shipper_)
+        shipper_->start();
 
     TFaceWork work;
     work.ReloadLayouts = [this] { ReloadLayouts(); };
@@ -74,12 +79,27 @@ bool TStation::Start(QString* error)
         if (!comm_.ReleaseOutput())
             handler_.AcksNotWritten(handler_.Acks.Value() - acksBefore);
     };
-    work.RefreshCallRecordState = [this] { tracker_.RefreshCallRecordState(); };
+    work.RefreshCallRecordState = [this] {
+        tracker_.RefreshCallRecordState();
+        if (shipper_)
+            shipper_->SetStationState(static_cast<int>(tracker_.Records().Count()), receiverOk_);
+    };
     worker_ = std::make_unique<TFaceThread>(this, clock_, std::move(work), workerCycleMs_);
     ring_.OnBytesStored = [w = worker_.get()] { w->PulseRecvEvent(); };
     worker_->start();
     started_ = true;
     return true;
+}
+
+void TStation::PrepareShipping()
+{
+    const TCentralSettings central = ReadCentralSettings(env_.ConfigPath);
+    if (!central.Enabled())
+        return;
+    const TOutboxGate gate = std::make_shared<std::mutex>();
+    journal_.SetOutbox(gate);
+    shipper_ = std::make_unique<TCentralShipper>(central, env_.DataDir, gate);
+    connect(shipper_.get(), &TCentralShipper::LinkChanged, this, &TStation::CentralLinkChanged);
 }
 
 void TStation::RecoverCalls()
@@ -130,5 +150,8 @@ void TStation::Close()
     comm_.Close();
     tracker_.LogAllOpenCalls();
     log_.Close();
+    // The last calls go now when the server answers within a few seconds, else at the next start.
+    if (shipper_)
+        shipper_->Finish();
     store_.Close();
 }

@@ -6,6 +6,7 @@
 #include "calls/CallLog.h"
 #include "calls/CallTracker.h"
 #include "calls/DutyLookup.h"
+#include "central/CentralLink.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameHandler.h"
 #include "comm/FrameSync.h"
@@ -20,6 +21,8 @@
 
 #include <QObject>
 #include <memory>
+
+class TCentralShipper;
 
 class IClock;
 class ISoundPlayer;
@@ -78,10 +81,15 @@ signals:
     void PortStatusChanged(const QString& text, bool isError);
     // The call log's state: rows waiting for a locked or full log, a journal that cannot be written.
     void CallLogStatusChanged(const QString& text, bool isError);
+    // The link to the chain's central server and the calls waiting for it ([Central] configured only).
+    void CentralLinkChanged(const TCentralLinkState& state);
 
 private:
     void ReloadLayouts();
     void RecoverCalls();
+    // With [Central] Connect= in Config.ini: the calls logged from now on enter the outbox, shipped by
+    // a thread of its own.
+    void PrepareShipping();
 
     TEnvironment& env_;
     const IClock& clock_;
@@ -99,6 +107,8 @@ private:
     TFrameHandler handler_;
     TFrameSync sync_;
     std::unique_ptr<TFaceThread> worker_;
+    std::unique_ptr<TCentralShipper> shipper_;
+    bool receiverOk_ = false;
     int workerCycleMs_ = 1000;
     QString portOverride_;
     bool started_ = false;

@@ -90,7 +90,7 @@ TWebApi::TWebApi(TEnvironment env, const IClock& clock, TWebHub& hub, TWebSessio
         {"GET", QStringLiteral("/api/history"), [this](const TWebRequest& r, const TWebSession& s) {
              return HistoryReply(env_.DataDir, env_.ConfigPath, env_.Formats.Display, r.Query, s.Popedom, clock_.Today()); }},
         {"GET", ReportPrefix + QStringLiteral("*"), [this](const TWebRequest& r, const TWebSession& s) {
-             return ReportReply(env_.DataDir, env_.Formats.Display, r.Path.mid(ReportPrefix.size()), r.Query, s.Popedom,
+             return ReportReply(env_.DataDir, env_.ConfigPath, env_.Formats.Display, r.Path.mid(ReportPrefix.size()), r.Query, s.Popedom,
                                 clock_.Today()); }},
     };
 }

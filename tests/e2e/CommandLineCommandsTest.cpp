@@ -10,7 +10,8 @@
 
 namespace {
 
-const QStringList kCommands = {"led", "memory", "bind", "backup", "restore", "cleanup", "history", "report"};
+const QStringList kCommands = {"led", "memory", "bind", "backup", "restore", "cleanup", "history", "report",
+                                  "central"};
 
 TEST(CommandLineCommands, EveryCommandHasHelpAndTheStationsHelpListsThem)
 {

@@ -99,7 +99,7 @@ protected:
         // Spreadsheets and headings show dates as the command shows them on this system.
         const QString display = SystemDateFormats(SystemUsesChineseCodePage()).Display;
         return kind == QLatin1String("history") ? HistoryReply(dir, config, display, q, popedom, today)
-                                                : ReportReply(dir, display, kind, q, popedom, today);
+                                                : ReportReply(dir, config, display, kind, q, popedom, today);
     }
 };
 
@@ -233,7 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"BadYear", "yearly", "year=26", ReportsOnly, 400, "year: '26' is not a year (yyyy)"},
         RefusalCase{"UnknownReport", "weekly", "", ReportsOnly, 404,
                     "report: unknown report 'weekly' (staff, position, monthly, yearly, response)"},
-        RefusalCase{"UnknownFormat", "monthly", "format=pdf", ReportsOnly, 400, "format: 'pdf' is none of json, csv, xlsx"}),
+        RefusalCase{"UnknownFormat", "monthly", "format=pdf", ReportsOnly, 400, "format: 'pdf' is none of json, csv, xlsx"},
+        RefusalCase{"CentralWithoutAServer", "history", "central=1", HistoryOnly, 400,
+                    "central=1: this station has no central server ([Central] Connect= in Config.ini)"},
+        RefusalCase{"SiteWithoutCentral", "staff", "site=east", ReportsOnly, 400,
+                    "a site is one of the central server's: give --central or --connect (central=1 on the web page)"},
+        RefusalCase{"SitesOnTheLocalLog", "sites", "", ReportsOnly, 400,
+                    "the sites are compared on the chain's central server only"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WebDataRows, TheCommandGivesTheSameMessageUnderItsOptionsName)
