@@ -9,6 +9,7 @@
 #include "core/ResStrings.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 
 #include <QFile>
@@ -54,15 +55,15 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
     TDM_Sys store;
     QString error;
     if (!store.Open(env.DataDir, &error))
-        return ReportFailed(LoadResStr(3119).arg(error));
+        return ReportFailed(LoadResStr(TxtReportsCannotReadCalls).arg(error));
     switch (WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {}, &error)) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:
-        return ReportFailed(LoadResStr(3118).arg(OutputName(p.Value(QStringLiteral("out"))), error));
+        return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(OutputName(p.Value(QStringLiteral("out"))), error));
     case TExportResult::ReadFailed:
     case TExportResult::Cancelled:
         break;
     }
-    return ReportFailed(LoadResStr(3119).arg(error));
+    return ReportFailed(LoadResStr(TxtReportsCannotReadCalls).arg(error));
 }

@@ -7,6 +7,7 @@
 #include "core/DateFormats.h"
 #include "core/Environment.h"
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 #include "reports/TableSink.h"
 #include "reports/ui/StatPrint.h"
@@ -74,9 +75,9 @@ int RunReportCommand(const TEnvironment& env, const QStringList& args)
     TStatReport report;
     QString error;
     if (!store.Open(env.DataDir, &error) || !RunReport(store, request, report, &error))
-        return ReportFailed(LoadResStr(3121).arg(error));
+        return ReportFailed(LoadResStr(TxtReportsStatisticsFailed).arg(error));
     const bool written = pdf ? PrintStatReportToPdf(report, out, &error) : WriteStatReport(report, *sink, &error);
     if (!written)
-        return ReportFailed(LoadResStr(3118).arg(OutputName(out), error));
+        return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(OutputName(out), error));
     return ExitDone;
 }

@@ -1,6 +1,7 @@
 #include "devices/MemoryImage.h"
 
 #include "core/ResStrings.h"
+#include "devices/DevicesTexts.h"
 
 #include <algorithm>
 
@@ -61,4 +62,4 @@ QString MemoryMapCell(const QByteArray& image, int row, int column)
     return QStringLiteral("%1").arg(uint8_t(image[offset]), 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString MemorySizeText(int n) { return QString::asprintf(LoadResStr(2001).toUtf8().constData(), n); }
+QString MemorySizeText(int n) { return QString::asprintf(LoadResStr(TxtDevicesMemorySize).toUtf8().constData(), n); }

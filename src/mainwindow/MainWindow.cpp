@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/LogCategories.h"
 #include "core/ResStrings.h"
+#include "mainwindow/MainWindowTexts.h"
 #include "station/ui/BaseSetDialog.h"
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
@@ -299,7 +300,7 @@ bool TFrm_Main::CanHideToTray() const
 
 bool TFrm_Main::ConfirmExit()
 {
-    return AskYesNo(this, LoadResStr(235));
+    return AskYesNo(this, LoadResStr(TxtMainExitQuestion));
 }
 
 void TFrm_Main::ExitStation()
@@ -353,7 +354,7 @@ void TFrm_Main::CallOpened(const TCallRecord&, const QString& eventText) { statu
 
 void TFrm_Main::CallRestored(const TCallRecord&, const QString&)
 {
-    status_.SetMessage(LoadResStr(3404).arg(station_.Tracker().Records().Count()));
+    status_.SetMessage(LoadResStr(TxtMainCallsRecovered).arg(station_.Tracker().Records().Count()));
 }
 
 void TFrm_Main::StoreError(const QString& error)

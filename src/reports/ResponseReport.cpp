@@ -1,4 +1,5 @@
 #include "core/Failure.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 
 #include "core/DataStore.h"
@@ -120,8 +121,8 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
     report.Period = request.From.toString(request.DateFormat) + QStringLiteral("  ~  ") + request.To.toString(request.DateFormat);
     report.Grid.Kinds = {by.Kind1, TCellKind::Text, TCellKind::Integer, TCellKind::Duration, TCellKind::Duration,
                          TCellKind::Duration, TCellKind::Duration};
-    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(1530), LoadResStr(3107),
-                                LoadResStr(3108), LoadResStr(3109), LoadResStr(3110)});
+    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(TxtReportsAnswered), LoadResStr(TxtReportsMeanServiceTime),
+                                LoadResStr(TxtReportsMedianServiceTime), LoadResStr(TxtReportsServiceTime90), LoadResStr(TxtReportsLongestServiceTime)});
     const auto addRow = [&](const QVariant& k1, const QVariant& k2, const THistogram& h) {
         std::vector<QVariant> row = {k1, k2};
         for (const QVariant& v : Figures(h))
@@ -130,7 +131,7 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
     };
     for (const auto& [sortKey, g] : groups)
         addRow(g.Key1, g.Key2, g.Times);
-    addRow(QString(), LoadResStr(1529), all);
+    addRow(QString(), LoadResStr(TxtReportsTotal), all);
     report.DateFormat = request.DateFormat;
     out = std::move(report);
     return true;

@@ -5,6 +5,7 @@
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
+#include "reports/ReportsTexts.h"
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
 
@@ -108,7 +109,7 @@ TPlan PlanReport(const TReportRequest& r)
     case TReportKind::Yearly:
         return {1549, 1544, 1545, TCellKind::Integer, TCellKind::Integer,
                 {QStringLiteral("select StatYear F1, StatMonth F2, Total from StatYear"), {}},
-                QString::number(r.Year) + LoadResStr(1544)};
+                QString::number(r.Year) + LoadResStr(TxtReportsYearSuffix)};
     case TReportKind::Response:
         break;
     }

@@ -1,5 +1,6 @@
 #include "staff/StaffEdit.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 
 namespace {
@@ -11,12 +12,12 @@ constexpr int CaptionWarning = 112;
 
 QString SexText(bool male)
 {
-    return LoadResStr(male ? 1114 : 1115);
+    return LoadResStr(male ? TxtMale : TxtFemale);
 }
 
 bool IsMaleText(const QString& cell)
 {
-    return cell == LoadResStr(1114);
+    return cell == LoadResStr(TxtMale);
 }
 
 int32_t CancelAddrOfText(const QString& text)

@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/DevicesTexts.h"
 #include "devices/ui/DeviceFields.h"
 
 #include <QComboBox>
@@ -24,12 +25,12 @@ TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent)
     Edt_Text->setMinimumWidth(Edt_Text->fontMetrics().horizontalAdvance(QString(17, QChar(0x4E2D))));
 
     auto* form = new QFormLayout;
-    form->addRow(LoadResStr(1906), Cbx_DataMode);
-    form->addRow(LoadResStr(1902), Cbx_DisplayMode);
-    form->addRow(LoadResStr(1903), Edt_MoveInterval);
-    form->addRow(LoadResStr(1904), Edt_StopTime);
-    form->addRow(LoadResStr(1905), Cbx_Color);
-    form->addRow(LoadResStr(1907), Edt_Text);
+    form->addRow(LoadResStr(TxtDevicesDataMode), Cbx_DataMode);
+    form->addRow(LoadResStr(TxtDevicesDisplayMode), Cbx_DisplayMode);
+    form->addRow(LoadResStr(TxtDevicesMoveInterval), Edt_MoveInterval);
+    form->addRow(LoadResStr(TxtDevicesStopTime), Edt_StopTime);
+    form->addRow(LoadResStr(TxtDevicesColor), Cbx_Color);
+    form->addRow(LoadResStr(TxtDevicesLedText), Edt_Text);
 
     Btn_Ok = LayOutWithOkCancel(this, form).Ok;
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_LedEdit::Btn_OkClick);
@@ -50,7 +51,7 @@ TLedMessage TFrm_LedEdit::Message() const
 void TFrm_LedEdit::Btn_OkClick()
 {
     if (Edt_Text->text().trimmed().isEmpty()) {
-        ShowError(this, LoadResStr(1924));
+        ShowError(this, LoadResStr(TxtDevicesEmptyText));
         return;
     }
     accept();

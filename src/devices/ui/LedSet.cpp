@@ -1,10 +1,12 @@
 #include "devices/ui/LedSet.h"
 
 #include "comm/DeviceReplies.h"
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceFrames.h"
+#include "devices/DevicesTexts.h"
 #include "devices/ui/DeviceFields.h"
 #include "devices/ui/LedEdit.h"
 #include "devices/ui/LedListView.h"
@@ -34,7 +36,7 @@ TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const ICloc
 
     Edt_Address = NumberField("Edt_Address", 1, 99, 1, this);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(LoadResStr(1925), this));
+    top->addWidget(new QLabel(LoadResStr(TxtDevicesAddress), this));
     top->addWidget(Edt_Address);
     top->addStretch(1);
 
@@ -101,7 +103,7 @@ void TFrm_LedSet::LoadList()
     int adjusted = 0;
     QString error;
     if (!LoadLedList(configPath_, list_, &adjusted, &error))
-        ShowError(this, LoadResStr(1610) + QLatin1Char('\n') + error);
+        ShowError(this, LoadResStr(TxtOpenFileFailed) + QLatin1Char('\n') + error);
     ShowList();
     ReportAdjusted(adjusted);
 }
@@ -118,7 +120,7 @@ void TFrm_LedSet::ShowList()
 void TFrm_LedSet::ReportAdjusted(int adjusted)
 {
     if (adjusted > 0)
-        ShowWarning(this, LoadResStr(3301).arg(adjusted));
+        ShowWarning(this, LoadResStr(TxtDevicesLedAdjusted).arg(adjusted));
 }
 
 void TFrm_LedSet::EditMessage(int row)
@@ -154,7 +156,7 @@ void TFrm_LedSet::ModifyMessage(int row, const TLedMessage& message)
 void TFrm_LedSet::DeleteMessage()
 {
     const int row = SGrd_LedList->currentRow();
-    if (row < 0 || row >= int(list_.size()) || !AskYesNo(this, LoadResStr(1916)))
+    if (row < 0 || row >= int(list_.size()) || !AskYesNo(this, LoadResStr(TxtDevicesDeleteQuestion)))
         return;
     list_.erase(list_.begin() + row);
     ShowList();
@@ -162,7 +164,7 @@ void TFrm_LedSet::DeleteMessage()
 
 void TFrm_LedSet::EmptyList()
 {
-    if (!AskYesNo(this, LoadResStr(1917)))
+    if (!AskYesNo(this, LoadResStr(TxtDevicesClearQuestion)))
         return;
     list_.clear();
     ShowList();
@@ -182,7 +184,7 @@ void TFrm_LedSet::ImportFrom(const QString& path)
 {
     int adjusted = 0;
     if (!ImportLedList(path, list_, &adjusted)) {
-        ShowError(this, LoadResStr(1610));
+        ShowError(this, LoadResStr(TxtOpenFileFailed));
         return;
     }
     ShowList();
@@ -193,7 +195,7 @@ void TFrm_LedSet::ExportTo(const QString& path)
 {
     QString error;
     if (!SaveLedList(path, list_, &error))
-        ShowError(this, LoadResStr(3300).arg(error));
+        ShowError(this, LoadResStr(TxtDevicesLedSaveFailed).arg(error));
 }
 
 void TFrm_LedSet::Upload()
@@ -208,7 +210,7 @@ void TFrm_LedSet::UploadEnded(TTransferEnd how)
 {
     Pnl_Progress->Close();
     if (how == TTransferEnd::TimedOut)
-        ShowError(this, LoadResStr(1918));
+        ShowError(this, LoadResStr(TxtDevicesLedTimeOut));
 }
 
 void TFrm_LedSet::SetDeviceClock()
@@ -221,6 +223,6 @@ void TFrm_LedSet::done(int result)
     upload_.Cancel();
     QString error;
     if (!SaveLedList(configPath_, list_, &error))
-        ShowError(this, LoadResStr(3300).arg(error));
+        ShowError(this, LoadResStr(TxtDevicesLedSaveFailed).arg(error));
     QDialog::done(result);
 }

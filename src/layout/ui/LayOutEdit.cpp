@@ -1,10 +1,12 @@
 #include "layout/ui/LayOutEdit.h"
 
 #include "core/Config.h"
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "layout/LayoutTexts.h"
 #include "layout/ui/CallPointEdt.h"
 #include "layout/ui/LayOutTreeWidget.h"
 #include "layout/ui/PointDrawing.h"
@@ -245,7 +247,7 @@ void TFrm_LayOutEdit::Mnu_EmptyPointClick()
 
 bool TFrm_LayOutEdit::Confirmed(int textId)
 {
-    return AskYesNo(this, LoadResStr(textId), 111);
+    return AskYesNo(this, LoadResStr(textId), TxtCaptionLayoutConfirm);
 }
 
 bool TFrm_LayOutEdit::eventFilter(QObject* watched, QEvent* event)
@@ -317,7 +319,7 @@ void TFrm_LayOutEdit::reject()
 {
     if (model_.Changed()) {
         const QMessageBox::StandardButton answer =
-            AskYesNoCancel(this, LoadResStr(1026), 111);
+            AskYesNoCancel(this, LoadResStr(TxtLayoutSaveChanges), TxtCaptionLayoutConfirm);
         if (answer == QMessageBox::Yes) {
             QString error;
             if (!model_.Save(store_, &error)) {

@@ -1,5 +1,6 @@
 #include "reports/ui/HistoryTerm.h"
 
+#include "core/CoreTexts.h"
 #include "core/Environment.h"
 #include "core/DateFormats.h"
 #include "core/ResStrings.h"
@@ -57,7 +58,7 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, con
       Cbx_Desktop(new QComboBox(this)),
       Cbx_SvrType(new QComboBox(this)),
       Edt_SvrPersonnel(new QLineEdit(this)),
-      Chk_SvrTime(new QCheckBox(LoadResStr(218), this)),
+      Chk_SvrTime(new QCheckBox(LoadResStr(TxtColumnServiceTime), this)),
       Dtp_SSvrTime(TimePicker(this)),
       Dtp_ESvrTime(TimePicker(this)),
       Cbx_SvrState(new QComboBox(this)),

@@ -9,6 +9,7 @@
 #include "reports/HistoryColumns.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ExportFile.h"
 #include "reports/ui/HistoryTerm.h"
@@ -69,7 +70,7 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuer
 
     connect(model_, &THistoryModel::CountChanged, this, &TFrm_History::ShowCount);
     connect(model_, &THistoryModel::ReadFailed, this,
-            [this](const QString& error) { ShowError(this, LoadResStr(3119).arg(error)); });
+            [this](const QString& error) { ShowError(this, LoadResStr(TxtReportsCannotReadCalls).arg(error)); });
 }
 
 void TFrm_History::QueryHistoryRecord()
@@ -80,7 +81,7 @@ void TFrm_History::QueryHistoryRecord()
 
 void TFrm_History::ShowCount(int rows, bool complete)
 {
-    Lbl_Count->setText(LoadResStr(complete ? 3115 : 3114).arg(rows));
+    Lbl_Count->setText(LoadResStr(complete ? TxtReportsHistoryFound : TxtReportsHistorySearching).arg(rows));
 }
 
 void TFrm_History::Mnu_ConditionClick()
@@ -104,7 +105,7 @@ void TFrm_History::Mnu_ExportClick()
 void TFrm_History::ExportTo(const QString& path, const std::function<void(TExportResult)>& done)
 {
     const int expected = model_->Counting() ? 0 : model_->rowCount();
-    auto* progress = new TProgressRun(this, LoadResStr(3116), expected);
+    auto* progress = new TProgressRun(this, LoadResStr(TxtReportsExporting), expected);
     model_->Export(std::shared_ptr<ITableSink>(NewXlsxSink(path, dateFormat_)), windowTitle(), progress->Cancel(),
                    [progress](int rows) { progress->SetValue(rows); },
                    [this, progress, path, done](TExportResult result, const QString& error) {
@@ -112,9 +113,9 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
                        if (result == TExportResult::Done)
                            ShowExported(this, path, true);
                        else if (result == TExportResult::WriteFailed)
-                           ShowError(this, LoadResStr(3118).arg(QDir::toNativeSeparators(path), error));
+                           ShowError(this, LoadResStr(TxtReportsCannotExport).arg(QDir::toNativeSeparators(path), error));
                        else if (result == TExportResult::ReadFailed)
-                           ShowError(this, LoadResStr(3119).arg(error));
+                           ShowError(this, LoadResStr(TxtReportsCannotReadCalls).arg(error));
                        if (done)
                            done(result);
                    });

@@ -4,6 +4,7 @@
 #include "core/ui/CaptionTabs.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "staff/StaffTexts.h"
 #include "staff/ui/TableEditDialog.h"
 #include "staff/ui/UserEditDialog.h"
 
@@ -44,17 +45,17 @@ int CurrentRow(const QTableWidget* grid)
 
 TFrm_UserManage::TFrm_UserManage(QWidget* parent, TDM_Sys& store, const TLayOutTree& mainTree)
     : QDialog(parent), Pgc_Pages(new TCaptionTabWidget(this)), SGrd_User(NewGrid(this)), SGrd_Duty(NewGrid(this)),
-      Btn_UserAdd(new QPushButton(LoadResStr(1308), this)), Btn_UserModify(new QPushButton(LoadResStr(1309), this)),
-      Btn_UserDelete(new QPushButton(LoadResStr(1310), this)), Btn_DutyAdd(new QPushButton(LoadResStr(1308), this)),
-      Btn_DutyModify(new QPushButton(LoadResStr(1309), this)), Btn_DutyDelete(new QPushButton(LoadResStr(1310), this)),
+      Btn_UserAdd(new QPushButton(LoadResStr(TxtStaffAdd), this)), Btn_UserModify(new QPushButton(LoadResStr(TxtStaffModify), this)),
+      Btn_UserDelete(new QPushButton(LoadResStr(TxtStaffDelete), this)), Btn_DutyAdd(new QPushButton(LoadResStr(TxtStaffAdd), this)),
+      Btn_DutyModify(new QPushButton(LoadResStr(TxtStaffModify), this)), Btn_DutyDelete(new QPushButton(LoadResStr(TxtStaffDelete), this)),
       store_(store), tree_(mainTree)
 {
     SetupStationDialog(this, 1300);
 
     Pgc_Pages->addTab(CreatePage(SGrd_User, StaffHeaders, StaffWidths, Btn_UserAdd, Btn_UserModify, Btn_UserDelete),
-                      LoadResStr(1301));
+                      LoadResStr(TxtStaffDetails));
     Pgc_Pages->addTab(CreatePage(SGrd_Duty, DutyHeaders, DutyWidths, Btn_DutyAdd, Btn_DutyModify, Btn_DutyDelete),
-                      LoadResStr(1302));
+                      LoadResStr(TxtStaffDutyRoster));
     QHeaderView* dutyHeader = SGrd_Duty->horizontalHeader();
     dutyHeader->setSortIndicatorShown(true);
     dutyHeader->setSortIndicator(-1, Qt::AscendingOrder);
