@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int HistoryCaption = 1400;
-
 const TOptionSpec Options[] = {
     {"from", "First call date (default: 1 January of this year).", IsoDateFormat.data()},
     {"to", "Last call date (default: today).", IsoDateFormat.data()},
@@ -56,7 +54,7 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
     QString error;
     if (!store.Open(env.DataDir, &error))
         return ReportFailed(LoadResStr(TxtReportsCannotReadCalls).arg(error));
-    switch (WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {}, &error)) {
+    switch (WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(TxtReportsHistoryCaption), {}, &error)) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:

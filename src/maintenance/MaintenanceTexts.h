@@ -1,6 +1,9 @@
 #pragma once
 // Texts of the backup, the restore and the cleanup.
 enum TMaintenanceText : int {
+    TxtMaintenanceBackupCaption = 227,
+    TxtMaintenanceRestoreCaption = 228,
+    TxtMaintenanceCleanupCaption = 229,
     TxtMaintenanceChooseBackupItems = 1600,
     TxtMaintenanceCompress = 1602,
     TxtMaintenanceStartBackup = 1603,
@@ -33,4 +36,7 @@ enum TMaintenanceText : int {
     TxtMaintenanceCannotKeepOwner = 3213,    // %1 file, %2 why
     TxtMaintenanceMissingFiles = 3214,       // %1 item, %2 files
     TxtMaintenanceCancelled = 3215,
+    TxtMaintenanceBackingUp = 3216,
+    TxtMaintenanceRestoring = 3217,
+    TxtMaintenanceCleaning = 3218,
 };

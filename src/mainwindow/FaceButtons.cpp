@@ -19,7 +19,10 @@ constexpr int TabBottom = 105;
 
 // Captions of buttons 4 to 18 at creation, by string number. The rectangles
 // are measured on these, so buttons 4 and 5 keep room for either caption.
-constexpr int kCaptionIds[] = {201, 203, 204, 205, 206, 236, 237, 238, 225, 207, 208, 231, 209, 210, 211};
+constexpr int kCaptionIds[] = {TxtMainLogin, TxtPopedomOperators, TxtPopedomBaseSettings, TxtPopedomLayout,
+                               TxtPopedomStaff, TxtPopedomLed, TxtPopedomCopyData, TxtPopedomBind, TxtPopedomHistory,
+                               TxtPopedomStatistics, TxtPopedomMaintenance, TxtMainAbout, TxtMainPlanView,
+                               TxtMainListView, TxtMainOpenCalls};
 
 struct TGate {
     int button;

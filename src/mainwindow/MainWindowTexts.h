@@ -12,4 +12,11 @@ enum TMainWindowText : int {
     TxtMainExitQuestion = 235,
     TxtMainAboutText = 3002,
     TxtMainCallsRecovered = 3404,  // %1 number of calls
+    TxtMainLinkCounts = 3430,
+    TxtMainReceived = 3431,
+    TxtMainSkipped = 3432,
+    TxtMainFrames = 3433,
+    TxtMainDropped = 3434,
+    TxtMainAcks = 3435,
+    TxtMainAckFailed = 3436,
 };

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr TOperatorsText ColumnTitles[TOperatorListModel::ColumnCount] = {TxtOperatorsName, TxtOperatorsSex, TxtOperatorsDuty};
+constexpr TOperatorsText ColumnTitles[TOperatorListModel::ColumnCount] = {TxtOperatorsName, TxtOperatorsSex,
+                                                                        TxtOperatorsDuty};
 
 }  // namespace
 

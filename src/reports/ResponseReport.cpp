@@ -23,14 +23,17 @@ TGroupBy GroupBy(TResponseGroup by)
 {
     switch (by) {
     case TResponseGroup::Position:
-        return {QStringLiteral("CallArea"), QStringLiteral("CallDesktop"), 1527, 1528, 3105, TCellKind::Text};
+        return {QStringLiteral("CallArea"), QStringLiteral("CallDesktop"), TxtReportsArea, TxtReportsPosition,
+                TxtReportsResponsePositionCaption, TCellKind::Text};
     case TResponseGroup::Hour:
-        return {QStringLiteral("cast(substr(CallTime, 1, 2) as integer)"), QStringLiteral("null"), 3111, 3112, 3106,
+        return {QStringLiteral("cast(substr(CallTime, 1, 2) as integer)"), QStringLiteral("null"), TxtReportsHour,
+                TxtReportsHourRange, TxtReportsResponseHourCaption,
                 TCellKind::Integer};
     case TResponseGroup::Staff:
         break;
     }
-    return {QStringLiteral("UserNumber"), QStringLiteral("ServerPersonnel"), 1522, 1523, 3104, TCellKind::Text};
+    return {QStringLiteral("UserNumber"), QStringLiteral("ServerPersonnel"), TxtReportsStaffNumber, TxtReportsStaffName,
+            TxtReportsResponseStaffCaption, TCellKind::Text};
 }
 
 // Service times of one group: how many calls took each number of seconds.
@@ -121,8 +124,9 @@ bool RunResponseReport(TDM_Sys& store, const TReportRequest& request, TStatRepor
     report.Period = request.From.toString(request.DateFormat) + QStringLiteral("  ~  ") + request.To.toString(request.DateFormat);
     report.Grid.Kinds = {by.Kind1, TCellKind::Text, TCellKind::Integer, TCellKind::Duration, TCellKind::Duration,
                          TCellKind::Duration, TCellKind::Duration};
-    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(TxtReportsAnswered), LoadResStr(TxtReportsMeanServiceTime),
-                                LoadResStr(TxtReportsMedianServiceTime), LoadResStr(TxtReportsServiceTime90), LoadResStr(TxtReportsLongestServiceTime)});
+    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(TxtReportsAnswered),
+                                LoadResStr(TxtReportsMeanServiceTime), LoadResStr(TxtReportsMedianServiceTime),
+                                LoadResStr(TxtReportsServiceTime90), LoadResStr(TxtReportsLongestServiceTime)});
     const auto addRow = [&](const QVariant& k1, const QVariant& k2, const THistogram& h) {
         std::vector<QVariant> row = {k1, k2};
         for (const QVariant& v : Figures(h))

@@ -3,10 +3,10 @@
 #include "core/DataStore.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 
 namespace {
 
-constexpr int TotalsTextId = 1529;
 enum { Key1, Key2, Calls, TimeOuts, Rate };
 
 bool OpenStatement(TQuery& q, const TStatement& s, QString* error)
@@ -19,7 +19,7 @@ bool OpenStatement(TQuery& q, const TStatement& s, QString* error)
 
 std::vector<QVariant> TotalsRow(qint64 calls, qint64 timeOuts)
 {
-    return {QString(), LoadResStr(TotalsTextId), calls, timeOuts, PassRate(calls, timeOuts)};
+    return {QString(), LoadResStr(TxtReportsTotal), calls, timeOuts, PassRate(calls, timeOuts)};
 }
 
 // A group key as its column shows it: a call date as a date, a year or month as a number.

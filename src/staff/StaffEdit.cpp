@@ -2,13 +2,7 @@
 
 #include "core/CoreTexts.h"
 #include "core/ResStrings.h"
-
-namespace {
-
-constexpr int CaptionError = 113;
-constexpr int CaptionWarning = 112;
-
-}  // namespace
+#include "staff/StaffTexts.h"
 
 QString SexText(bool male)
 {
@@ -47,15 +41,15 @@ std::optional<TEditProblem> CheckStaffInput(const TTextGrid& staff, const TStaff
 {
     const QString number = input.Number.trimmed();
     if (number.isEmpty())
-        return TEditProblem{TEditField::Number, CaptionError, 1327};
+        return TEditProblem{TEditField::Number, TxtCaptionError, TxtStaffNumberEmpty};
     if (input.Name.trimmed().isEmpty())
-        return TEditProblem{TEditField::Name, CaptionError, 1313};
+        return TEditProblem{TEditField::Name, TxtCaptionError, TxtStaffNameEmpty};
 
     const bool adding = modifiedRow < 0 || modifiedRow >= staff.DataRowCount();
     if (adding || number != staff.Cell(modifiedRow, StaffNumber)) {
         for (int r = 0; r < staff.DataRowCount(); ++r) {
             if (staff.Cell(r, StaffNumber) == number)
-                return TEditProblem{TEditField::Number, CaptionWarning, 1314};
+                return TEditProblem{TEditField::Number, TxtCaptionWarning, TxtStaffNumberExists};
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 // Texts of the staff and the duty roster.
 enum TStaffText : int {
+    TxtStaffManageCaption = 1300,
     TxtStaffDetails = 1301,
     TxtStaffDutyRoster = 1302,
     TxtStaffName = 1303,
@@ -13,11 +14,19 @@ enum TStaffText : int {
     TxtStaffDelete = 1310,
     TxtStaffAddCaption = 1311,
     TxtStaffModifyCaption = 1312,
+    TxtStaffNameEmpty = 1313,
+    TxtStaffNumberExists = 1314,
+    TxtStaffDeleteQuestion = 1315,
     TxtStaffDutyStart = 1316,
     TxtStaffDutyEnd = 1317,
     TxtStaffDutyArea = 1318,
     TxtStaffDutyPosition = 1319,
     TxtStaffAddDutyCaption = 1320,
     TxtStaffModifyDutyCaption = 1321,
+    TxtStaffChooseStaff = 1322,
+    TxtStaffChooseArea = 1323,
+    TxtStaffChoosePosition = 1324,
+    TxtStaffDeleteDutyQuestion = 1325,
     TxtStaffNumber = 1326,
+    TxtStaffNumberEmpty = 1327,
 };

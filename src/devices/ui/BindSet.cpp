@@ -67,7 +67,7 @@ void RunBindSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies)
 TFrm_BindSet::TFrm_BindSet(ISerialLine& line, TDeviceReplies& replies, QWidget* parent)
     : QDialog(parent), line_(line), replies_(replies)
 {
-    SetupStationDialog(this, 2100);
+    SetupStationDialog(this, TxtDevicesBindPage);
     setMinimumWidth(320);
     auto* pages = new TCaptionTabWidget(this);
     pages->addTab(CreateBindPage(), LoadResStr(TxtDevicesBindPage));

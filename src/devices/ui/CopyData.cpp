@@ -33,7 +33,7 @@ void RunCopyData(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, co
 TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, QWidget* parent)
     : QDialog(parent), replies_(replies), map_(this), transfer_(line, clock)
 {
-    SetupStationDialog(this, 2000);
+    SetupStationDialog(this, TxtDevicesCopyCaption);
     resize(640, 480);
 
     auto* pages = new TCaptionTabWidget(this);
@@ -47,10 +47,10 @@ TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const I
         b->setObjectName(QLatin1String(name));
         return b;
     };
-    Btn_Import = button(2016, "Btn_Import");
-    Btn_Export = button(2017, "Btn_Export");
-    Btn_Read = button(2018, "Btn_Read");
-    Btn_Write = button(2019, "Btn_Write");
+    Btn_Import = button(TxtDevicesMemoryImport, "Btn_Import");
+    Btn_Export = button(TxtDevicesMemoryExport, "Btn_Export");
+    Btn_Read = button(TxtDevicesMemoryRead, "Btn_Read");
+    Btn_Write = button(TxtDevicesMemoryWrite, "Btn_Write");
     Btn_Export->setEnabled(false);
     Btn_Write->setEnabled(false);
     connect(Btn_Import, &QPushButton::clicked, this, [this] {

@@ -14,11 +14,11 @@
 TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent) : QDialog(parent)
 {
     SetupStationDialog(this, captionId);
-    Cbx_DataMode = ChoiceField("Cbx_DataMode", DataModeTextsId, m.DataMode, this);
-    Cbx_DisplayMode = ChoiceField("Cbx_DisplayMode", DisplayModeTextsId, m.DisplayMode, this);
+    Cbx_DataMode = ChoiceField("Cbx_DataMode", TxtDevicesDataModes, m.DataMode, this);
+    Cbx_DisplayMode = ChoiceField("Cbx_DisplayMode", TxtDevicesDisplayModes, m.DisplayMode, this);
     Edt_MoveInterval = NumberField("Edt_MoveInterval", 1, MaxMoveInterval, m.MoveInterval, this);
     Edt_StopTime = NumberField("Edt_StopTime", 0, MaxStopTime, m.StopTime, this);
-    Cbx_Color = ChoiceField("Cbx_Color", ColorTextsId, m.Color, this);
+    Cbx_Color = ChoiceField("Cbx_Color", TxtDevicesColors, m.Color, this);
     Edt_Text = new QLineEdit(m.Text, this);
     Edt_Text->setObjectName(QStringLiteral("Edt_Text"));
     LimitToGbkBytes(Edt_Text, MaxLedTextBytes);

@@ -31,7 +31,7 @@ TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const ICloc
                          QWidget* parent)
     : QDialog(parent), line_(line), replies_(replies), clock_(clock), configPath_(configPath), upload_(line, clock)
 {
-    SetupStationDialog(this, 1900);
+    SetupStationDialog(this, TxtDevicesLedCaption);
     resize(760, 440);
 
     Edt_Address = NumberField("Edt_Address", 1, 99, 1, this);
@@ -67,22 +67,22 @@ void TFrm_LedSet::CreateMenu()
     const auto item = [this](int textId, auto handler) {
         return Pmnu_LedList->addAction(LoadResStr(textId), this, handler);
     };
-    Mnu_Add = item(1908, [this] { EditMessage(-1); });
-    Mnu_Modify = item(1909, [this] { EditMessage(SGrd_LedList->currentRow()); });
-    Mnu_Delete = item(1910, [this] { DeleteMessage(); });
-    Mnu_Empty = item(1911, [this] { EmptyList(); });
+    Mnu_Add = item(TxtDevicesAddMessage, [this] { EditMessage(-1); });
+    Mnu_Modify = item(TxtDevicesModifyMessage, [this] { EditMessage(SGrd_LedList->currentRow()); });
+    Mnu_Delete = item(TxtDevicesDeleteMessage, [this] { DeleteMessage(); });
+    Mnu_Empty = item(TxtDevicesClearMessages, [this] { EmptyList(); });
     Pmnu_LedList->addSeparator();
-    Mnu_Import = item(1912, [this] {
+    Mnu_Import = item(TxtDevicesLedImport, [this] {
         if (const QString path = AskFile(this, false); !path.isEmpty())
             ImportFrom(path);
     });
-    Mnu_Export = item(1913, [this] {
+    Mnu_Export = item(TxtDevicesLedExport, [this] {
         if (const QString path = AskFile(this, true); !path.isEmpty())
             ExportTo(path);
     });
     Pmnu_LedList->addSeparator();
-    Mnu_Upload = item(1914, [this] { Upload(); });
-    Mnu_SetClock = item(1926, [this] { SetDeviceClock(); });
+    Mnu_Upload = item(TxtDevicesUpload, [this] { Upload(); });
+    Mnu_SetClock = item(TxtDevicesSetClock, [this] { SetDeviceClock(); });
     connect(SGrd_LedList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (UpdateMenu())
             Pmnu_LedList->popup(SGrd_LedList->viewport()->mapToGlobal(at));
@@ -128,7 +128,7 @@ void TFrm_LedSet::EditMessage(int row)
     const bool adding = row < 0;
     if (!adding && row >= int(list_.size()))
         return;
-    TFrm_LedEdit dialog(adding ? 1908 : 1909, adding ? TLedMessage{} : list_[size_t(row)], this);
+    TFrm_LedEdit dialog(adding ? TxtDevicesAddMessage : TxtDevicesModifyMessage, adding ? TLedMessage{} : list_[size_t(row)], this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (adding)

@@ -27,7 +27,7 @@ TFrm_Backup::TFrm_Backup(const QString& dataDir, QWidget* parent)
       dataDir_(dataDir),
       job_(new TDialogJob(this, {Lst_Items, Chk_Compress, Btn_Start}))
 {
-    SetupStationDialog(this, 227);
+    SetupStationDialog(this, TxtMaintenanceBackupCaption);
     Chk_Compress->setFixedWidth(Chk_Compress->fontMetrics().horizontalAdvance(Chk_Compress->text()) + 20);
     ChooseTarget = [this] {
         return QFileDialog::getSaveFileName(this, windowTitle(), QString(), QStringLiteral("*.* (*)"));
@@ -60,7 +60,7 @@ void TFrm_Backup::Btn_StartClick()
     const QString dataDir = dataDir_;
     const bool compress = Chk_Compress->isChecked();
     job_->Run(
-        3216,
+        TxtMaintenanceBackingUp,
         [dataDir, target, items, compress](const TJobProgress& progress, QString* why) {
             return WriteBackup(dataDir, target, items, compress, why, progress);
         },

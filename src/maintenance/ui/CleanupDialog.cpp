@@ -25,7 +25,7 @@ TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, const QString& pickerFormat, QWidget*
       pickerFormat_(pickerFormat),
       job_(new TDialogJob(this, {Dtp_Date, Btn_Clear}))
 {
-    SetupStationDialog(this, 229);
+    SetupStationDialog(this, TxtMaintenanceCleanupCaption);
     Dtp_Date->setDisplayFormat(pickerFormat_);
     Dtp_Date->setCalendarPopup(false);
     Btn_Clear->setDefault(true);
@@ -51,7 +51,7 @@ void TFrm_Cleanup::Btn_ClearClick()
     const QString dataDir = store_.DataDirectory();
     auto calls = std::make_shared<int>(-1);
     job_->Run(
-        3218,
+        TxtMaintenanceCleaning,
         [day, dataDir, calls](const TJobProgress&, QString* why) {
             TDM_Sys store;
             *calls = store.Open(dataDir, why) ? CountCallsThrough(store, day, why) : -1;
@@ -74,7 +74,7 @@ void TFrm_Cleanup::Btn_ClearClick()
 void TFrm_Cleanup::Delete(const QDate& day, const QString& dataDir)
 {
     job_->Run(
-        3218,
+        TxtMaintenanceCleaning,
         [day, dataDir](const TJobProgress& progress, QString* why) {
             TDM_Sys store;
             return store.Open(dataDir, why) && DeleteCallsThrough(store, day, why, progress);

@@ -29,7 +29,7 @@ TFrm_Restore::TFrm_Restore(TRestoreTarget target, QWidget* parent)
       target_(std::move(target)),
       job_(new TDialogJob(this, {Lst_Items, Btn_Source, Btn_Restore}))
 {
-    SetupStationDialog(this, 228);
+    SetupStationDialog(this, TxtMaintenanceRestoreCaption);
     Edt_Source->setReadOnly(true);
     Edt_Source->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 24);
     EnableItems(Lst_Items, 0);
@@ -84,7 +84,7 @@ void TFrm_Restore::Btn_RestoreClick()
     const QString source = backup_.Path();
     const QString dataDir = target_.DataDir;
     job_->Run(
-        3217,
+        TxtMaintenanceRestoring,
         [staged, source, items, dataDir](const TJobProgress& progress, QString* why) {
             // A handle of its own: the dialog's stays with the dialog.
             TBackupFile backup;

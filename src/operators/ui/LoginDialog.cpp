@@ -18,7 +18,7 @@ TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, QWidget* par
       operators_(operators),
       login_(login)
 {
-    SetupStationDialog(this, 1100);
+    SetupStationDialog(this, TxtOperatorsLoginCaption);
     LimitToGbkBytes(Edt_Name, LoginTextBytes);
     LimitToGbkBytes(Edt_Password, LoginTextBytes);
     MakePasswordField(Edt_Password);

@@ -36,7 +36,7 @@ TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& log
       login_(login),
       model_(new TOperatorListModel(operators, this))
 {
-    SetupStationDialog(this, 1110);
+    SetupStationDialog(this, TxtOperatorsManageCaption);
     SGrd_Operators->setModel(model_);
     SGrd_Operators->setSelectionBehavior(QAbstractItemView::SelectRows);
     SGrd_Operators->setSelectionMode(QAbstractItemView::SingleSelection);

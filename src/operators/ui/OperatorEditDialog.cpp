@@ -23,7 +23,7 @@ TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
       Edt_Duty(new QLineEdit(this)),
       operators_(operators)
 {
-    SetupStationDialog(this, 1121);
+    SetupStationDialog(this, TxtOperatorsAddCaption);
     // A name longer than the login dialog takes could never log in.
     LimitToGbkBytes(Edt_Name, LoginTextBytes);
     auto* sexes = new QButtonGroup(this);

@@ -23,14 +23,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int Caption = 1400;
-constexpr int MenuCondition = 1405;
-constexpr int MenuExport = 1406;
-
-}  // namespace
-
 TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuery& query, const TEnvironment& env)
     : QDialog(parent),
       SGrd_History(new QTableView(this)),
@@ -42,7 +34,7 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuer
       model_(new THistoryModel(env.DataDir, env.StateTexts, env.Formats.Display, this))
 {
     setObjectName(QStringLiteral("Frm_History"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsHistoryCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(960, 560);
     auto* layout = new QVBoxLayout(this);
@@ -62,8 +54,8 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuer
     for (int c = 0; c < HistoryColumnCount; ++c)
         SGrd_History->setColumnWidth(c, HistoryColumns()[c].Width);
 
-    Pmnu_History->addAction(LoadResStr(MenuCondition), this, &TFrm_History::Mnu_ConditionClick);
-    Pmnu_History->addAction(LoadResStr(MenuExport), this, &TFrm_History::Mnu_ExportClick);
+    Pmnu_History->addAction(LoadResStr(TxtReportsConditionsMenu), this, &TFrm_History::Mnu_ConditionClick);
+    Pmnu_History->addAction(LoadResStr(TxtReportsHistoryExport), this, &TFrm_History::Mnu_ExportClick);
     SGrd_History->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(SGrd_History, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { Pmnu_History->popup(SGrd_History->viewport()->mapToGlobal(at)); });
@@ -95,9 +87,9 @@ void TFrm_History::Mnu_ConditionClick()
 void TFrm_History::Mnu_ExportClick()
 {
     const QString proposed = QStringLiteral("%1-%2.xlsx")
-                                 .arg(LoadResStr(Caption), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+                                 .arg(LoadResStr(TxtReportsHistoryCaption), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = ChooseExportFile(this, LoadResStr(MenuExport), QDir(folder).filePath(proposed));
+    const QString path = ChooseExportFile(this, LoadResStr(TxtReportsHistoryExport), QDir(folder).filePath(proposed));
     if (!path.isEmpty())
         ExportTo(path);
 }

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr int Caption = 1500;
 constexpr int ColumnWidth = 127;
 constexpr int RowHeight = 18;
 
@@ -40,7 +39,7 @@ TFrm_Statistics::TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutT
       worker_(std::make_unique<TStoreWorker>(env.DataDir))
 {
     setObjectName(QStringLiteral("Frm_Statistics"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsStatisticsCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(920, 420);   // room for the seven columns of the response-time report
     auto* layout = new QVBoxLayout(this);
@@ -82,22 +81,22 @@ void TFrm_Statistics::AddReportItem(QMenu* menu, int textId, TReportKind kind, i
 void TFrm_Statistics::BuildMenu()
 {
     QMenu* staff = Pmnu_Result->addMenu(LoadResStr(TxtReportsByStaff));
-    AddReportItem(staff, 1503, TReportKind::StaffToday);
-    AddReportItem(staff, 1504, TReportKind::StaffWeek);
-    AddReportItem(staff, 1505, TReportKind::StaffMonth);
-    AddReportItem(staff, 1506, TReportKind::StaffConditions, StaffTerm);
+    AddReportItem(staff, TxtReportsToday, TReportKind::StaffToday);
+    AddReportItem(staff, TxtReportsThisWeek, TReportKind::StaffWeek);
+    AddReportItem(staff, TxtReportsThisMonth, TReportKind::StaffMonth);
+    AddReportItem(staff, TxtReportsByConditions, TReportKind::StaffConditions, StaffTerm);
     QMenu* position = Pmnu_Result->addMenu(LoadResStr(TxtReportsByPosition));
-    AddReportItem(position, 1503, TReportKind::PositionToday);
-    AddReportItem(position, 1504, TReportKind::PositionWeek);
-    AddReportItem(position, 1505, TReportKind::PositionMonth);
-    AddReportItem(position, 1506, TReportKind::PositionConditions, PositionTerm);
+    AddReportItem(position, TxtReportsToday, TReportKind::PositionToday);
+    AddReportItem(position, TxtReportsThisWeek, TReportKind::PositionWeek);
+    AddReportItem(position, TxtReportsThisMonth, TReportKind::PositionMonth);
+    AddReportItem(position, TxtReportsByConditions, TReportKind::PositionConditions, PositionTerm);
     QMenu* summaries = Pmnu_Result->addMenu(LoadResStr(TxtReportsSummaries));
-    AddReportItem(summaries, 1508, TReportKind::Yearly, YearTerm);
-    AddReportItem(summaries, 1509, TReportKind::Monthly, MonthTerm);
+    AddReportItem(summaries, TxtReportsYearly, TReportKind::Yearly, YearTerm);
+    AddReportItem(summaries, TxtReportsMonthly, TReportKind::Monthly, MonthTerm);
     QMenu* response = Pmnu_Result->addMenu(LoadResStr(TxtReportsResponseTimes));
-    AddReportItem(response, 3101, TReportKind::Response, PeriodTerm, TResponseGroup::Staff);
-    AddReportItem(response, 3102, TReportKind::Response, PeriodTerm, TResponseGroup::Position);
-    AddReportItem(response, 3103, TReportKind::Response, PeriodTerm, TResponseGroup::Hour);
+    AddReportItem(response, TxtReportsResponseByStaff, TReportKind::Response, PeriodTerm, TResponseGroup::Staff);
+    AddReportItem(response, TxtReportsResponseByPosition, TReportKind::Response, PeriodTerm, TResponseGroup::Position);
+    AddReportItem(response, TxtReportsResponseByHour, TReportKind::Response, PeriodTerm, TResponseGroup::Hour);
     Pmnu_Result->addSeparator();
     Mnu_CallChart = Pmnu_Result->addAction(LoadResStr(TxtReportsCallChart), this, [this] { ShowChart(Mnu_CallChart); });
     Mnu_RateChart = Pmnu_Result->addAction(LoadResStr(TxtReportsRateChart), this, [this] { ShowChart(Mnu_RateChart); });

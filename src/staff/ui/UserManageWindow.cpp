@@ -20,9 +20,11 @@
 
 namespace {
 
-const QList<int> StaffHeaders = {1326, 1303, 1304, 1305, 1306, 1307};
+const QList<int> StaffHeaders = {TxtStaffNumber, TxtStaffName, TxtStaffSex, TxtStaffPhone, TxtStaffCancelAddress,
+                                TxtStaffRemark};
 const QList<int> StaffWidths = {50, 100, 40, 100, 70, 105};
-const QList<int> DutyHeaders = {1326, 1303, 1316, 1317, 1318, 1319};
+const QList<int> DutyHeaders = {TxtStaffNumber, TxtStaffName, TxtStaffDutyStart, TxtStaffDutyEnd, TxtStaffDutyArea,
+                               TxtStaffDutyPosition};
 const QList<int> DutyWidths = {50, 100, 70, 70, 85, 90};
 
 QTableWidget* NewGrid(QWidget* parent)
@@ -50,7 +52,7 @@ TFrm_UserManage::TFrm_UserManage(QWidget* parent, TDM_Sys& store, const TLayOutT
       Btn_DutyModify(new QPushButton(LoadResStr(TxtStaffModify), this)), Btn_DutyDelete(new QPushButton(LoadResStr(TxtStaffDelete), this)),
       store_(store), tree_(mainTree)
 {
-    SetupStationDialog(this, 1300);
+    SetupStationDialog(this, TxtStaffManageCaption);
 
     Pgc_Pages->addTab(CreatePage(SGrd_User, StaffHeaders, StaffWidths, Btn_UserAdd, Btn_UserModify, Btn_UserDelete),
                       LoadResStr(TxtStaffDetails));
@@ -216,12 +218,12 @@ void TFrm_UserManage::DeleteRow(QTableWidget* grid, TTextGrid& rows, int questio
 
 void TFrm_UserManage::Btn_UserDeleteClick()
 {
-    DeleteRow(SGrd_User, data_.Staff, 1315);
+    DeleteRow(SGrd_User, data_.Staff, TxtStaffDeleteQuestion);
 }
 
 void TFrm_UserManage::Btn_DutyDeleteClick()
 {
-    DeleteRow(SGrd_Duty, data_.Duty, 1325);
+    DeleteRow(SGrd_Duty, data_.Duty, TxtStaffDeleteDutyQuestion);
 }
 
 void TFrm_UserManage::TableSort(int column)

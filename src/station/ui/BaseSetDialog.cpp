@@ -73,7 +73,7 @@ TFrm_BaseSet::TFrm_BaseSet(TEnvironment& env, IMainFace& face, ISoundPlayer& sou
     QStringList portItems = ports;
     const int portShown = ShowPortItem(portItems, env_.Config, portInUse);
 
-    SetupStationDialog(this, 1200);
+    SetupStationDialog(this, TxtStationSettingsCaption);
     setMinimumWidth(500);
 
     auto* pages = new TCaptionTabWidget(this);
@@ -184,11 +184,11 @@ QWidget* TFrm_BaseSet::CreateSysPage()
         layout->addWidget(box);
         return box;
     };
-    Chk_AutoRun = addCheck(1270, "Chk_AutoRun");
-    Chk_TopMost = addCheck(1271, "Chk_TopMost");
-    Chk_TrayIcon = addCheck(1272, "Chk_TrayIcon");
-    Chk_PopupWin = addCheck(1281, "Chk_PopupWin");
-    Chk_KeepOnTime = addCheck(1282, "Chk_ServiceTimeOutKeepOnTime");
+    Chk_AutoRun = addCheck(TxtStationAutoRun, "Chk_AutoRun");
+    Chk_TopMost = addCheck(TxtStationTopMost, "Chk_TopMost");
+    Chk_TrayIcon = addCheck(TxtStationTrayIcon, "Chk_TrayIcon");
+    Chk_PopupWin = addCheck(TxtStationPopupWindow, "Chk_PopupWin");
+    Chk_KeepOnTime = addCheck(TxtStationKeepTiming, "Chk_ServiceTimeOutKeepOnTime");
     layout->addSpacing(12);
     layout->addWidget(CreateSoundRow(StateTexts.PreWarn1SvrText + LoadResStr(TxtStationSound), 0));
     layout->addWidget(CreateSoundRow(StateTexts.PreWarn2SvrText + LoadResStr(TxtStationSound), 1));
@@ -201,7 +201,7 @@ QWidget* TFrm_BaseSet::CreateSoundRow(const QString& caption, int row)
     auto* box = new QWidget;
     const QString number = QString::number(row + 1);
     Edt_Wav[row] = CreateEdit(QStringLiteral("Edt_PreWarnWav") + number, box);
-    Cbx_PlayMode[row] = CreateList(ResItems(1279), QStringLiteral("Cbx_PreWarnWavePlayMode") + number, box);
+    Cbx_PlayMode[row] = CreateList(ResItems(TxtStationPlayModes), QStringLiteral("Cbx_PreWarnWavePlayMode") + number, box);
     Cbx_PlayMode[row]->setMinimumWidth(0);
 
     auto* browse = new QToolButton(box);
@@ -247,8 +247,8 @@ QWidget* TFrm_BaseSet::CreatePortPage(const QStringList& ports)
                               QStringLiteral("Cbx_DataBits"), page);
     Cbx_StopBits = CreateList({QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")},
                               QStringLiteral("Cbx_StopBits"), page);
-    Cbx_Parity = CreateList(ResItems(1256), QStringLiteral("Cbx_Parity"), page);
-    Cbx_Flux = CreateList(ResItems(1257), QStringLiteral("Cbx_Flux"), page);
+    Cbx_Parity = CreateList(ResItems(TxtStationParities), QStringLiteral("Cbx_Parity"), page);
+    Cbx_Flux = CreateList(ResItems(TxtStationFlowControls), QStringLiteral("Cbx_Flux"), page);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
