@@ -6,6 +6,7 @@ enum TCoreText : int {
     TxtCaptionLayoutConfirm = 111,  // the layout editor's own question caption
     TxtCaptionWarning = 112,
     TxtCaptionError = 113,
+    TxtCaptionConfirm = 114,
     TxtCaptionNotice = 115,
     TxtDefaultTitle = 200,
     TxtColumnCallDate = 212,
