@@ -6,6 +6,7 @@
 #include "maintenance/BackupItems.h"
 #include "maintenance/BackupWriter.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 
 namespace {
 
@@ -29,6 +30,6 @@ int RunBackupCommand(const TEnvironment& env, const QStringList& args)
 
     QString why;
     if (!WriteBackup(env.DataDir, line.Positional().first(), mask, line.IsSet(QStringLiteral("compress")), &why))
-        return ReportFailed(FailureText(1605, why));
-    return ReportDone(LoadResStr(1607));
+        return ReportFailed(FailureText(TxtMaintenanceBackupFailed, why));
+    return ReportDone(LoadResStr(TxtMaintenanceBackupDone));
 }

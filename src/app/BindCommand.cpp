@@ -10,6 +10,7 @@
 #include "devices/DeviceExchange.h"
 #include "devices/DeviceFrames.h"
 #include "devices/DeviceLink.h"
+#include "devices/DevicesTexts.h"
 
 namespace {
 
@@ -116,9 +117,9 @@ int RunBindCommand(const TEnvironment& env, const QStringList& args)
     });
     link.Replies().UnregisterBind();
     if (!acknowledged) {
-        PrintError(LoadResStr(1918));
+        PrintError(LoadResStr(TxtDevicesLedTimeOut));
         return ExitFailed;
     }
-    PrintLine(LoadResStr(2110));
+    PrintLine(LoadResStr(TxtDevicesSetDone));
     return ExitDone;
 }

@@ -1,5 +1,6 @@
 #include "app/CleanupCommand.h"
 
+#include "app/AppTexts.h"
 #include "app/CommandLine.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
@@ -7,6 +8,7 @@
 #include "core/ResStrings.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +33,7 @@ int RunCleanupCommand(const TEnvironment& env, const QStringList& args)
     // Opening the store would create an empty log where there is none.
     const QString log = env.DataDir + QStringLiteral("/CallInfo.db");
     if (!QFile::exists(log))
-        return ReportFailed(FailureText(3211, LoadResStr(3200).arg(QDir::toNativeSeparators(log),
+        return ReportFailed(FailureText(TxtMaintenanceCleanupFailed, LoadResStr(TxtMaintenanceCannotRead).arg(QDir::toNativeSeparators(log),
                                                                   QStringLiteral("No such file"))));
     TDM_Sys store;
     QString why;
@@ -42,7 +44,7 @@ int RunCleanupCommand(const TEnvironment& env, const QStringList& args)
         return deleted >= 0 && DeleteCallsThrough(store, day, failure);
     }, &why);
     if (!done)
-        return ReportFailed(FailureText(3211, why));
-    PrintLine(LoadResStr(1618));
-    return ReportDone(LoadResStr(3020).arg(deleted));
+        return ReportFailed(FailureText(TxtMaintenanceCleanupFailed, why));
+    PrintLine(LoadResStr(TxtMaintenanceCleanupDone));
+    return ReportDone(LoadResStr(TxtAppCallsDeleted).arg(deleted));
 }

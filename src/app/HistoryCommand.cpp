@@ -13,13 +13,12 @@
 #include "core/ResStrings.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 
 #include <QFile>
 
 namespace {
-
-constexpr int HistoryCaption = 1400;
 
 const TOptionSpec Options[] = {
     {"from", "First call date (default: 1 January of this year).", IsoDateFormat.data()},
@@ -69,21 +68,21 @@ int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
         if (!link.Connect(central.Connect, timing.ConnectTimeoutMs, &error))
             return ReportFailed(LoadResStr(TxtCentralFailed).arg(error));
         result = WriteCentralHistory(link, central.Scope, query, env.StateTexts, env.Formats.Display, *sink,
-                                     LoadResStr(HistoryCaption), timing.ReportTimeoutMs, &error);
+                                     LoadResStr(TxtReportsHistoryCaption), timing.ReportTimeoutMs, &error);
     } else {
         TDM_Sys store;
         if (store.Open(env.DataDir, &error))
-            result = WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {},
+            result = WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(TxtReportsHistoryCaption), {},
                                   &error);
     }
     switch (result) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:
-        return ReportFailed(LoadResStr(3118).arg(OutputName(p.Value(QStringLiteral("out"))), error));
+        return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(OutputName(p.Value(QStringLiteral("out"))), error));
     case TExportResult::ReadFailed:
     case TExportResult::Cancelled:
         break;
     }
-    return ReportFailed(LoadResStr(3119).arg(error));
+    return ReportFailed(LoadResStr(TxtReportsCannotReadCalls).arg(error));
 }

@@ -5,10 +5,12 @@
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
 #include "core/Clock.h"
+#include "core/CoreTexts.h"
 #include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "devices/DeviceFrames.h"
 #include "devices/DeviceLink.h"
+#include "devices/DevicesTexts.h"
 #include "devices/LedUpload.h"
 
 #include <QDateTime>
@@ -31,11 +33,11 @@ bool ReadList(const QString& file, const QString& configPath, TLedList& list)
     const bool read = file.isEmpty() ? LoadLedList(configPath, list, &adjusted, &error)
                                      : ImportLedList(file, list, &adjusted);
     if (!read) {
-        PrintError(error.isEmpty() ? LoadResStr(1610) : LoadResStr(1610) + QLatin1Char(' ') + error);
+        PrintError(error.isEmpty() ? LoadResStr(TxtOpenFileFailed) : LoadResStr(TxtOpenFileFailed) + QLatin1Char(' ') + error);
         return false;
     }
     if (adjusted > 0)
-        PrintError(LoadResStr(3301).arg(adjusted));
+        PrintError(LoadResStr(TxtDevicesLedAdjusted).arg(adjusted));
     return true;
 }
 
@@ -50,7 +52,7 @@ int Upload(TDeviceLink& link, uint8_t address, const TLedList& list)
     link.Replies().UnregisterLed();
     if (end == TTransferEnd::Done)
         return ExitDone;
-    PrintError(LoadResStr(1918));
+    PrintError(LoadResStr(TxtDevicesLedTimeOut));
     return ExitFailed;
 }
 

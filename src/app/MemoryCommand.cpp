@@ -1,5 +1,6 @@
 #include "app/MemoryCommand.h"
 
+#include "app/AppTexts.h"
 #include "app/CommandLine.h"
 #include "app/DeviceCommand.h"
 #include "app/Subcommands.h"
@@ -9,6 +10,7 @@
 #include "core/ResStrings.h"
 #include "core/SaveFile.h"
 #include "devices/DeviceLink.h"
+#include "devices/DevicesTexts.h"
 #include "devices/MemoryFile.h"
 #include "devices/MemoryImage.h"
 #include "devices/MemoryTransfer.h"
@@ -52,7 +54,7 @@ int RunMemoryCommand(const TEnvironment& env, const QStringList& args)
     // The file is checked before anything is sent: read, or that it can be written.
     QByteArray image;
     if (reading && !CanWriteFile(file))
-        return ReportFailed(LoadResStr(2029));
+        return ReportFailed(LoadResStr(TxtDevicesExportFailed));
     if (!reading) {
         if (const int refused = ImportMemoryFile(file, &image))
             return ReportFailed(LoadResStr(refused));
@@ -77,19 +79,19 @@ int RunMemoryCommand(const TEnvironment& env, const QStringList& args)
     case TTransferEnd::Done:
         break;
     case TTransferEnd::Refused:
-        PrintError(LoadResStr(3303).arg(transfer.ReportedSize()));
+        PrintError(LoadResStr(TxtDevicesMemoryTooLarge).arg(transfer.ReportedSize()));
         return ExitFailed;
     default:
-        PrintError(LoadResStr(2022));
+        PrintError(LoadResStr(TxtDevicesMemoryTimeOut));
         return ExitFailed;
     }
     if (!reading)
-        return ReportDone(LoadResStr(3021).arg(address).arg(qMin<quint32>(quint32(image.size()), transfer.ReportedSize())));
+        return ReportDone(LoadResStr(TxtAppMemoryWritten).arg(address).arg(qMin<quint32>(quint32(image.size()), transfer.ReportedSize())));
     if (!ExportMemoryFile(file, transfer.ReadImage())) {
-        PrintError(LoadResStr(2029));
+        PrintError(LoadResStr(TxtDevicesExportFailed));
         return ExitFailed;
     }
     PrintLine(MemorySizeText(int(transfer.ReadImage().size())));
-    PrintLine(LoadResStr(2030));
+    PrintLine(LoadResStr(TxtDevicesExportDone));
     return ExitDone;
 }

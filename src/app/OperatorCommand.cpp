@@ -3,12 +3,14 @@
 #include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
+#include "core/CoreTexts.h"
 #include "core/DataStore.h"
 #include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "operators/FirstOperator.h"
 #include "operators/LoginMsg.h"
 #include "operators/OperatorStore.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 
 #include <QFile>
@@ -76,7 +78,7 @@ int List(const TOperatorStore& operators, const QString& dateFormat)
     std::vector<std::vector<QVariant>> rows;
     for (int r = 0; r < operators.Count(); ++r) {
         const TOperatorRow& row = operators.Row(r);
-        const QString sex = row.Sex.isNull() ? QString() : LoadResStr(row.Sex.toBool() ? 1114 : 1115);
+        const QString sex = row.Sex.isNull() ? QString() : LoadResStr(row.Sex.toBool() ? TxtMale : TxtFemale);
         rows.push_back({row.Name, PermissionText(row.Popedom), sex, row.Duty});
     }
     const TTableLayout layout{QString(),
@@ -85,7 +87,7 @@ int List(const TOperatorStore& operators, const QString& dateFormat)
                               std::vector<TCellKind>(4, TCellKind::Text), {}, {}};
     QString why;
     if (!WriteTable(*sink, layout, rows, &why))
-        return ReportFailed(LoadResStr(3118).arg(OutputName(QString()), why));
+        return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(OutputName(QString()), why));
     return ExitDone;
 }
 

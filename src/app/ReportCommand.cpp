@@ -91,14 +91,14 @@ int RunReportCommand(const TEnvironment& env, const QStringList& args)
         if (!link.Connect(central.Connect, timing.ConnectTimeoutMs, &error))
             return ReportFailed(LoadResStr(TxtCentralFailed).arg(error));
         if (!RunCentralReport(link, central.Scope, request, timing.ReportTimeoutMs, report, &error))
-            return ReportFailed(LoadResStr(3121).arg(error));
+            return ReportFailed(LoadResStr(TxtReportsStatisticsFailed).arg(error));
     } else {
         TDM_Sys store;
         if (!store.Open(env.DataDir, &error) || !RunReport(store, request, report, &error))
-            return ReportFailed(LoadResStr(3121).arg(error));
+            return ReportFailed(LoadResStr(TxtReportsStatisticsFailed).arg(error));
     }
     const bool written = pdf ? PrintStatReportToPdf(report, out, &error) : WriteStatReport(report, *sink, &error);
     if (!written)
-        return ReportFailed(LoadResStr(3118).arg(OutputName(out), error));
+        return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(OutputName(out), error));
     return ExitDone;
 }

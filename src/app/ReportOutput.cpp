@@ -1,5 +1,6 @@
 #include "app/ReportOutput.h"
 
+#include "app/AppTexts.h"
 #include "app/CentralChoice.h"
 #include "app/CommandLine.h"
 #include "core/Failure.h"
@@ -60,5 +61,5 @@ std::unique_ptr<ITableSink> OutputSink(const QString& out, const QString& dateFo
 
 QString OutputName(const QString& out)
 {
-    return out.isEmpty() ? LoadResStr(3022) : out;
+    return out.isEmpty() ? LoadResStr(TxtAppStandardOutput) : out;
 }

@@ -1,12 +1,15 @@
 #include "app/RestoreCommand.h"
 
+#include "app/AppTexts.h"
 #include "app/CommandLine.h"
+#include "core/CoreTexts.h"
 #include "core/DataDirLock.h"
 #include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/Restore.h"
 
 
@@ -33,14 +36,14 @@ int RunRestoreCommand(const TEnvironment& env, const QStringList& args)
     // The station's own lock, held to the end: no station may start on the files being replaced.
     TDataDirLock lock(env.DataDir);
     if (!lock.TryLock())
-        return ReportFailed(LoadResStr(3206).arg(lock.Holder()));
+        return ReportFailed(LoadResStr(TxtAppStationRunning).arg(lock.Holder()));
 
     TBackupFile backup;
     switch (backup.Open(line.Positional().first())) {
     case TBackupOpen::CannotOpen:
-        return ReportFailed(LoadResStr(1610));
+        return ReportFailed(LoadResStr(TxtOpenFileFailed));
     case TBackupOpen::Invalid:
-        return ReportFailed(LoadResStr(1611));
+        return ReportFailed(LoadResStr(TxtMaintenanceNotABackup));
     case TBackupOpen::Ok:
         break;
     }
@@ -52,6 +55,6 @@ int RunRestoreCommand(const TEnvironment& env, const QStringList& args)
 
     QString why;
     if (!RestoreItems(backup, wanted, {env.DataDir, nullptr, {}, {}}, &why))
-        return ReportFailed(FailureText(1614, why));
-    return ReportDone(LoadResStr(1615));
+        return ReportFailed(FailureText(TxtMaintenanceRestoreFailed, why));
+    return ReportDone(LoadResStr(TxtMaintenanceRestoreDone));
 }

@@ -1,5 +1,6 @@
 #include "app/Subcommands.h"
 
+#include "app/AppTexts.h"
 #include "app/BackupCommand.h"
 #include "app/BindCommand.h"
 #include "app/CentralCommand.h"
@@ -12,6 +13,7 @@
 #include "app/ReportCommand.h"
 #include "app/RestoreCommand.h"
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 
 
 namespace {
@@ -71,5 +73,5 @@ int ExecuteSubcommand(const TSubcommand& command, const TEnvironment& env, const
     QString why;
     if (status != ExitDone || StandardOutputWritten(&why))
         return status;
-    return ReportFailed(LoadResStr(3118).arg(LoadResStr(3022), why));
+    return ReportFailed(LoadResStr(TxtReportsCannotExport).arg(LoadResStr(TxtAppStandardOutput), why));
 }

@@ -1,5 +1,6 @@
 // callstation [--data-dir DIR] [--headless] [--demo]
 // callstation [--data-dir DIR] COMMAND ARGS...
+#include "app/AppTexts.h"
 #include "app/ConsoleEvents.h"
 #include "app/DemoReceiver.h"
 #include "app/DemoRestaurant.h"
@@ -316,7 +317,7 @@ int main(int argc, char** argv)
     if (!lock.TryLock()) {
         Say(QStringLiteral("a station is already running on the data directory %1 (%2)").arg(env.DataDir, lock.Holder()));
         if (!headless)
-            ShowError(nullptr, LoadResStr(3004).arg(QDir::toNativeSeparators(env.DataDir)));
+            ShowError(nullptr, LoadResStr(TxtAppAlreadyRunning).arg(QDir::toNativeSeparators(env.DataDir)));
         return 1;
     }
     if (headless && !ArgGiven(argc, argv, "--headless"))

@@ -1,5 +1,6 @@
 #include "calls/CallGrid.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 TCallGrid::TCallGrid()
 {
     // Header texts by column; the identity column has none.
-    static constexpr int kHeaders[] = {212, 213, 214, 215, 216, 217, 220, 218, 219, 221};
+    static constexpr int kHeaders[] = {TxtColumnCallDate, TxtColumnCallTime, TxtColumnCallArea, TxtColumnCallPosition,
+                                        TxtColumnServiceType, TxtColumnServer, TxtColumnHandledTime,
+                                        TxtColumnServiceTime, TxtColumnServiceState, TxtColumnHandler};
     TCallGridRow header;
     for (int col = 0; col < ColIdentity; ++col)
         header[col] = LoadResStr(kHeaders[col]);

@@ -1,6 +1,7 @@
 #include "calls/CallLog.h"
 
 #include "calls/CallRecord.h"
+#include "calls/CallsTexts.h"
 #include "calls/DutyLookup.h"
 #include "core/Clock.h"
 #include "core/ResStrings.h"
@@ -11,10 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr int WaitingText = 3401;      // "呼叫记录无法写入（%1），%2 条呼叫已暂存，每 3 秒重试"
-constexpr int JournalFailedText = 3402; // "呼叫暂存文件无法写入（%1），..."
-constexpr int AllWrittenText = 3403;   // "呼叫记录已全部写入"
 
 // What the journal keeps of a call from its opening.
 TJournalEntry OpenedEntry(const TCallRecord& rec)
@@ -41,7 +38,7 @@ int ServiceDuration(const QTime& callTime, const QTime& cancelTime)
 }
 
 TCallLog::TCallLog(TCallJournal& journal, const IClock& clock, const TConfig& cfg, const IDutyLookup& staff)
-    : journal_(journal), clock_(clock), cfg_(cfg), staff_(staff), status_(LoadResStr(AllWrittenText))
+    : journal_(journal), clock_(clock), cfg_(cfg), staff_(staff), status_(LoadResStr(TxtCallsAllWritten))
 {
     retry_.setInterval(RetryIntervalMs);
     QObject::connect(&retry_, &QTimer::timeout, [this] { Flush(); });
@@ -200,13 +197,13 @@ std::vector<TRecoveredCall> TCallLog::Recover()
 
 void TCallLog::Report()
 {
-    QString text = LoadResStr(AllWrittenText);
+    QString text = LoadResStr(TxtCallsAllWritten);
     bool isError = false;
     if (!logError_.isEmpty()) {
-        text = LoadResStr(WaitingText).arg(logError_).arg(waiting_.size());
+        text = LoadResStr(TxtCallsWaiting).arg(logError_).arg(waiting_.size());
         isError = true;
     } else if (!journalError_.isEmpty()) {
-        text = LoadResStr(JournalFailedText).arg(journalError_);
+        text = LoadResStr(TxtCallsJournalFailed).arg(journalError_);
         isError = true;
     }
     if (text == status_ && isError == statusError_)

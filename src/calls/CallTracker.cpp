@@ -2,6 +2,7 @@
 
 #include "calls/CallLog.h"
 #include "calls/CallTiming.h"
+#include "calls/CallsTexts.h"
 #include "calls/DutyLookup.h"
 #include "core/Clock.h"
 #include "core/DateFormats.h"
@@ -16,7 +17,7 @@ QString IdentityText(const TCallRecord& rec) { return QString::number(rec.Id); }
 // The status line's text for a new call (text 233, five %s in order).
 QString EventText(const TConfig& cfg, const QString& dateFormat, const TCallRecord& rec)
 {
-    const QByteArray format = LoadResStr(233).toUtf8();
+    const QByteArray format = LoadResStr(TxtCallsNewCall).toUtf8();
     return QString::asprintf(format.constData(), rec.CallDate.toString(dateFormat).toUtf8().constData(),
                              rec.CallTime.toString(IsoTimeFormat).toUtf8().constData(),
                              rec.CallArea.toUtf8().constData(), rec.CallDesktop.toUtf8().constData(),

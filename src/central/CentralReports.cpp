@@ -1,6 +1,7 @@
 #include "central/CentralReports.h"
 
 #include "central/CentralTexts.h"
+#include "reports/ReportsTexts.h"
 #include "central/PgLink.h"
 #include "core/DateFormats.h"
 #include "core/Failure.h"
@@ -105,17 +106,17 @@ bool RunSitesReport(const TRunStatement& run, const TReportRequest& request, TSt
     report.DateFormat = request.DateFormat;
     report.Grid.Kinds = {TCellKind::Text, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate,
                          TCellKind::Duration, TCellKind::Duration, TCellKind::Duration};
-    report.Grid.Rows = {{LoadResStr(TxtCentralSite), LoadResStr(1524), LoadResStr(1525), LoadResStr(1526),
-                         LoadResStr(3107), LoadResStr(3108), LoadResStr(3109)}};
+    report.Grid.Rows = {{LoadResStr(TxtCentralSite), LoadResStr(TxtReportsCallsColumn), LoadResStr(TxtReportsTimeOutsColumn), LoadResStr(TxtReportsRateColumn),
+                         LoadResStr(TxtReportsMeanServiceTime), LoadResStr(TxtReportsMedianServiceTime), LoadResStr(TxtReportsServiceTime90)}};
     const auto number = [](const QVariant& v) { return v.isNull() ? QVariant() : QVariant(v.toLongLong()); };
     for (const std::vector<QVariant>& r : rows) {
         const bool totals = r[6].toInt() == 1;
         const qint64 calls = r[1].toLongLong(), timeOuts = r[2].toLongLong();
-        report.Grid.Rows.push_back({totals ? LoadResStr(1529) : r[0].toString(), calls, timeOuts,
+        report.Grid.Rows.push_back({totals ? LoadResStr(TxtReportsTotal) : r[0].toString(), calls, timeOuts,
                                     PassRate(calls, timeOuts), number(r[3]), number(r[4]), number(r[5])});
     }
     if (rows.empty())   // no calls at all: the server gives no totals row either
-        report.Grid.Rows.push_back({LoadResStr(1529), qint64(0), qint64(0), PassRate(0, 0), QVariant(), QVariant(), QVariant()});
+        report.Grid.Rows.push_back({LoadResStr(TxtReportsTotal), qint64(0), qint64(0), PassRate(0, 0), QVariant(), QVariant(), QVariant()});
     out = std::move(report);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "comm/CallOps.h"
 #include "comm/BcdTime.h"
+#include "comm/CommTexts.h"
 #include "comm/DeviceReplies.h"
 #include "comm/FrameEnvelope.h"
 #include "comm/SerialLine.h"
@@ -25,14 +26,13 @@ constexpr int VarCallMinLength = 15;
 constexpr int VarNameOffset = 20;
 constexpr int VarNameMinLength = 14 + Frame::VarOverhead;
 
-constexpr int UnplacedTextId = 224;  // "未设置(%x)"
 
 uint16_t Address(const uint8_t* frame) { return uint16_t(frame[7] << 8 | frame[8]); }
 
 // Position of a call from a mid frame whose address is on no layout.
 QString UnplacedMidText(uint16_t address)
 {
-    return LoadResStr(UnplacedTextId).replace(QLatin1String("%x"), QString::number(address, 16).toUpper());
+    return LoadResStr(TxtCommUnplaced).replace(QLatin1String("%x"), QString::number(address, 16).toUpper());
 }
 
 // Position of a call from a variable frame whose address is on no layout:

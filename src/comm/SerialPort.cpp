@@ -1,13 +1,10 @@
 #include "comm/SerialPort.h"
 
+#include "comm/CommTexts.h"
 #include "comm/PortAccess.h"
 #include "core/ResStrings.h"
 
 namespace {
-
-constexpr int OpenedText = 223;     // "COM%d %dbps %d %d"
-constexpr int OpenFailedText = 222; // "COM%d 打开失败"
-constexpr int LinkLostText = 3400;  // "COM%d 连接中断，正在重新打开"
 
 // Errors after which the device is gone or unusable until it is opened again.
 // Left open, a vanished device reports them without end and keeps the thread busy.
@@ -58,10 +55,10 @@ bool TMSComm::Open(uint8_t port, const QString& portName)
     identity_ = TPortIdentity{device};
     if (OpenDevice(device)) {
         identity_ = IdentityOf(device, lister_());
-        SetStatus(PortText(OpenedText), false);
+        SetStatus(PortText(TxtCommOpened), false);
         return true;
     }
-    SetStatus(PortText(OpenFailedText), true);
+    SetStatus(PortText(TxtCommOpenFailed), true);
     // A receiver plugged in later is picked up without a restart.
     reopenTimer_->Start(ReopenIntervalMs);
     return false;
@@ -157,7 +154,7 @@ void TMSComm::PortFailed(QSerialPort::SerialPortError error)
             emit HeldFramesNotWritten(lost);
     }
     port_->close();
-    SetStatus(PortText(LinkLostText), true);
+    SetStatus(PortText(TxtCommLinkLost), true);
     reopenTimer_->Start(ReopenIntervalMs);
 }
 
@@ -173,7 +170,7 @@ void TMSComm::TryReopen()
         return;
     reopenTimer_->Stop();
     identity_.Path = device_;
-    SetStatus(PortText(OpenedText), false);
+    SetStatus(PortText(TxtCommOpened), false);
 }
 
 QString TMSComm::OpenFailureText() const

@@ -1,5 +1,6 @@
 #include "core/Config.h"
 
+#include "core/CoreTexts.h"
 #include "core/IniFile.h"
 #include "core/LogCategories.h"
 #include "core/ResStrings.h"
@@ -147,7 +148,7 @@ void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts)
 void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts)
 {
     cfg = TConfig{};
-    cfg.Title = LoadResStr(200);
+    cfg.Title = LoadResStr(TxtDefaultTitle);
     ReadEntries(ini, ConfigEntries, cfg);
     cfg.ViewRecords = ClampViewRecords(cfg.ViewRecords);
     for (uint8_t* mode : {&cfg.PreWarnWavePlayMode1, &cfg.PreWarnWavePlayMode2}) {
@@ -155,11 +156,11 @@ void ReadConfigFrom(const IniFile& ini, TConfig& cfg, TStateTexts& texts)
             *mode = 1;
     }
 
-    texts.NormalSvrText = LoadResStr(1268);
-    texts.SuccessSvrText = LoadResStr(1269);
-    texts.PreWarn1SvrText = LoadResStr(1265);
-    texts.PreWarn2SvrText = LoadResStr(1266);
-    texts.PreWarn3SvrText = LoadResStr(1267);
+    texts.NormalSvrText = LoadResStr(TxtStateUnanswered);
+    texts.SuccessSvrText = LoadResStr(TxtStateAnswered);
+    texts.PreWarn1SvrText = LoadResStr(TxtStatePreWarn1);
+    texts.PreWarn2SvrText = LoadResStr(TxtStatePreWarn2);
+    texts.PreWarn3SvrText = LoadResStr(TxtStateTimeOut);
     ReadEntries(ini, StateTextEntries, texts);
 }
 

@@ -4,6 +4,7 @@
 #include "core/GbkCodec.h"
 #include "core/IniFile.h"
 #include "core/ResStrings.h"
+#include "devices/DevicesTexts.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -30,9 +31,9 @@ QStringList LedChoices(int textsId) { return LoadResStr(textsId).split(QLatin1Ch
 
 QStringList LedCellTexts(const TLedMessage& m, int position)
 {
-    return {QString::number(position),          ChoiceText(DisplayModeTextsId, m.DisplayMode),
+    return {QString::number(position),          ChoiceText(TxtDevicesDisplayModes, m.DisplayMode),
             QString::number(m.MoveInterval),    QString::number(m.StopTime),
-            ChoiceText(ColorTextsId, m.Color),  ChoiceText(DataModeTextsId, m.DataMode),
+            ChoiceText(TxtDevicesColors, m.Color),  ChoiceText(TxtDevicesDataModes, m.DataMode),
             m.Text};
 }
 
@@ -55,11 +56,11 @@ TLedList ReadDataFromFile(const IniFile& ini, int* adjusted)
         bool limited = false;
         TLedMessage m;
         m.DataMode = ReadField(ini, section, "DataMode", 1, 0, 1, &limited);
-        m.DisplayMode = ReadField(ini, section, "DisplayMode", 0, 0, int(LedChoices(DisplayModeTextsId).size()) - 1,
+        m.DisplayMode = ReadField(ini, section, "DisplayMode", 0, 0, int(LedChoices(TxtDevicesDisplayModes).size()) - 1,
                                   &limited);
         m.MoveInterval = ReadField(ini, section, "MoveInterval", 1, 1, MaxMoveInterval, &limited);
         m.StopTime = ReadField(ini, section, "StopTime", 1, 0, MaxStopTime, &limited);
-        m.Color = ReadField(ini, section, "Color", 1, 0, int(LedChoices(ColorTextsId).size()) - 1, &limited);
+        m.Color = ReadField(ini, section, "Color", 1, 0, int(LedChoices(TxtDevicesColors).size()) - 1, &limited);
         // Cut, a text may end in a blank, which the file cannot keep: it goes too.
         m.Text = CutToGbkBytes(text, MaxLedTextBytes).trimmed();
         if (limited || m.Text != text)

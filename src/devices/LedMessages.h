@@ -26,10 +26,8 @@ constexpr int MaxLedTextBytes = 32;
 constexpr int MaxMoveInterval = 32;
 constexpr int MaxStopTime = 250;
 
-// Texts holding the choices of a field, one per line, in index order.
-constexpr int DataModeTextsId = 1921;
-constexpr int DisplayModeTextsId = 1922;
-constexpr int ColorTextsId = 1923;
+// The choices of a field from its text (TxtDevicesDataModes, TxtDevicesDisplayModes, TxtDevicesColors),
+// one per line, in index order.
 QStringList LedChoices(int textsId);
 
 // The list's row for a message: position, display mode, move interval, stop time, colour, data mode, text.

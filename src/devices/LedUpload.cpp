@@ -2,6 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "devices/DeviceFrames.h"
+#include "devices/DevicesTexts.h"
 
 void TLedUpload::Start(uint8_t address, const TLedList& list)
 {
@@ -16,11 +17,11 @@ void TLedUpload::UploadControl()
     const int count = int(list_.size());
     if (Progress() < count) {
         const TLedMessage& m = list_[size_t(Progress())];
-        Send(QString::asprintf(LoadResStr(1919).toUtf8().constData(), QByteArray::number(Progress() + 1).constData(),
+        Send(QString::asprintf(LoadResStr(TxtDevicesUpdatingMessage).toUtf8().constData(), QByteArray::number(Progress() + 1).constData(),
                                m.Text.toUtf8().constData()),
              DeviceFrames::LedMessageFrame(address_, Progress() + 1, m));
     } else {
-        Send(LoadResStr(1920), DeviceFrames::LedEndFrame(address_, count));
+        Send(LoadResStr(TxtDevicesEndingUpdate), DeviceFrames::LedEndFrame(address_, count));
     }
 }
 

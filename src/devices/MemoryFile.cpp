@@ -1,6 +1,8 @@
 #include "devices/MemoryFile.h"
 
+#include "core/CoreTexts.h"
 #include "core/SaveFile.h"
+#include "devices/DevicesTexts.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -12,9 +14,6 @@ constexpr int MagicLength = 8;
 constexpr int HeaderLength = 12;
 constexpr int Overhead = 13;
 
-constexpr int OpenFailed = 1610;
-constexpr int InvalidFile = 2026;
-constexpr int ReadFailed = 2027;
 
 char Sum(const QByteArray& bytes)
 {
@@ -50,21 +49,21 @@ int ImportMemoryFile(const QString& path, QByteArray* image)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return OpenFailed;
+        return TxtOpenFileFailed;
     const qint64 length = file.size();
     if (length > MaxMemoryFileSize)
-        return InvalidFile;
+        return TxtDevicesInvalidFile;
     const QByteArray bytes = file.read(length);
     if (bytes.size() < length)
-        return ReadFailed;
+        return TxtDevicesReadFailed;
     if (bytes.size() < Overhead || !bytes.startsWith(QByteArray(Magic, MagicLength)))
-        return InvalidFile;
+        return TxtDevicesInvalidFile;
     const quint32 n = qFromLittleEndian<quint32>(bytes.constData() + MagicLength);
     if (quint64(bytes.size()) != quint64(n) + Overhead)
-        return InvalidFile;
+        return TxtDevicesInvalidFile;
     const QByteArray data = bytes.mid(HeaderLength, n);
     if (bytes.back() != Sum(data))
-        return InvalidFile;
+        return TxtDevicesInvalidFile;
     *image = data;
     return 0;
 }

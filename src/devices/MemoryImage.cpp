@@ -1,6 +1,7 @@
 #include "devices/MemoryImage.h"
 
 #include "core/ResStrings.h"
+#include "devices/DevicesTexts.h"
 
 #include <algorithm>
 
@@ -9,20 +10,20 @@ constexpr int KeyChoiceBytes[] = {1, 4};  // "单键", "四键"
 }
 
 const std::array<TMemoryParam, MemoryParamCount> MemoryParams = {{
-    {0, 2002, TParamKind::Number, 0, 255},
-    {1, 2003, TParamKind::Number, 0, 255},
-    {2, 2004, TParamKind::Number, 0, 30},
-    {3, 2005, TParamKind::Number, 1, 99},
-    {4, 2006, TParamKind::Number, 0, 15},
-    {5, 2007, TParamKind::Number, 0, 99},
-    {6, 2008, TParamKind::Number, 1, 4},
-    {7, 2009, TParamKind::KeyChoice, 0, 1, 2031},
-    {8, 2010, TParamKind::Number, 1, 12},
-    {9, 2011, TParamKind::IndexChoice, 0, 1, 2032},
-    {10, 2012, TParamKind::IndexChoice, 0, 1, 2033},
-    {11, 2013, TParamKind::Number, 0, 5},
-    {12, 2014, TParamKind::Number, 0, 99},
-    {13, 2015, TParamKind::Number, 0, 99},
+    {0, TxtDevicesParamAddress, TParamKind::Number, 0, 255},
+    {1, TxtDevicesParamHostAddress, TParamKind::Number, 0, 255},
+    {2, TxtDevicesParamRecentNumbers, TParamKind::Number, 0, 30},
+    {3, TxtDevicesParamCycleTime, TParamKind::Number, 1, 99},
+    {4, TxtDevicesParamVolume, TParamKind::Number, 0, 15},
+    {5, TxtDevicesParamCancelTime, TParamKind::Number, 0, 99},
+    {6, TxtDevicesParamCallsShown, TParamKind::Number, 1, 4},
+    {7, TxtDevicesParamKeys, TParamKind::KeyChoice, 0, 1, TxtDevicesKeyKinds},
+    {8, TxtDevicesParamTone, TParamKind::Number, 1, 12},
+    {9, TxtDevicesParamLanguage, TParamKind::IndexChoice, 0, 1, TxtDevicesLanguages},
+    {10, TxtDevicesParamRole, TParamKind::IndexChoice, 0, 1, TxtDevicesUnitRoles},
+    {11, TxtDevicesParamAlarmTones, TParamKind::Number, 0, 5},
+    {12, TxtDevicesParamAlarmTime, TParamKind::Number, 0, 99},
+    {13, TxtDevicesParamReceiveDelay, TParamKind::Number, 0, 99},
 }};
 
 int ParamControlValue(const TMemoryParam& param, uint8_t byte)
@@ -61,4 +62,4 @@ QString MemoryMapCell(const QByteArray& image, int row, int column)
     return QStringLiteral("%1").arg(uint8_t(image[offset]), 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString MemorySizeText(int n) { return QString::asprintf(LoadResStr(2001).toUtf8().constData(), n); }
+QString MemorySizeText(int n) { return QString::asprintf(LoadResStr(TxtDevicesMemorySize).toUtf8().constData(), n); }

@@ -3,6 +3,7 @@
 #include "comm/DeviceReplies.h"
 #include "core/ResStrings.h"
 #include "devices/DeviceFrames.h"
+#include "devices/DevicesTexts.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ void TMemoryTransfer::Start(TMode mode, uint8_t address)
     address_ = address;
     expected_ = TDeviceReplies::MemSize;
     Begin(100);
-    Send(LoadResStr(2023), DeviceFrames::SizeQuery(address));
+    Send(LoadResStr(TxtDevicesReadingSize), DeviceFrames::SizeQuery(address));
 }
 
 void TMemoryTransfer::OnSize(quint32 size)
@@ -68,10 +69,10 @@ void TMemoryTransfer::Request(uint32_t block)
 {
     block_ = block;
     if (mode_ == TMode::Read)
-        Send(QString::asprintf(LoadResStr(2024).toUtf8().constData(), block),
+        Send(QString::asprintf(LoadResStr(TxtDevicesReadingBlock).toUtf8().constData(), block),
              DeviceFrames::BlockReadRequest(address_, block));
     else
-        Send(QString::asprintf(LoadResStr(2025).toUtf8().constData(), block),
+        Send(QString::asprintf(LoadResStr(TxtDevicesWritingBlock).toUtf8().constData(), block),
              DeviceFrames::BlockWriteRequest(address_, block, buffer_));
 }
 

@@ -1,7 +1,9 @@
 #include "layout/CallPointForm.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "layout/LayoutEditModel.h"
+#include "layout/LayoutTexts.h"
 
 #include <algorithm>
 
@@ -11,7 +13,7 @@ constexpr int MaxAddressDigits = 4;
 
 TFormRefusal NotAnInteger(const QString& text)
 {
-    return {112, LoadResStr(3001).arg(text)};
+    return {TxtCaptionWarning, LoadResStr(TxtLayoutNotAnInteger).arg(text)};
 }
 
 bool AllDigits(const QString& text, int base)
@@ -76,7 +78,7 @@ std::optional<TFormRefusal> ApplyCallPointForm(const TCallPointForm& form, bool 
     if (!address)
         return NotAnInteger(form.Address);
     if ((addMode || *address != record.Address) && model.AddressInUse(*address))
-        return TFormRefusal{112, LoadResStr(1025)};
+        return TFormRefusal{TxtCaptionWarning, LoadResStr(TxtLayoutAddressTaken)};
     const std::optional<uint16_t> width = ParsePointSize(form.Width);
     if (!width)
         return NotAnInteger(form.Width);

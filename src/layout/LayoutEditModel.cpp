@@ -4,6 +4,7 @@
 #include "core/ResStrings.h"
 #include "layout/LayoutLookup.h"
 #include "layout/LayoutStore.h"
+#include "layout/LayoutTexts.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -32,7 +33,7 @@ int TLayOutEditModel::AddLayout()
     const int selected = SelectedIndex();
     const int index = selected < 0 ? LayoutCount() : selected;
     auto node = std::make_unique<TLayOutNode>();
-    node->Name = LoadResStr(1006);
+    node->Name = LoadResStr(TxtLayoutNewLayout);
     tree_.Layouts.insert(tree_.Layouts.begin() + index, std::move(node));
     Select(index);
     changed_ = true;

@@ -3,6 +3,7 @@
 #include "core/DataStore.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "layout/LayoutTexts.h"
 
 #include <algorithm>
 
@@ -89,7 +90,7 @@ bool WriteLayouts(TDM_Sys& store, const TLayOutTree& tree, QString* error)
 bool ReadSiteLayOutData(TDM_Sys& store, TLayOutTree& tree, QString* error)
 {
     tree.Clear();
-    tree.RootName = LoadResStr(1005);
+    tree.RootName = LoadResStr(TxtLayoutRootName);
     if (!ReadLayouts(store, tree, error)) {
         tree.Clear();
         return false;

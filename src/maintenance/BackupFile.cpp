@@ -5,6 +5,7 @@
 #include "maintenance/BackupFormat.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/CopyBytes.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QDir>
 
@@ -45,7 +46,7 @@ bool TBackupFile::ItemBlocks(int item, std::vector<TBackupBlock>* blocks, QStrin
             break;
         const qint64 content = at + BlockHeaderSize;
         if (!read || header.Length <= 0 || header.Length > end_ - content)
-            return Fail(why, LoadResStr(3203).arg(QDir::toNativeSeparators(file_.fileName())).arg(at));
+            return Fail(why, LoadResStr(TxtMaintenanceBadBlock).arg(QDir::toNativeSeparators(file_.fileName())).arg(at));
         if (header.Item == item)
             blocks->push_back({header.Item, header.Name, content, header.Length});
         at = content + header.Length;
@@ -56,6 +57,6 @@ bool TBackupFile::ItemBlocks(int item, std::vector<TBackupBlock>* blocks, QStrin
 bool TBackupFile::CopyContent(const TBackupBlock& block, QFileDevice& out, QString* why)
 {
     if (!file_.seek(block.Offset))
-        return Fail(why, LoadResStr(3200).arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotRead).arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString()));
     return CopyBytes(file_, out, block.Length, why);
 }

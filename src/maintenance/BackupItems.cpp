@@ -1,6 +1,7 @@
 #include "maintenance/BackupItems.h"
 
 #include "core/ResStrings.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <array>
 
@@ -17,7 +18,7 @@ const QStringList& BackupItemFiles(int item)
     return item >= 0 && item < BackupItemCount ? files[static_cast<size_t>(item)] : none;
 }
 
-QString BackupItemName(int item) { return LoadResStr(1606).split(QLatin1Char('\n')).value(item); }
+QString BackupItemName(int item) { return LoadResStr(TxtMaintenanceItemNames).split(QLatin1Char('\n')).value(item); }
 
 QString TableOfDataFile(const QString& fileName)
 {

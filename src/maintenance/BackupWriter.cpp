@@ -6,6 +6,7 @@
 #include "maintenance/BackupFormat.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/CopyBytes.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/SingleFileZip.h"
 #include "maintenance/TableFiles.h"
 
@@ -26,13 +27,13 @@ bool AppendBlock(TSaveFile& out, int item, const QString& name, const QString& c
 {
     QFile content(contentPath);
     if (!content.open(QIODevice::ReadOnly))
-        return Fail(why, LoadResStr(3200).arg(Native(contentPath), content.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotRead).arg(Native(contentPath), content.errorString()));
     const qint64 n = content.size();
     if (*total + BlockHeaderSize + n > std::numeric_limits<int32_t>::max())
-        return Fail(why, LoadResStr(3204));
+        return Fail(why, LoadResStr(TxtMaintenanceBackupTooLarge));
     const QByteArray header = EncodeBlockHeader({item, static_cast<int32_t>(n), name});
     if (out.write(header) != header.size())
-        return Fail(why, LoadResStr(3201).arg(Native(out.fileName()), out.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(out.fileName()), out.errorString()));
     if (!CopyBytes(content, out, n, why))
         return false;
     *total += BlockHeaderSize + n;
@@ -83,13 +84,13 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
                  const TJobProgress& progress)
 {
     if (IsDataFile(dataDir, target))
-        return Fail(why, LoadResStr(3212).arg(Native(target)));
+        return Fail(why, LoadResStr(TxtMaintenanceTargetIsData).arg(Native(target)));
     const QTemporaryDir work;
     if (!work.isValid())
-        return Fail(why, LoadResStr(3201).arg(Native(work.path()), work.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(work.path()), work.errorString()));
     TSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(BackupHeaderSize, '\0')) != BackupHeaderSize)
-        return Fail(why, LoadResStr(3201).arg(Native(target), out.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(target), out.errorString()));
     // How far it is, in bytes of the data files: each counts once for its snapshot, once for its packing.
     qint64 steps = 0;
     for (int item = 0; item < BackupItemCount; ++item)
@@ -118,7 +119,7 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
             QFile::remove(work.filePath(name));
             QFile::remove(work.filePath(name + QStringLiteral(".zip")));
             if (progress.Cancelled())
-                return Fail(why, LoadResStr(3215));
+                return Fail(why, LoadResStr(TxtMaintenanceCancelled));
             if (!appended)
                 return false;
             stepsDone += 2 * size;
@@ -127,6 +128,6 @@ bool WriteBackup(const QString& dataDir, const QString& target, uint32_t mask, b
     }
     const QByteArray header = EncodeBackupHeader({static_cast<int32_t>(total), compress, held});
     if (!out.seek(0) || out.write(header) != header.size() || !out.commit())
-        return Fail(why, LoadResStr(3201).arg(Native(target), out.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(target), out.errorString()));
     return true;
 }

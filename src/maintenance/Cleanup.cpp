@@ -3,6 +3,7 @@
 #include "core/DataStore.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,7 +40,7 @@ bool DeleteCallsThrough(TDM_Sys& store, const QDate& day, QString* why, const TJ
                           .arg(CallsPerPiece));
             for (int deleted = 0;;) {
                 if (progress.Cancelled()) {
-                    *failure = LoadResStr(3215);
+                    *failure = LoadResStr(TxtMaintenanceCancelled);
                     return false;
                 }
                 q.addBindValue(day.toString(Qt::ISODate));

@@ -3,6 +3,7 @@
 #include "core/DataStore.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ QString AttributesModel(const QString& dataDir, const QString& fileName)
 bool TakeAttributes(const QString& model, const QString& path, QString* why)
 {
     const auto fail = [&](const QString& reason) {
-        return Fail(why, LoadResStr(3213).arg(QDir::toNativeSeparators(path), reason));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotKeepOwner).arg(QDir::toNativeSeparators(path), reason));
     };
 #ifdef Q_OS_UNIX
     struct stat from {};

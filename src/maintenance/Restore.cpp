@@ -7,6 +7,7 @@
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/FileAttributes.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/SingleFileZip.h"
 #include "maintenance/TableFiles.h"
 
@@ -31,9 +32,9 @@ bool CheckConfigFile(const QString& path, QString* why)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(why, LoadResStr(3200).arg(Native(path), file.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotRead).arg(Native(path), file.errorString()));
     if (file.readAll().contains('\0')) {
-        return Fail(why, LoadResStr(3202).arg(Native(path), QStringLiteral("not a settings file")));
+        return Fail(why, LoadResStr(TxtMaintenanceNotADataFile).arg(Native(path), QStringLiteral("not a settings file")));
     }
     IniFile ini;
     return ini.Load(path, why);
@@ -46,7 +47,7 @@ bool StageBlock(TBackupFile& backup, const TBackupBlock& block, const QString& d
 {
     QTemporaryFile temp(dir + QLatin1Char('/') + file + QStringLiteral(".restore-XXXXXX"));
     if (!temp.open())
-        return Fail(why, LoadResStr(3201).arg(Native(temp.fileTemplate()), temp.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(temp.fileTemplate()), temp.errorString()));
     temp.setAutoRemove(false);
     *path = temp.fileName();
     const bool written = backup.Compressed()
@@ -55,7 +56,7 @@ bool StageBlock(TBackupFile& backup, const TBackupBlock& block, const QString& d
     if (!written)
         return false;
     if (!temp.flush())
-        return Fail(why, LoadResStr(3201).arg(Native(*path), temp.errorString()));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(*path), temp.errorString()));
     temp.close();
     const QString table = TableOfDataFile(file);
     return (table.isEmpty() ? CheckConfigFile(*path, why) : CheckTableFile(*path, table, why))
@@ -124,7 +125,7 @@ private:
             if (!error && fs::exists(Journal(r.Path), error))
                 fs::rename(Journal(r.Path), Journal(r.Keep), error);
             if (error) {
-                Fail(why, LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message())));
+                Fail(why, LoadResStr(TxtMaintenanceCannotReplace).arg(Native(path), QString::fromStdString(error.message())));
                 fs::remove(r.Keep, error);
                 return false;
             }
@@ -132,7 +133,7 @@ private:
         fs::rename(FsPath(staged), r.Path, error);
         replaced_.push_back(r);   // also on failure: undone with the others, its journal moved
         if (error)
-            return Fail(why, LoadResStr(3210).arg(Native(path), QString::fromStdString(error.message())));
+            return Fail(why, LoadResStr(TxtMaintenanceCannotReplace).arg(Native(path), QString::fromStdString(error.message())));
         return true;
     }
 
@@ -181,7 +182,7 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
     dir_ = dataDir;
     mask &= AllBackupItems;
     if (mask == 0)
-        return Fail(why, LoadResStr(1612));
+        return Fail(why, LoadResStr(TxtMaintenanceNoRestoreItem));
     // Every block header is read before any content, so a damaged one fails at once.
     std::vector<std::vector<TBackupBlock>> blocks(BackupItemCount);
     qint64 total = 0;
@@ -196,12 +197,12 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
                              [&](const TBackupBlock& b) { return ItemFileNamed(item, b.Name) == file; }))
                 missing << file;
         if (!missing.isEmpty())
-            return Fail(why, LoadResStr(3214).arg(BackupItemName(item), missing.join(QStringLiteral(", "))));
+            return Fail(why, LoadResStr(TxtMaintenanceMissingFiles).arg(BackupItemName(item), missing.join(QStringLiteral(", "))));
         for (const TBackupBlock& b : blocks[item])
             total += b.Length;
     }
     if (!QDir().mkpath(dataDir))
-        return Fail(why, LoadResStr(3201).arg(Native(dataDir), QStringLiteral("cannot create the directory")));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(Native(dataDir), QStringLiteral("cannot create the directory")));
     const auto fail = [&] {
         Discard();
         return false;
@@ -213,7 +214,7 @@ bool TStagedRestore::Stage(TBackupFile& backup, uint32_t mask, const QString& da
             if (file.isEmpty())
                 continue;
             if (progress.Cancelled()) {
-                Fail(why, LoadResStr(3215));
+                Fail(why, LoadResStr(TxtMaintenanceCancelled));
                 return fail();
             }
             // A later block of the same file takes the place of an earlier one.

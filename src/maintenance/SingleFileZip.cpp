@@ -2,6 +2,7 @@
 
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,7 @@ bool ZipOneFile(const QString& source, const QString& nameInArchive, const QStri
 {
     const auto fail = [&](const QString& reason) {
         QFile::remove(archive);
-        return Fail(why, LoadResStr(3208).arg(QDir::toNativeSeparators(source), reason));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotCompress).arg(QDir::toNativeSeparators(source), reason));
     };
     int code = 0;
     TArchive za(zip_open(QFile::encodeName(archive).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code));
@@ -80,7 +81,7 @@ bool UnzipOneFile(const QString& path, qint64 offset, qint64 length, const QStri
                   QString* why)
 {
     const auto fail = [&](const QString& reason) {
-        return Fail(why, LoadResStr(3209).arg(name, reason));
+        return Fail(why, LoadResStr(TxtMaintenanceCannotUncompress).arg(name, reason));
     };
     zip_error_t error;
     zip_error_init(&error);
@@ -110,7 +111,7 @@ bool UnzipOneFile(const QString& path, qint64 offset, qint64 length, const QStri
     // The entry's checksum is verified as its last bytes are read.
     while ((n = zip_fread(entry.get(), chunk, sizeof chunk)) > 0) {
         if (out.write(chunk, n) != n)
-            return Fail(why, LoadResStr(3201).arg(QDir::toNativeSeparators(out.fileName()), out.errorString()));
+            return Fail(why, LoadResStr(TxtMaintenanceCannotWrite).arg(QDir::toNativeSeparators(out.fileName()), out.errorString()));
     }
     if (n < 0)
         return fail(ZipError(zip_file_get_error(entry.get())));

@@ -4,6 +4,7 @@
 #include "core/ResStrings.h"
 #include "core/SqliteConnection.h"
 #include "core/TableSchemas.h"
+#include "maintenance/MaintenanceTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,7 @@ const QString ConnectionPrefix = QStringLiteral("TableFile");
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 // Why a file cannot stand in for a table of the data store.
-QString Unusable(const QString& path, const QString& reason) { return LoadResStr(3202).arg(Native(path), reason); }
+QString Unusable(const QString& path, const QString& reason) { return LoadResStr(TxtMaintenanceNotADataFile).arg(Native(path), reason); }
 
 }  // namespace
 
@@ -35,7 +36,7 @@ bool CopyTableFile(const QString& source, const QString& copy, QString* why)
             && connection.Exec(QStringLiteral("vacuum main into ?"), {copy}, &reason))
             return true;
     }
-    return Fail(why, LoadResStr(3200).arg(Native(source), reason));
+    return Fail(why, LoadResStr(TxtMaintenanceCannotRead).arg(Native(source), reason));
 }
 
 bool CheckTableFile(const QString& path, const QString& table, QString* why)

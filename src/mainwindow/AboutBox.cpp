@@ -1,6 +1,8 @@
 #include "mainwindow/AboutBox.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
+#include "mainwindow/MainWindowTexts.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -9,12 +11,12 @@
 void RunAboutBox(QWidget* parent, const QString& title)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(LoadResStr(231));
+    box.setWindowTitle(LoadResStr(TxtMainAbout));
     box.setIconPixmap(QIcon(QStringLiteral(":/station.png")).pixmap(48, 48));
     box.setText(QStringLiteral("<b>%1</b>").arg(title.toHtmlEscaped()));
     // The build's version (set once, in the project's CMakeLists.txt), whoever opens the box.
     box.setInformativeText(QStringLiteral("callstation %1<br><br>%2")
-                               .arg(QStringLiteral(PROJECT_VERSION).toHtmlEscaped(), LoadResStr(3002).toHtmlEscaped()));
-    box.addButton(LoadResStr(101), QMessageBox::AcceptRole);
+                               .arg(QStringLiteral(PROJECT_VERSION).toHtmlEscaped(), LoadResStr(TxtMainAboutText).toHtmlEscaped()));
+    box.addButton(LoadResStr(TxtOk), QMessageBox::AcceptRole);
     box.exec();
 }

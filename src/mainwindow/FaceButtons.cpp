@@ -1,7 +1,9 @@
 #include "mainwindow/FaceButtons.h"
 
 #include "core/ResStrings.h"
+#include "mainwindow/MainWindowTexts.h"
 #include "operators/LoginMsg.h"
+#include "operators/OperatorsTexts.h"
 
 #include <algorithm>
 
@@ -17,7 +19,10 @@ constexpr int TabBottom = 105;
 
 // Captions of buttons 4 to 18 at creation, by string number. The rectangles
 // are measured on these, so buttons 4 and 5 keep room for either caption.
-constexpr int kCaptionIds[] = {201, 203, 204, 205, 206, 236, 237, 238, 225, 207, 208, 231, 209, 210, 211};
+constexpr int kCaptionIds[] = {TxtMainLogin, TxtPopedomOperators, TxtPopedomBaseSettings, TxtPopedomLayout,
+                               TxtPopedomStaff, TxtPopedomLed, TxtPopedomCopyData, TxtPopedomBind, TxtPopedomHistory,
+                               TxtPopedomStatistics, TxtPopedomMaintenance, TxtMainAbout, TxtMainPlanView,
+                               TxtMainListView, TxtMainOpenCalls};
 
 struct TGate {
     int button;
@@ -115,10 +120,10 @@ int TFaceButtons::DrawState(int n) const
 
 void TFaceButtons::LoginProcess(int32_t popedom)
 {
-    At(BtnLogin).Caption = LoadResStr(202);
+    At(BtnLogin).Caption = LoadResStr(TxtMainLogout);
     TFuncButton& operators = At(BtnOperators);
     operators.Enabled = true;
-    operators.Caption = LoadResStr(HasPopedom(popedom, PopOperators) ? 203 : 226);
+    operators.Caption = LoadResStr(HasPopedom(popedom, PopOperators) ? TxtPopedomOperators : TxtOperatorsChangePassword);
     for (const TGate& gate : kGates) {
         if (HasPopedom(popedom, gate.bit))
             At(gate.button).Enabled = true;
@@ -128,8 +133,8 @@ void TFaceButtons::LoginProcess(int32_t popedom)
 
 void TFaceButtons::LogoffProcess()
 {
-    At(BtnLogin).Caption = LoadResStr(201);
-    At(BtnOperators).Caption = LoadResStr(203);
+    At(BtnLogin).Caption = LoadResStr(TxtMainLogin);
+    At(BtnOperators).Caption = LoadResStr(TxtPopedomOperators);
     for (int n = BtnOperators; n <= LastFaceButton; ++n)
         At(n).Enabled = false;
 }

@@ -1,19 +1,12 @@
 #include "mainwindow/LinkCountsTip.h"
 
 #include "core/ResStrings.h"
+#include "mainwindow/MainWindowTexts.h"
 
 #include <QEvent>
 #include <QWidget>
 
 namespace {
-
-constexpr int TitleText = 3430;      // "线路计数（本次启动以来）"
-constexpr int ReceivedText = 3431;   // "收到字节"
-constexpr int SkippedText = 3432;    // "跳过字节"
-constexpr int FramesText = 3433;     // "有效帧"
-constexpr int DroppedText = 3434;    // "丢弃帧（校验和或结束字节错误）"
-constexpr int AcksText = 3435;       // "已发送应答"
-constexpr int AckFailedText = 3436;  // "应答发送失败"
 
 QString Row(int textId, uint64_t value, bool alarm = false)
 {
@@ -27,9 +20,9 @@ QString Row(int textId, uint64_t value, bool alarm = false)
 
 QString LinkCountsTipText(const TLinkCounts& c)
 {
-    return QStringLiteral("<b>%1</b><table>").arg(LoadResStr(TitleText).toHtmlEscaped()) + Row(ReceivedText, c.Received) +
-           Row(SkippedText, c.Skipped) + Row(FramesText, c.Frames) + Row(DroppedText, c.Dropped, true) +
-           Row(AcksText, c.Acks) + Row(AckFailedText, c.AckFailed, true) + QStringLiteral("</table>");
+    return QStringLiteral("<b>%1</b><table>").arg(LoadResStr(TxtMainLinkCounts).toHtmlEscaped()) + Row(TxtMainReceived, c.Received) +
+           Row(TxtMainSkipped, c.Skipped) + Row(TxtMainFrames, c.Frames) + Row(TxtMainDropped, c.Dropped, true) +
+           Row(TxtMainAcks, c.Acks) + Row(TxtMainAckFailed, c.AckFailed, true) + QStringLiteral("</table>");
 }
 
 TLinkCountsTip::TLinkCountsTip(QWidget* field, std::function<TLinkCounts()> read)

@@ -4,6 +4,8 @@
 #include "core/Clock.h"
 #include "core/LogCategories.h"
 #include "core/ResStrings.h"
+#include "maintenance/MaintenanceTexts.h"
+#include "mainwindow/MainWindowTexts.h"
 #include "station/ui/BaseSetDialog.h"
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
@@ -51,10 +53,6 @@ constexpr int MinWorkAreaHeight = 150;
 const QColor DisabledText = ToQColor(Silver);
 const QColor LineGrey = ToQColor(Silver);
 
-constexpr int MenuBackup = 227;
-constexpr int MenuRestore = 228;
-constexpr int MenuCleanup = 229;
-
 }  // namespace
 
 // The images live in the static window library, whose resources the linker
@@ -88,8 +86,8 @@ TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
     setMinimumSize(buttons_.Button(BtnAbout).Right + FrameRightMargin,
                    WorkAreaTop + MinWorkAreaHeight + StatusLineHeight);
 
-    maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this, env_.DataDir); });
-    maintenanceMenu_->addAction(LoadResStr(MenuRestore), this, [this] {
+    maintenanceMenu_->addAction(LoadResStr(TxtMaintenanceBackupCaption), this, [this] { RunBackupDialog(this, env_.DataDir); });
+    maintenanceMenu_->addAction(LoadResStr(TxtMaintenanceRestoreCaption), this, [this] {
         RunRestoreDialog(this, station_, *this, login_, [this] {
             if (login_.LoggedIn)
                 LoginProcess(login_.Popedom);
@@ -97,7 +95,7 @@ TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
                 LogoffProcess();
         });
     });
-    maintenanceMenu_->addAction(LoadResStr(MenuCleanup), this, [this] { RunCleanupDialog(this, station_.Store(), env_.Formats.Picker); });
+    maintenanceMenu_->addAction(LoadResStr(TxtMaintenanceCleanupCaption), this, [this] { RunCleanupDialog(this, station_.Store(), env_.Formats.Picker); });
 
     connect(&station_, &TStation::PortStatusChanged, this,
             [this](const QString& text, bool isError) {
@@ -303,7 +301,7 @@ bool TFrm_Main::CanHideToTray() const
 
 bool TFrm_Main::ConfirmExit()
 {
-    return AskYesNo(this, LoadResStr(235));
+    return AskYesNo(this, LoadResStr(TxtMainExitQuestion));
 }
 
 void TFrm_Main::ExitStation()
@@ -357,7 +355,7 @@ void TFrm_Main::CallOpened(const TCallRecord&, const QString& eventText) { statu
 
 void TFrm_Main::CallRestored(const TCallRecord&, const QString&)
 {
-    status_.SetMessage(LoadResStr(3404).arg(station_.Tracker().Records().Count()));
+    status_.SetMessage(LoadResStr(TxtMainCallsRecovered).arg(station_.Tracker().Records().Count()));
 }
 
 void TFrm_Main::StoreError(const QString& error)

@@ -1,7 +1,16 @@
 #include "operators/OperatorListModel.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
+#include "operators/OperatorsTexts.h"
+
+namespace {
+
+constexpr TOperatorsText ColumnTitles[TOperatorListModel::ColumnCount] = {TxtOperatorsName, TxtOperatorsSex,
+                                                                        TxtOperatorsDuty};
+
+}  // namespace
 
 TOperatorListModel::TOperatorListModel(TOperatorStore& operators, QObject* parent)
     : QAbstractTableModel(parent), operators_(operators)
@@ -28,7 +37,7 @@ QVariant TOperatorListModel::data(const QModelIndex& index, int role) const
         return row.Name;
     case ColSex:
         // A row whose sex was never set shows an empty cell.
-        return row.Sex.isNull() ? QString() : LoadResStr(row.Sex.toBool() ? 1114 : 1115);
+        return row.Sex.isNull() ? QString() : LoadResStr(row.Sex.toBool() ? TxtMale : TxtFemale);
     case ColDuty:
         return row.Duty;
     default:
@@ -39,7 +48,7 @@ QVariant TOperatorListModel::data(const QModelIndex& index, int role) const
 QVariant TOperatorListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
-        return LoadResStr(1111 + section);
+        return LoadResStr(ColumnTitles[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

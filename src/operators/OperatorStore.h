@@ -22,12 +22,12 @@ bool FitsLoginText(const QString& text);
 enum class TOperatorCheck : int {
     Ok = 0,
     StoreFailed = -1,          // the store's error is in LastError()
-    UnknownName = 1103,        // also: the operator's row is gone
-    WrongPassword = 1104,
-    NameExists = 1120,
-    WrongOldPassword = 1129,
-    ConfirmMismatch = 1130,
-    LoggedInOperator = 1131,
+    UnknownName = TxtOperatorsUnknownName,      // also: the operator's row is gone
+    WrongPassword = TxtOperatorsWrongPassword,
+    NameExists = TxtOperatorsNameExists,
+    WrongOldPassword = TxtOperatorsWrongOldPassword,
+    ConfirmMismatch = TxtOperatorsConfirmMismatch,
+    LoggedInOperator = TxtOperatorsLoggedIn,
     // Nobody could manage operators any more: the last one holding that permission keeps it.
     LastManager = TxtOperatorsLastManager,
     NameTooLong = TxtOperatorsNameTooLong,          // the login dialog could not take it

@@ -1,6 +1,7 @@
 #include "reports/ChartData.h"
 
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatGrid.h"
 
 namespace {
@@ -40,8 +41,8 @@ TChartData ChartData(const TStatGrid& grid, TChartKind kind, const QString& date
 {
     TChartData d;
     const bool rates = kind == TChartKind::Rates;
-    d.SeriesLabel[0] = LoadResStr(rates ? 1532 : 1530);
-    d.SeriesLabel[1] = LoadResStr(rates ? 1533 : 1531);
+    d.SeriesLabel[0] = LoadResStr(rates ? TxtReportsAnsweredPercent : TxtReportsAnswered);
+    d.SeriesLabel[1] = LoadResStr(rates ? TxtReportsTimeOutPercent : TxtReportsTimeOuts);
     d.Decimals = rates ? 2 : 0;
     d.Labels = GroupLabels(grid, dateFormat);
     for (int r = 1; r <= grid.GroupCount(); ++r) {

@@ -1,6 +1,7 @@
 #include "reports/HistoryColumns.h"
 
 #include "core/Config.h"
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 
 #include <QStringList>
@@ -8,16 +9,16 @@
 const std::array<THistoryColumn, HistoryColumnCount>& HistoryColumns()
 {
     static const std::array<THistoryColumn, HistoryColumnCount> columns = {{
-        {"CallDate", 212, 80, false, TCellKind::Date},
-        {"CallTime", 213, 80, false, TCellKind::Time},
-        {"CallArea", 214, 100, false, TCellKind::Text},
-        {"CallDesktop", 215, 100, false, TCellKind::Text},
-        {"CallType", 216, 80, false, TCellKind::Text},
-        {"ServerPersonnel", 217, 100, false, TCellKind::Text},
-        {"ServerTime", 218, 80, true, TCellKind::Duration},
-        {"ServerState", 219, 80, true, TCellKind::Text},
-        {"ProcTime", 220, 80, false, TCellKind::Time},
-        {"ProcPersonnel", 221, 100, false, TCellKind::Text},
+        {"CallDate", TxtColumnCallDate, 80, false, TCellKind::Date},
+        {"CallTime", TxtColumnCallTime, 80, false, TCellKind::Time},
+        {"CallArea", TxtColumnCallArea, 100, false, TCellKind::Text},
+        {"CallDesktop", TxtColumnCallPosition, 100, false, TCellKind::Text},
+        {"CallType", TxtColumnServiceType, 80, false, TCellKind::Text},
+        {"ServerPersonnel", TxtColumnServer, 100, false, TCellKind::Text},
+        {"ServerTime", TxtColumnServiceTime, 80, true, TCellKind::Duration},
+        {"ServerState", TxtColumnServiceState, 80, true, TCellKind::Text},
+        {"ProcTime", TxtColumnHandledTime, 80, false, TCellKind::Time},
+        {"ProcPersonnel", TxtColumnHandler, 100, false, TCellKind::Text},
     }};
     return columns;
 }

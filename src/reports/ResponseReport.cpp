@@ -1,4 +1,5 @@
 #include "core/Failure.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 
 #include "core/DateFormats.h"
@@ -23,14 +24,17 @@ TGroupBy GroupBy(TResponseGroup by)
 {
     switch (by) {
     case TResponseGroup::Position:
-        return {QStringLiteral("CallArea"), QStringLiteral("CallDesktop"), 1527, 1528, 3105, TCellKind::Text};
+        return {QStringLiteral("CallArea"), QStringLiteral("CallDesktop"), TxtReportsArea, TxtReportsPosition,
+                TxtReportsResponsePositionCaption, TCellKind::Text};
     case TResponseGroup::Hour:
-        return {QStringLiteral("cast(substr(CallTime, 1, 2) as integer)"), QStringLiteral("null"), 3111, 3112, 3106,
+        return {QStringLiteral("cast(substr(CallTime, 1, 2) as integer)"), QStringLiteral("null"), TxtReportsHour,
+                TxtReportsHourRange, TxtReportsResponseHourCaption,
                 TCellKind::Integer};
     case TResponseGroup::Staff:
         break;
     }
-    return {QStringLiteral("UserNumber"), QStringLiteral("ServerPersonnel"), 1522, 1523, 3104, TCellKind::Text};
+    return {QStringLiteral("UserNumber"), QStringLiteral("ServerPersonnel"), TxtReportsStaffNumber, TxtReportsStaffName,
+            TxtReportsResponseStaffCaption, TCellKind::Text};
 }
 
 // Service times of one group: how many calls took each number of seconds.
@@ -121,8 +125,8 @@ bool RunResponseReport(const TRunStatement& run, const TReportRequest& request, 
     report.Period = request.From.toString(request.DateFormat) + QStringLiteral("  ~  ") + request.To.toString(request.DateFormat);
     report.Grid.Kinds = {by.Kind1, TCellKind::Text, TCellKind::Integer, TCellKind::Duration, TCellKind::Duration,
                          TCellKind::Duration, TCellKind::Duration};
-    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(1530), LoadResStr(3107),
-                                LoadResStr(3108), LoadResStr(3109), LoadResStr(3110)});
+    report.Grid.Rows.push_back({LoadResStr(by.Title1), LoadResStr(by.Title2), LoadResStr(TxtReportsAnswered), LoadResStr(TxtReportsMeanServiceTime),
+                                LoadResStr(TxtReportsMedianServiceTime), LoadResStr(TxtReportsServiceTime90), LoadResStr(TxtReportsLongestServiceTime)});
     if (lead) {
         report.Grid.Kinds.insert(report.Grid.Kinds.begin(), TCellKind::Text);
         report.Grid.Rows[0].insert(report.Grid.Rows[0].begin(), leadTitle);
@@ -137,7 +141,7 @@ bool RunResponseReport(const TRunStatement& run, const TReportRequest& request, 
     };
     for (const auto& [sortKey, g] : groups)
         addRow(g.Site, g.Key1, g.Key2, g.Times);
-    addRow(QString(), QString(), LoadResStr(1529), all);
+    addRow(QString(), QString(), LoadResStr(TxtReportsTotal), all);
     report.DateFormat = request.DateFormat;
     out = std::move(report);
     return true;

@@ -1,16 +1,10 @@
 #include "reports/StatPrintLayout.h"
 
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatGrid.h"
 
 using namespace StatPrint;
-
-namespace {
-
-constexpr int PageText = 3123;
-constexpr int PrintDateText = 3124;
-
-}  // namespace
 
 std::vector<std::pair<double, double>> StatPrintColumns(int count)
 {
@@ -63,11 +57,11 @@ std::vector<TPrintPage> LayoutStatPrint(const TStatGrid& grid, const QString& ca
         y += DetailBand;
     }
     const QRectF footBox(0, BodyHeight - LabelHeight, BodyWidth, LabelHeight);
-    const QString date = LoadResStr(PrintDateText).arg(printed.toString(dateFormat));
+    const QString date = LoadResStr(TxtReportsPrintDate).arg(printed.toString(dateFormat));
     for (size_t i = 0; i < pages.size(); ++i) {
         pages[i].Items.push_back({TPrintItem::Label, footBox, date});
         pages[i].Items.push_back({TPrintItem::Label, footBox,
-                                  LoadResStr(PageText).arg(i + 1).arg(pages.size()), Qt::AlignRight});
+                                  LoadResStr(TxtReportsPageOf).arg(i + 1).arg(pages.size()), Qt::AlignRight});
     }
     return pages;
 }

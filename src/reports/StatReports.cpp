@@ -12,8 +12,6 @@
 
 namespace {
 
-// Column titles 2 to 4 of every pass-rate report.
-constexpr int CallsTitle = 1524, TimeOutsTitle = 1525, RateTitle = 1526;
 // Staff reports join their dates with wide separators, the week and month position reports with a bare one.
 const QString WideTilde = QStringLiteral("  ~  ");
 const QString BareTilde = QStringLiteral("~");
@@ -41,7 +39,8 @@ TStatement Grouped(const QString& form, const QString& where, const QVariantList
 // A report of groups over a period: staff (wide "~") or positions (bare "~" over a week or month).
 TPassRatePlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, const QString& format)
 {
-    TPassRatePlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
+    TPassRatePlan plan{caption, staff ? TxtReportsStaffNumber : TxtReportsArea, staff ? TxtReportsStaffName : TxtReportsPosition,
+                       TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
     const QString& form = staff ? StaffGroups : PositionGroups;
     if (from == to) {
         plan.Calls = Grouped(form, QStringLiteral("CallDate=?"), {StoredDate(from)});
@@ -62,48 +61,50 @@ TPassRatePlan PlanPassRateReport(const TReportRequest& r)
     const QVariantList period = {StoredDate(r.From), StoredDate(r.To)};
     switch (r.Kind) {
     case TReportKind::StaffToday:
-        return GroupPlan(1514, true, r.Today, r.Today, r.DateFormat);
+        return GroupPlan(TxtReportsStaffTodayCaption, true, r.Today, r.Today, r.DateFormat);
     case TReportKind::StaffWeek:
-        return GroupPlan(1515, true, monday, sunday, r.DateFormat);
+        return GroupPlan(TxtReportsStaffWeekCaption, true, monday, sunday, r.DateFormat);
     case TReportKind::StaffMonth:
-        return GroupPlan(1516, true, first, last, r.DateFormat);
+        return GroupPlan(TxtReportsStaffMonthCaption, true, first, last, r.DateFormat);
     case TReportKind::PositionToday:
-        return GroupPlan(1518, false, r.Today, r.Today, r.DateFormat);
+        return GroupPlan(TxtReportsPositionTodayCaption, false, r.Today, r.Today, r.DateFormat);
     case TReportKind::PositionWeek:
-        return GroupPlan(1519, false, monday, sunday, r.DateFormat);
+        return GroupPlan(TxtReportsPositionWeekCaption, false, monday, sunday, r.DateFormat);
     case TReportKind::PositionMonth:
-        return GroupPlan(1520, false, first, last, r.DateFormat);
+        return GroupPlan(TxtReportsPositionMonthCaption, false, first, last, r.DateFormat);
     case TReportKind::StaffConditions:
         if (r.Staff.isEmpty())
-            return {1517, 1522, 1523, TCellKind::Text, TCellKind::Text, Grouped(StaffGroups, InPeriod, period),
+            return {TxtReportsStaffCaption, TxtReportsStaffNumber, TxtReportsStaffName, TCellKind::Text, TCellKind::Text,
+                    Grouped(StaffGroups, InPeriod, period),
                     conditionsPeriod};
-        return {1517, 1523, 1543, TCellKind::Text, TCellKind::Date,
+        return {TxtReportsStaffCaption, TxtReportsStaffName, TxtReportsDate, TCellKind::Text, TCellKind::Date,
                 Grouped(DayGroups, QStringLiteral("ServerPersonnel=? and ") + InPeriod,
                         {r.Staff, r.Staff, StoredDate(r.From), StoredDate(r.To)}),
                 conditionsPeriod};
     case TReportKind::PositionConditions:
         if (!r.Area.isEmpty() && !r.Position.isEmpty())
-            return {1521, 1528, 1543, TCellKind::Text, TCellKind::Date,
+            return {TxtReportsPositionCaption, TxtReportsPosition, TxtReportsDate, TCellKind::Text, TCellKind::Date,
                     Grouped(DayGroups, InPeriod + QStringLiteral(" and CallArea=? and CallDesktop=?"),
                             {r.Position, StoredDate(r.From), StoredDate(r.To), r.Area, r.Position}),
                     conditionsPeriod};
         if (!r.Area.isEmpty())
-            return {1521, 1527, 1528, TCellKind::Text, TCellKind::Text,
+            return {TxtReportsPositionCaption, TxtReportsArea, TxtReportsPosition, TCellKind::Text, TCellKind::Text,
                     Grouped(PositionGroups, InPeriod + QStringLiteral(" and CallArea=?"), period + QVariantList{r.Area}),
                     conditionsPeriod};
-        return {1521, 1527, 1528, TCellKind::Text, TCellKind::Text, Grouped(PositionGroups, InPeriod, period),
+        return {TxtReportsPositionCaption, TxtReportsArea, TxtReportsPosition, TCellKind::Text, TCellKind::Text,
+                Grouped(PositionGroups, InPeriod, period),
                 conditionsPeriod};
     case TReportKind::Monthly: {
         const auto [monthFirst, monthLast] = MonthBounds(r.Month);
         const QString month = r.Month.toString(QStringLiteral("MM"));
-        return {1550, 1545, 1546, TCellKind::Text, TCellKind::Date,
+        return {TxtReportsMonthlyCaption, TxtReportsMonth, TxtReportsDay, TCellKind::Text, TCellKind::Date,
                 Grouped(DayGroups, InPeriod, {month, StoredDate(monthFirst), StoredDate(monthLast)}),
                 r.Month.toString(YearFormat) + QLatin1Char('.') + month};
     }
     case TReportKind::Yearly:
-        return {1549, 1544, 1545, TCellKind::Integer, TCellKind::Integer,
+        return {TxtReportsYearlyCaption, TxtReportsYear, TxtReportsMonth, TCellKind::Integer, TCellKind::Integer,
                 {QStringLiteral("select StatYear F1, StatMonth F2, Total from StatYear"), {}},
-                QString::number(r.Year) + LoadResStr(1544)};
+                QString::number(r.Year) + LoadResStr(TxtReportsYear)};
     case TReportKind::Response:
     case TReportKind::Sites:
         break;
@@ -181,8 +182,8 @@ bool RunPassRateReport(const TRunStatement& run, const TPassRatePlan& plan, cons
     report.Caption = LoadResStr(plan.Caption);
     report.Period = plan.Period;
     report.Grid.Kinds = {plan.Kind1, plan.Kind2, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
-    report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(CallsTitle),
-                         LoadResStr(TimeOutsTitle), LoadResStr(RateTitle)}};
+    report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(TxtReportsCallsColumn),
+                         LoadResStr(TxtReportsTimeOutsColumn), LoadResStr(TxtReportsRateColumn)}};
     if (!leadTitle.isEmpty()) {
         report.Grid.Kinds.insert(report.Grid.Kinds.begin(), TCellKind::Text);
         report.Grid.Rows[0].insert(report.Grid.Rows[0].begin(), leadTitle);

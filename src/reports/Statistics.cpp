@@ -3,12 +3,12 @@
 #include "core/DataStore.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 
 #include <QSqlRecord>
 
 namespace {
 
-constexpr int TotalsTextId = 1529;
 
 // The grid's last three columns; the group's keys come before them.
 std::vector<QVariant> TotalsRow(int keys, qint64 calls, qint64 timeOuts)
@@ -16,7 +16,7 @@ std::vector<QVariant> TotalsRow(int keys, qint64 calls, qint64 timeOuts)
     std::vector<QVariant> row(keys);
     for (QVariant& key : row)
         key = QString();
-    row.back() = LoadResStr(TotalsTextId);
+    row.back() = LoadResStr(TxtReportsTotal);
     row.insert(row.end(), {calls, timeOuts, PassRate(calls, timeOuts)});
     return row;
 }

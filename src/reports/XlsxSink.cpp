@@ -1,4 +1,5 @@
 #include "core/Failure.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 
 #include "core/GbkCodec.h"
@@ -13,8 +14,6 @@
 #include <xlsxwriter.h>
 
 namespace {
-
-constexpr int ContinuedSheet = 3125;
 
 // Spreadsheet day numbers count from 30 December 1899.
 double DaySerial(const QDate& d)
@@ -96,7 +95,7 @@ private:
         ++sheets_;
         QString name = SheetName(layout_.SheetName);
         if (sheets_ > 1) {
-            const QString more = LoadResStr(ContinuedSheet).arg(sheets_);
+            const QString more = LoadResStr(TxtReportsContinued).arg(sheets_);
             name = CutToGbkBytes(name, 31 - GbkLength(more)) + more;
         }
         sheet_ = workbook_add_worksheet(book_, name.toUtf8().constData());

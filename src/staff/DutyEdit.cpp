@@ -1,11 +1,7 @@
 #include "staff/DutyEdit.h"
+#include "core/CoreTexts.h"
 #include "core/DateFormats.h"
-
-namespace {
-
-constexpr int CaptionWarning = 112;
-
-}  // namespace
+#include "staff/StaffTexts.h"
 
 QString RosterTimeText(const QTime& time)
 {
@@ -55,11 +51,11 @@ QStringList PositionChoices(const TLayOutTree& tree, const QString& area)
 std::optional<TEditProblem> CheckDutyInput(const TTextGrid& staff, const TDutyInput& input)
 {
     if (input.StaffChoice < 0 || input.StaffChoice >= staff.DataRowCount())
-        return TEditProblem{TEditField::Staff, CaptionWarning, 1322};
+        return TEditProblem{TEditField::Staff, TxtCaptionWarning, TxtStaffChooseStaff};
     if (!input.Area)
-        return TEditProblem{TEditField::Area, CaptionWarning, 1323};
+        return TEditProblem{TEditField::Area, TxtCaptionWarning, TxtStaffChooseArea};
     if (!input.Position)
-        return TEditProblem{TEditField::Position, CaptionWarning, 1324};
+        return TEditProblem{TEditField::Position, TxtCaptionWarning, TxtStaffChoosePosition};
     return std::nullopt;
 }
 

@@ -1,22 +1,17 @@
 #include "staff/StaffEdit.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
-
-namespace {
-
-constexpr int CaptionError = 113;
-constexpr int CaptionWarning = 112;
-
-}  // namespace
+#include "staff/StaffTexts.h"
 
 QString SexText(bool male)
 {
-    return LoadResStr(male ? 1114 : 1115);
+    return LoadResStr(male ? TxtMale : TxtFemale);
 }
 
 bool IsMaleText(const QString& cell)
 {
-    return cell == LoadResStr(1114);
+    return cell == LoadResStr(TxtMale);
 }
 
 int32_t CancelAddrOfText(const QString& text)
@@ -46,15 +41,15 @@ std::optional<TEditProblem> CheckStaffInput(const TTextGrid& staff, const TStaff
 {
     const QString number = input.Number.trimmed();
     if (number.isEmpty())
-        return TEditProblem{TEditField::Number, CaptionError, 1327};
+        return TEditProblem{TEditField::Number, TxtCaptionError, TxtStaffNumberEmpty};
     if (input.Name.trimmed().isEmpty())
-        return TEditProblem{TEditField::Name, CaptionError, 1313};
+        return TEditProblem{TEditField::Name, TxtCaptionError, TxtStaffNameEmpty};
 
     const bool adding = modifiedRow < 0 || modifiedRow >= staff.DataRowCount();
     if (adding || number != staff.Cell(modifiedRow, StaffNumber)) {
         for (int r = 0; r < staff.DataRowCount(); ++r) {
             if (staff.Cell(r, StaffNumber) == number)
-                return TEditProblem{TEditField::Number, CaptionWarning, 1314};
+                return TEditProblem{TEditField::Number, TxtCaptionWarning, TxtStaffNumberExists};
         }
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include "calls/ui/PopupWin.h"
 
+#include "calls/CallsTexts.h"
 #include "calls/PopupSlots.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
@@ -66,7 +67,7 @@ struct TFrm_PopupWin::Impl {
 TFrm_PopupWin::TFrm_PopupWin(const TPopupSlots& model, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), d_(new Impl(model))
 {
-    setWindowTitle(LoadResStr(1800));
+    setWindowTitle(LoadResStr(TxtCallsPopupCaption));
     QFont font(StationFont().family());
     font.setPixelSize(32);
     setFont(font);

@@ -1,5 +1,6 @@
 #include "core/ui/Messages.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 
 namespace {
@@ -50,19 +51,19 @@ TMessageSink* SetMessageSink(TMessageSink* sink)
 
 void ShowWarning(QWidget* parent, const QString& text)
 {
-    Show(parent, TMessageKind::Warning, text, 112, QMessageBox::Ok);
+    Show(parent, TMessageKind::Warning, text, TxtCaptionWarning, QMessageBox::Ok);
 }
 
-void ShowError(QWidget* parent, const QString& text) { Show(parent, TMessageKind::Error, text, 113, QMessageBox::Ok); }
+void ShowError(QWidget* parent, const QString& text) { Show(parent, TMessageKind::Error, text, TxtCaptionError, QMessageBox::Ok); }
 
 void ShowNotice(QWidget* parent, const QString& text)
 {
-    Show(parent, TMessageKind::Notice, text, 115, QMessageBox::Ok);
+    Show(parent, TMessageKind::Notice, text, TxtCaptionNotice, QMessageBox::Ok);
 }
 
 void ShowRefusal(QWidget* parent, int captionId, const QString& text)
 {
-    if (captionId == 113)
+    if (captionId == TxtCaptionError)
         ShowError(parent, text);
     else
         ShowWarning(parent, text);

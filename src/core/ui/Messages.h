@@ -3,22 +3,24 @@
 // the caption's icon. All windows show their messages through here, so a test
 // installs one sink that records and answers them instead of a box waiting
 // for a click.
+#include "core/CoreTexts.h"
+
 #include <QMessageBox>
 #include <QString>
 
 class QWidget;
 
 enum class TMessageKind {
-    Warning,  // 112 "警告", warning icon: rejected input
-    Error,    // 113 "错误", error icon: failures
-    Confirm,  // 114 "确认" (the layout editor's own: 111), question icon
-    Notice,   // 115 "提示", information icon: completion notices
+    Warning,  // TxtCaptionWarning "警告", warning icon: rejected input
+    Error,    // TxtCaptionError "错误", error icon: failures
+    Confirm,  // TxtCaptionConfirm "确认" (the layout editor's own: TxtCaptionLayoutConfirm), question icon
+    Notice,   // TxtCaptionNotice "提示", information icon: completion notices
 };
 
 struct TMessage {
     TMessageKind Kind = TMessageKind::Notice;
     QString Text;
-    int CaptionId = 115;
+    int CaptionId = TxtCaptionNotice;
     QMessageBox::StandardButtons Buttons = QMessageBox::Ok;
 };
 
@@ -35,9 +37,9 @@ TMessageSink* SetMessageSink(TMessageSink* sink);
 void ShowWarning(QWidget* parent, const QString& text);
 void ShowError(QWidget* parent, const QString& text);
 void ShowNotice(QWidget* parent, const QString& text);
-// A refusal whose caption the rule chose: 113 shows as an error, any other as a warning.
+// A refusal whose caption the rule chose: TxtCaptionError shows as an error, any other as a warning.
 void ShowRefusal(QWidget* parent, int captionId, const QString& text);
 // A question with Yes and No; true on Yes.
-bool AskYesNo(QWidget* parent, const QString& text, int captionId = 114);
+bool AskYesNo(QWidget* parent, const QString& text, int captionId = TxtCaptionConfirm);
 // A question with Yes, No and Cancel; the button chosen.
-QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text, int captionId = 114);
+QMessageBox::StandardButton AskYesNoCancel(QWidget* parent, const QString& text, int captionId = TxtCaptionConfirm);

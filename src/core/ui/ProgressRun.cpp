@@ -1,18 +1,18 @@
 #include "core/ui/ProgressRun.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 
 #include <QProgressDialog>
 
 namespace {
 
-constexpr int CancelText = 102;
 constexpr int ShowAfterMs = 400;
 
 }  // namespace
 
 TProgressRun::TProgressRun(QWidget* parent, const QString& text, int expected)
-    : QObject(parent), dialog_(new QProgressDialog(text, LoadResStr(CancelText), 0, expected, parent))
+    : QObject(parent), dialog_(new QProgressDialog(text, LoadResStr(TxtCancel), 0, expected, parent))
 {
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(ShowAfterMs);

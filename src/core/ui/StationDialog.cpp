@@ -1,5 +1,6 @@
 #include "core/ui/StationDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/GbkCodec.h"
 #include "core/ResStrings.h"
 #include "core/StationColors.h"
@@ -51,8 +52,8 @@ void SetupStationDialog(QWidget* dialog, int captionId)
 TOkCancelRow OkCancelButtons(QDialog* dialog)
 {
     auto* box = new QDialogButtonBox(dialog);
-    QPushButton* ok = box->addButton(LoadResStr(101), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = box->addButton(LoadResStr(102), QDialogButtonBox::RejectRole);
+    QPushButton* ok = box->addButton(LoadResStr(TxtOk), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = box->addButton(LoadResStr(TxtCancel), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("Btn_Ok"));
     cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     ok->setDefault(true);

@@ -6,6 +6,7 @@
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceFrames.h"
+#include "devices/DevicesTexts.h"
 #include "devices/ui/DeviceFields.h"
 
 #include <QCheckBox>
@@ -50,7 +51,7 @@ QLineEdit* Edit(const char* name, const QString& text, QWidget* parent)
 
 QPushButton* SetButton(const char* name, QWidget* parent)
 {
-    auto* button = new QPushButton(LoadResStr(2109), parent);
+    auto* button = new QPushButton(LoadResStr(TxtDevicesSet), parent);
     button->setObjectName(QLatin1String(name));
     return button;
 }
@@ -66,11 +67,11 @@ void RunBindSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies)
 TFrm_BindSet::TFrm_BindSet(ISerialLine& line, TDeviceReplies& replies, QWidget* parent)
     : QDialog(parent), line_(line), replies_(replies)
 {
-    SetupStationDialog(this, 2100);
+    SetupStationDialog(this, TxtDevicesBindPage);
     setMinimumWidth(320);
     auto* pages = new TCaptionTabWidget(this);
-    pages->addTab(CreateBindPage(), LoadResStr(2100));
-    pages->addTab(CreateKeyPage(), LoadResStr(2111));
+    pages->addTab(CreateBindPage(), LoadResStr(TxtDevicesBindPage));
+    pages->addTab(CreateKeyPage(), LoadResStr(TxtDevicesKeyPage));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages);
 
@@ -78,7 +79,7 @@ TFrm_BindSet::TFrm_BindSet(ISerialLine& line, TDeviceReplies& replies, QWidget* 
             [this] { DeviceFrames::Send(line_, DeviceFrames::BindFrame(Binding())); });
     connect(Btn_SetKey, &QPushButton::clicked, this,
             [this] { DeviceFrames::Send(line_, DeviceFrames::KeyTextFrame(KeyText())); });
-    replies_.RegisterBind([this](int, quint32) { ShowNotice(this, LoadResStr(2110)); });
+    replies_.RegisterBind([this](int, quint32) { ShowNotice(this, LoadResStr(TxtDevicesSetDone)); });
 }
 
 TFrm_BindSet::~TFrm_BindSet() { replies_.UnregisterBind(); }
@@ -94,7 +95,7 @@ QWidget* TFrm_BindSet::CreateBindPage()
     Edt_Tone = Number("Edt_Tone", ToneRange, defaults.Tone, page);
     Edt_PagerGroup = Number("Edt_PagerGroup", PagerGroupRange, defaults.PagerGroup, page);
     Edt_PagerAddress = Number("Edt_PagerAddress", PagerAddressRange, defaults.PagerAddress, page);
-    Chk_Alarm = new QCheckBox(LoadResStr(2106), page);
+    Chk_Alarm = new QCheckBox(LoadResStr(TxtDevicesAlarm), page);
     Chk_Alarm->setObjectName(QStringLiteral("Chk_Alarm"));
     Edt_Text = Edit("Edt_Text", defaults.Text, page);
     LimitToGbkBytes(Edt_Text, MaxBindTextBytes);
@@ -102,14 +103,14 @@ QWidget* TFrm_BindSet::CreateBindPage()
     Btn_SetBind = SetButton("Btn_SetBind", page);
 
     auto* form = new QFormLayout(page);
-    form->addRow(LoadResStr(2101), Edt_ButtonAddress);
-    form->addRow(LoadResStr(2102), Edt_InternalCode);
-    form->addRow(LoadResStr(2103), Edt_Tone);
-    form->addRow(LoadResStr(2104), Edt_PagerGroup);
-    form->addRow(LoadResStr(2105), Edt_PagerAddress);
+    form->addRow(LoadResStr(TxtDevicesButtonAddress), Edt_ButtonAddress);
+    form->addRow(LoadResStr(TxtDevicesInternalCode), Edt_InternalCode);
+    form->addRow(LoadResStr(TxtDevicesTone), Edt_Tone);
+    form->addRow(LoadResStr(TxtDevicesPagerGroup), Edt_PagerGroup);
+    form->addRow(LoadResStr(TxtDevicesPagerAddress), Edt_PagerAddress);
     form->addRow(QString(), Chk_Alarm);
-    form->addRow(LoadResStr(2107), Edt_Text);
-    form->addRow(LoadResStr(2108), Edt_Device);
+    form->addRow(LoadResStr(TxtDevicesBindText), Edt_Text);
+    form->addRow(LoadResStr(TxtDevicesBindDevice), Edt_Device);
     form->addRow(QString(), Btn_SetBind);
     return page;
 }
@@ -125,9 +126,9 @@ QWidget* TFrm_BindSet::CreateKeyPage()
     Btn_SetKey = SetButton("Btn_SetKey", page);
 
     auto* form = new QFormLayout(page);
-    form->addRow(LoadResStr(2112), Edt_Key);
-    form->addRow(LoadResStr(2113), Edt_KeyText);
-    form->addRow(LoadResStr(2108), Edt_KeyDevice);
+    form->addRow(LoadResStr(TxtDevicesKey), Edt_Key);
+    form->addRow(LoadResStr(TxtDevicesKeyText), Edt_KeyText);
+    form->addRow(LoadResStr(TxtDevicesBindDevice), Edt_KeyDevice);
     form->addRow(QString(), Btn_SetKey);
     return page;
 }

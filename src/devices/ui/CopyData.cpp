@@ -7,6 +7,7 @@
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/DevicesTexts.h"
 #include "devices/MemoryFile.h"
 #include "devices/MemoryImage.h"
 #include "devices/ui/DeviceFields.h"
@@ -32,12 +33,12 @@ void RunCopyData(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, co
 TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, QWidget* parent)
     : QDialog(parent), replies_(replies), map_(this), transfer_(line, clock)
 {
-    SetupStationDialog(this, 2000);
+    SetupStationDialog(this, TxtDevicesCopyCaption);
     resize(640, 480);
 
     auto* pages = new TCaptionTabWidget(this);
-    pages->addTab(CreateParamPage(), LoadResStr(2020));
-    pages->addTab(CreateMapPage(), LoadResStr(2021));
+    pages->addTab(CreateParamPage(), LoadResStr(TxtDevicesSystemParams));
+    pages->addTab(CreateMapPage(), LoadResStr(TxtDevicesMemoryMap));
 
     Lbl_Size = new QLabel(MemorySizeText(0), this);
     Edt_Address = NumberField("Edt_Address", 0, 255, 0, this);
@@ -46,10 +47,10 @@ TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const I
         b->setObjectName(QLatin1String(name));
         return b;
     };
-    Btn_Import = button(2016, "Btn_Import");
-    Btn_Export = button(2017, "Btn_Export");
-    Btn_Read = button(2018, "Btn_Read");
-    Btn_Write = button(2019, "Btn_Write");
+    Btn_Import = button(TxtDevicesMemoryImport, "Btn_Import");
+    Btn_Export = button(TxtDevicesMemoryExport, "Btn_Export");
+    Btn_Read = button(TxtDevicesMemoryRead, "Btn_Read");
+    Btn_Write = button(TxtDevicesMemoryWrite, "Btn_Write");
     Btn_Export->setEnabled(false);
     Btn_Write->setEnabled(false);
     connect(Btn_Import, &QPushButton::clicked, this, [this] {
@@ -66,7 +67,7 @@ TFrm_CopyData::TFrm_CopyData(ISerialLine& line, TDeviceReplies& replies, const I
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Lbl_Size);
     bottom->addStretch(1);
-    bottom->addWidget(new QLabel(LoadResStr(1925), this));
+    bottom->addWidget(new QLabel(LoadResStr(TxtDevicesAddress), this));
     bottom->addWidget(Edt_Address);
     for (QPushButton* b : {Btn_Import, Btn_Export, Btn_Read, Btn_Write})
         bottom->addWidget(b);
@@ -167,7 +168,7 @@ void TFrm_CopyData::ImportFrom(const QString& path)
     Btn_Export->setEnabled(true);
     Btn_Write->setEnabled(true);
     DisplayMemoryValue();
-    ShowNotice(this, LoadResStr(2028));
+    ShowNotice(this, LoadResStr(TxtDevicesImportDone));
 }
 
 void TFrm_CopyData::ExportTo(const QString& path)
@@ -175,9 +176,9 @@ void TFrm_CopyData::ExportTo(const QString& path)
     if (Transferring())
         return;
     if (ExportMemoryFile(path, map_.Image()))
-        ShowNotice(this, LoadResStr(2030));
+        ShowNotice(this, LoadResStr(TxtDevicesExportDone));
     else
-        ShowError(this, LoadResStr(2029));
+        ShowError(this, LoadResStr(TxtDevicesExportFailed));
 }
 
 void TFrm_CopyData::Read()
@@ -215,10 +216,10 @@ void TFrm_CopyData::TransferEnded(TTransferEnd how)
         }
         break;
     case TTransferEnd::TimedOut:
-        ShowError(this, LoadResStr(2022));
+        ShowError(this, LoadResStr(TxtDevicesMemoryTimeOut));
         break;
     case TTransferEnd::Refused:
-        ShowError(this, LoadResStr(3303).arg(transfer_.ReportedSize()));
+        ShowError(this, LoadResStr(TxtDevicesMemoryTooLarge).arg(transfer_.ReportedSize()));
         break;
     case TTransferEnd::Cancelled:
         break;

@@ -2,6 +2,7 @@
 
 #include "core/FileFilter.h"
 #include "core/ResStrings.h"
+#include "devices/DevicesTexts.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -27,7 +28,7 @@ QComboBox* ChoiceField(const char* name, int textsId, int index, QWidget* parent
 
 QString AskFile(QWidget* parent, bool save)
 {
-    const QString filter = QtFileFilter(LoadResStr(1915));
+    const QString filter = QtFileFilter(LoadResStr(TxtDevicesAllFilesFilter));
     return save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
                 : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }

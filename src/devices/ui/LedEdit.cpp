@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "devices/DevicesTexts.h"
 #include "devices/ui/DeviceFields.h"
 
 #include <QComboBox>
@@ -13,23 +14,23 @@
 TFrm_LedEdit::TFrm_LedEdit(int captionId, const TLedMessage& m, QWidget* parent) : QDialog(parent)
 {
     SetupStationDialog(this, captionId);
-    Cbx_DataMode = ChoiceField("Cbx_DataMode", DataModeTextsId, m.DataMode, this);
-    Cbx_DisplayMode = ChoiceField("Cbx_DisplayMode", DisplayModeTextsId, m.DisplayMode, this);
+    Cbx_DataMode = ChoiceField("Cbx_DataMode", TxtDevicesDataModes, m.DataMode, this);
+    Cbx_DisplayMode = ChoiceField("Cbx_DisplayMode", TxtDevicesDisplayModes, m.DisplayMode, this);
     Edt_MoveInterval = NumberField("Edt_MoveInterval", 1, MaxMoveInterval, m.MoveInterval, this);
     Edt_StopTime = NumberField("Edt_StopTime", 0, MaxStopTime, m.StopTime, this);
-    Cbx_Color = ChoiceField("Cbx_Color", ColorTextsId, m.Color, this);
+    Cbx_Color = ChoiceField("Cbx_Color", TxtDevicesColors, m.Color, this);
     Edt_Text = new QLineEdit(m.Text, this);
     Edt_Text->setObjectName(QStringLiteral("Edt_Text"));
     LimitToGbkBytes(Edt_Text, MaxLedTextBytes);
     Edt_Text->setMinimumWidth(Edt_Text->fontMetrics().horizontalAdvance(QString(17, QChar(0x4E2D))));
 
     auto* form = new QFormLayout;
-    form->addRow(LoadResStr(1906), Cbx_DataMode);
-    form->addRow(LoadResStr(1902), Cbx_DisplayMode);
-    form->addRow(LoadResStr(1903), Edt_MoveInterval);
-    form->addRow(LoadResStr(1904), Edt_StopTime);
-    form->addRow(LoadResStr(1905), Cbx_Color);
-    form->addRow(LoadResStr(1907), Edt_Text);
+    form->addRow(LoadResStr(TxtDevicesDataMode), Cbx_DataMode);
+    form->addRow(LoadResStr(TxtDevicesDisplayMode), Cbx_DisplayMode);
+    form->addRow(LoadResStr(TxtDevicesMoveInterval), Edt_MoveInterval);
+    form->addRow(LoadResStr(TxtDevicesStopTime), Edt_StopTime);
+    form->addRow(LoadResStr(TxtDevicesColor), Cbx_Color);
+    form->addRow(LoadResStr(TxtDevicesLedText), Edt_Text);
 
     Btn_Ok = LayOutWithOkCancel(this, form).Ok;
     connect(Btn_Ok, &QPushButton::clicked, this, &TFrm_LedEdit::Btn_OkClick);
@@ -50,7 +51,7 @@ TLedMessage TFrm_LedEdit::Message() const
 void TFrm_LedEdit::Btn_OkClick()
 {
     if (Edt_Text->text().trimmed().isEmpty()) {
-        ShowError(this, LoadResStr(1924));
+        ShowError(this, LoadResStr(TxtDevicesEmptyText));
         return;
     }
     accept();

@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "core/StationColors.h"
 #include "core/ui/Colors.h"
+#include "devices/DevicesTexts.h"
 
 #include <QDropEvent>
 #include <QHeaderView>
@@ -16,7 +17,8 @@ TLedListView::TLedListView(QWidget* parent) : QTableWidget(parent)
     setObjectName(QStringLiteral("SGrd_LedList"));
     setColumnCount(7);
     QStringList captions;
-    for (int id = 1901; id <= 1907; ++id)
+    for (TDevicesText id : {TxtDevicesLedPosition, TxtDevicesDisplayMode, TxtDevicesMoveInterval, TxtDevicesStopTime,
+                            TxtDevicesColor, TxtDevicesDataMode, TxtDevicesLedText})
         captions << LoadResStr(id);
     setHorizontalHeaderLabels(captions);
     // The short columns fit their header and values; the message text takes the rest.

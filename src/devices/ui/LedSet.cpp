@@ -1,10 +1,12 @@
 #include "devices/ui/LedSet.h"
 
 #include "comm/DeviceReplies.h"
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceFrames.h"
+#include "devices/DevicesTexts.h"
 #include "devices/ui/DeviceFields.h"
 #include "devices/ui/LedEdit.h"
 #include "devices/ui/LedListView.h"
@@ -29,12 +31,12 @@ TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const ICloc
                          QWidget* parent)
     : QDialog(parent), line_(line), replies_(replies), clock_(clock), configPath_(configPath), upload_(line, clock)
 {
-    SetupStationDialog(this, 1900);
+    SetupStationDialog(this, TxtDevicesLedCaption);
     resize(760, 440);
 
     Edt_Address = NumberField("Edt_Address", 1, 99, 1, this);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(LoadResStr(1925), this));
+    top->addWidget(new QLabel(LoadResStr(TxtDevicesAddress), this));
     top->addWidget(Edt_Address);
     top->addStretch(1);
 
@@ -65,22 +67,22 @@ void TFrm_LedSet::CreateMenu()
     const auto item = [this](int textId, auto handler) {
         return Pmnu_LedList->addAction(LoadResStr(textId), this, handler);
     };
-    Mnu_Add = item(1908, [this] { EditMessage(-1); });
-    Mnu_Modify = item(1909, [this] { EditMessage(SGrd_LedList->currentRow()); });
-    Mnu_Delete = item(1910, [this] { DeleteMessage(); });
-    Mnu_Empty = item(1911, [this] { EmptyList(); });
+    Mnu_Add = item(TxtDevicesAddMessage, [this] { EditMessage(-1); });
+    Mnu_Modify = item(TxtDevicesModifyMessage, [this] { EditMessage(SGrd_LedList->currentRow()); });
+    Mnu_Delete = item(TxtDevicesDeleteMessage, [this] { DeleteMessage(); });
+    Mnu_Empty = item(TxtDevicesClearMessages, [this] { EmptyList(); });
     Pmnu_LedList->addSeparator();
-    Mnu_Import = item(1912, [this] {
+    Mnu_Import = item(TxtDevicesLedImport, [this] {
         if (const QString path = AskFile(this, false); !path.isEmpty())
             ImportFrom(path);
     });
-    Mnu_Export = item(1913, [this] {
+    Mnu_Export = item(TxtDevicesLedExport, [this] {
         if (const QString path = AskFile(this, true); !path.isEmpty())
             ExportTo(path);
     });
     Pmnu_LedList->addSeparator();
-    Mnu_Upload = item(1914, [this] { Upload(); });
-    Mnu_SetClock = item(1926, [this] { SetDeviceClock(); });
+    Mnu_Upload = item(TxtDevicesUpload, [this] { Upload(); });
+    Mnu_SetClock = item(TxtDevicesSetClock, [this] { SetDeviceClock(); });
     connect(SGrd_LedList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (UpdateMenu())
             Pmnu_LedList->popup(SGrd_LedList->viewport()->mapToGlobal(at));
@@ -101,7 +103,7 @@ void TFrm_LedSet::LoadList()
     int adjusted = 0;
     QString error;
     if (!LoadLedList(configPath_, list_, &adjusted, &error))
-        ShowError(this, LoadResStr(1610) + QLatin1Char('\n') + error);
+        ShowError(this, LoadResStr(TxtOpenFileFailed) + QLatin1Char('\n') + error);
     ShowList();
     ReportAdjusted(adjusted);
 }
@@ -118,7 +120,7 @@ void TFrm_LedSet::ShowList()
 void TFrm_LedSet::ReportAdjusted(int adjusted)
 {
     if (adjusted > 0)
-        ShowWarning(this, LoadResStr(3301).arg(adjusted));
+        ShowWarning(this, LoadResStr(TxtDevicesLedAdjusted).arg(adjusted));
 }
 
 void TFrm_LedSet::EditMessage(int row)
@@ -126,7 +128,7 @@ void TFrm_LedSet::EditMessage(int row)
     const bool adding = row < 0;
     if (!adding && row >= int(list_.size()))
         return;
-    TFrm_LedEdit dialog(adding ? 1908 : 1909, adding ? TLedMessage{} : list_[size_t(row)], this);
+    TFrm_LedEdit dialog(adding ? TxtDevicesAddMessage : TxtDevicesModifyMessage, adding ? TLedMessage{} : list_[size_t(row)], this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (adding)
@@ -154,7 +156,7 @@ void TFrm_LedSet::ModifyMessage(int row, const TLedMessage& message)
 void TFrm_LedSet::DeleteMessage()
 {
     const int row = SGrd_LedList->currentRow();
-    if (row < 0 || row >= int(list_.size()) || !AskYesNo(this, LoadResStr(1916)))
+    if (row < 0 || row >= int(list_.size()) || !AskYesNo(this, LoadResStr(TxtDevicesDeleteQuestion)))
         return;
     list_.erase(list_.begin() + row);
     ShowList();
@@ -162,7 +164,7 @@ void TFrm_LedSet::DeleteMessage()
 
 void TFrm_LedSet::EmptyList()
 {
-    if (!AskYesNo(this, LoadResStr(1917)))
+    if (!AskYesNo(this, LoadResStr(TxtDevicesClearQuestion)))
         return;
     list_.clear();
     ShowList();
@@ -182,7 +184,7 @@ void TFrm_LedSet::ImportFrom(const QString& path)
 {
     int adjusted = 0;
     if (!ImportLedList(path, list_, &adjusted)) {
-        ShowError(this, LoadResStr(1610));
+        ShowError(this, LoadResStr(TxtOpenFileFailed));
         return;
     }
     ShowList();
@@ -193,7 +195,7 @@ void TFrm_LedSet::ExportTo(const QString& path)
 {
     QString error;
     if (!SaveLedList(path, list_, &error))
-        ShowError(this, LoadResStr(3300).arg(error));
+        ShowError(this, LoadResStr(TxtDevicesLedSaveFailed).arg(error));
 }
 
 void TFrm_LedSet::Upload()
@@ -208,7 +210,7 @@ void TFrm_LedSet::UploadEnded(TTransferEnd how)
 {
     Pnl_Progress->Close();
     if (how == TTransferEnd::TimedOut)
-        ShowError(this, LoadResStr(1918));
+        ShowError(this, LoadResStr(TxtDevicesLedTimeOut));
 }
 
 void TFrm_LedSet::SetDeviceClock()
@@ -221,6 +223,6 @@ void TFrm_LedSet::done(int result)
     upload_.Cancel();
     QString error;
     if (!SaveLedList(configPath_, list_, &error))
-        ShowError(this, LoadResStr(3300).arg(error));
+        ShowError(this, LoadResStr(TxtDevicesLedSaveFailed).arg(error));
     QDialog::done(result);
 }

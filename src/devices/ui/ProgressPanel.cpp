@@ -1,5 +1,6 @@
 #include "devices/ui/ProgressPanel.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "devices/DeviceExchange.h"
@@ -19,7 +20,7 @@ TProgressPanel::TProgressPanel(TDeviceExchange& exchange, QWidget* parent) : QFr
     Bar = new QProgressBar(this);
     Bar->setTextVisible(false);
     Lbl_Status = new QLabel(this);
-    Btn_Cancel = new QPushButton(LoadResStr(102), this);
+    Btn_Cancel = new QPushButton(LoadResStr(TxtCancel), this);
     Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Bar);

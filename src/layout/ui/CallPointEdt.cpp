@@ -4,6 +4,7 @@
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "layout/LayoutTexts.h"
 #include "layout/ui/PointDrawing.h"
 
 #include <QComboBox>
@@ -47,10 +48,10 @@ TFrm_CallPointEdt::TFrm_CallPointEdt(const TLayOutEditModel& model, QWidget* par
     // The typed '.' is let through and refused on OK: an address has no fraction.
     Edt_Address = FilteredEdit(QStringLiteral("Edt_Address"), QStringLiteral("[0-9A-Fa-f.]*"), this);
     Edt_Address->setMaxLength(AddressLength);
-    Cbx_Shape = ChoiceList(QStringLiteral("Cbx_Shape"), LoadResStr(1019).split(QLatin1Char('\n')), this);
+    Cbx_Shape = ChoiceList(QStringLiteral("Cbx_Shape"), LoadResStr(TxtLayoutShapes).split(QLatin1Char('\n')), this);
     Edt_Width = FilteredEdit(QStringLiteral("Edt_Width"), QStringLiteral("[0-9]*"), this);
     Edt_Height = FilteredEdit(QStringLiteral("Edt_Height"), QStringLiteral("[0-9]*"), this);
-    Cbx_TxtPos = ChoiceList(QStringLiteral("Cbx_TxtPos"), LoadResStr(1020).split(QLatin1Char('\r')), this);
+    Cbx_TxtPos = ChoiceList(QStringLiteral("Cbx_TxtPos"), LoadResStr(TxtLayoutTextPlaces).split(QLatin1Char('\r')), this);
 
     QDialogButtonBox* buttons = OkCancelButtons(this).Box;
     connect(buttons, &QDialogButtonBox::accepted, this, &TFrm_CallPointEdt::accept);
@@ -58,12 +59,12 @@ TFrm_CallPointEdt::TFrm_CallPointEdt(const TLayOutEditModel& model, QWidget* par
     auto* form = new QFormLayout(this);
     form->setContentsMargins(24, 16, 24, 12);
     form->setVerticalSpacing(8);
-    form->addRow(LoadResStr(1014), Edt_Name);
-    form->addRow(LoadResStr(1017), Edt_Address);
-    form->addRow(LoadResStr(1015), Cbx_Shape);
-    form->addRow(LoadResStr(1023), Edt_Width);
-    form->addRow(LoadResStr(1024), Edt_Height);
-    form->addRow(LoadResStr(1018), Cbx_TxtPos);
+    form->addRow(LoadResStr(TxtLayoutPointName), Edt_Name);
+    form->addRow(LoadResStr(TxtLayoutPointAddress), Edt_Address);
+    form->addRow(LoadResStr(TxtLayoutPointShape), Cbx_Shape);
+    form->addRow(LoadResStr(TxtLayoutPointWidth), Edt_Width);
+    form->addRow(LoadResStr(TxtLayoutPointHeight), Edt_Height);
+    form->addRow(LoadResStr(TxtLayoutTextPlace), Cbx_TxtPos);
     form->addRow(buttons);
     setFixedSize(316, 265);
 }
@@ -72,7 +73,7 @@ void TFrm_CallPointEdt::Start(bool addMode, TLayOutPoint& record)
 {
     addMode_ = addMode;
     record_ = &record;
-    setWindowTitle(LoadResStr(addMode ? 1012 : 1013));
+    setWindowTitle(LoadResStr(addMode ? TxtLayoutAddPointCaption : TxtLayoutModifyPointCaption));
     if (addMode)
         record = NewCallPoint();
     SetForm(FormOfPoint(record));

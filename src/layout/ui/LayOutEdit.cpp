@@ -1,10 +1,12 @@
 #include "layout/ui/LayOutEdit.h"
 
 #include "core/Config.h"
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "layout/LayoutTexts.h"
 #include "layout/ui/CallPointEdt.h"
 #include "layout/ui/LayOutTreeWidget.h"
 #include "layout/ui/PointDrawing.h"
@@ -44,7 +46,7 @@ TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, const TConfig& cfg, QWidget* pa
     setObjectName(QStringLiteral("Frm_LayOutEdit"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
-    SetupStationDialog(this, 1001);
+    SetupStationDialog(this, TxtLayoutEditorCaption);
 
     Tvw_LayOut = new TLayOutTreeWidget(true, this);
     Tvw_LayOut->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -73,19 +75,19 @@ TFrm_LayOutEdit::~TFrm_LayOutEdit() = default;
 void TFrm_LayOutEdit::BuildMenus()
 {
     Pmnu_LayOut = new QMenu(this);
-    Mnu_AddLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_AddLayOut"), 1002);
-    Mnu_ModiLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_ModiLayOut"), 1003);
-    Mnu_DelLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_DelLayOut"), 1004);
+    Mnu_AddLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_AddLayOut"), TxtLayoutAdd);
+    Mnu_ModiLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_ModiLayOut"), TxtLayoutModify);
+    Mnu_DelLayOut = MenuItem(Pmnu_LayOut, QStringLiteral("Mnu_DelLayOut"), TxtLayoutDelete);
     connect(Mnu_AddLayOut, &QAction::triggered, this, [this] { Mnu_AddLayOutClick(); });
     connect(Mnu_ModiLayOut, &QAction::triggered, this, [this] { Mnu_ModiLayOutClick(); });
     connect(Mnu_DelLayOut, &QAction::triggered, this, [this] { Mnu_DelLayOutClick(); });
 
     Pmnu_Point = new QMenu(this);
-    Mnu_AddPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_AddPoint"), 1008);
-    Mnu_ModiPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_ModiPoint"), 1009);
-    Mnu_DelPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_DelPoint"), 1010);
+    Mnu_AddPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_AddPoint"), TxtLayoutAddPoint);
+    Mnu_ModiPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_ModiPoint"), TxtLayoutModifyPoint);
+    Mnu_DelPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_DelPoint"), TxtLayoutDeletePoint);
     Pmnu_Point->addSeparator();
-    Mnu_EmptyPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_EmptyPoint"), 1011);
+    Mnu_EmptyPoint = MenuItem(Pmnu_Point, QStringLiteral("Mnu_EmptyPoint"), TxtLayoutClearPoints);
     connect(Mnu_AddPoint, &QAction::triggered, this, [this] { Mnu_AddPointClick(); });
     connect(Mnu_ModiPoint, &QAction::triggered, this, [this] { Mnu_ModiPointClick(menuPoint_); });
     connect(Mnu_DelPoint, &QAction::triggered, this, [this] { Mnu_DelPointClick(menuPoint_); });
@@ -156,7 +158,7 @@ void TFrm_LayOutEdit::Mnu_ModiLayOutClick()
 void TFrm_LayOutEdit::Mnu_DelLayOutClick()
 {
     const int index = model_.SelectedIndex();
-    if (index < 0 || !Confirmed(1007))
+    if (index < 0 || !Confirmed(TxtLayoutDeleteQuestion))
         return;
     model_.DeleteLayout(index);
     FillTree();
@@ -229,7 +231,7 @@ void TFrm_LayOutEdit::Mnu_ModiPointClick(int index)
 void TFrm_LayOutEdit::Mnu_DelPointClick(int index)
 {
     const TLayOutPoints* points = model_.SelectedPoints();
-    if (!points || index < 0 || index >= static_cast<int>(points->size()) || !Confirmed(1021))
+    if (!points || index < 0 || index >= static_cast<int>(points->size()) || !Confirmed(TxtLayoutDeletePointQuestion))
         return;
     model_.DeletePoint(index);
     ShowPoints();   // the later images take their new indexes
@@ -237,7 +239,7 @@ void TFrm_LayOutEdit::Mnu_DelPointClick(int index)
 
 void TFrm_LayOutEdit::Mnu_EmptyPointClick()
 {
-    if (!model_.SelectedPoints() || !Confirmed(1022))
+    if (!model_.SelectedPoints() || !Confirmed(TxtLayoutClearPointsQuestion))
         return;
     model_.EmptyPoints();
     ShowPoints();
@@ -245,7 +247,7 @@ void TFrm_LayOutEdit::Mnu_EmptyPointClick()
 
 bool TFrm_LayOutEdit::Confirmed(int textId)
 {
-    return AskYesNo(this, LoadResStr(textId), 111);
+    return AskYesNo(this, LoadResStr(textId), TxtCaptionLayoutConfirm);
 }
 
 bool TFrm_LayOutEdit::eventFilter(QObject* watched, QEvent* event)
@@ -317,7 +319,7 @@ void TFrm_LayOutEdit::reject()
 {
     if (model_.Changed()) {
         const QMessageBox::StandardButton answer =
-            AskYesNoCancel(this, LoadResStr(1026), 111);
+            AskYesNoCancel(this, LoadResStr(TxtLayoutSaveChanges), TxtCaptionLayoutConfirm);
         if (answer == QMessageBox::Yes) {
             QString error;
             if (!model_.Save(store_, &error)) {

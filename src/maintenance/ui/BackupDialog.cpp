@@ -1,10 +1,12 @@
 #include "maintenance/ui/BackupDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "maintenance/BackupWriter.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/DialogJob.h"
 #include "maintenance/ui/ItemChecklist.h"
 
@@ -19,13 +21,13 @@
 TFrm_Backup::TFrm_Backup(const QString& dataDir, QWidget* parent)
     : QDialog(parent),
       Lst_Items(NewItemChecklist(this)),
-      Chk_Compress(new QCheckBox(LoadResStr(1602), this)),
-      Btn_Start(new QPushButton(LoadResStr(1603), this)),
-      Btn_Cancel(new QPushButton(LoadResStr(102), this)),
+      Chk_Compress(new QCheckBox(LoadResStr(TxtMaintenanceCompress), this)),
+      Btn_Start(new QPushButton(LoadResStr(TxtMaintenanceStartBackup), this)),
+      Btn_Cancel(new QPushButton(LoadResStr(TxtCancel), this)),
       dataDir_(dataDir),
       job_(new TDialogJob(this, {Lst_Items, Chk_Compress, Btn_Start}))
 {
-    SetupStationDialog(this, 227);
+    SetupStationDialog(this, TxtMaintenanceBackupCaption);
     Chk_Compress->setFixedWidth(Chk_Compress->fontMetrics().horizontalAdvance(Chk_Compress->text()) + 20);
     ChooseTarget = [this] {
         return QFileDialog::getSaveFileName(this, windowTitle(), QString(), QStringLiteral("*.* (*)"));
@@ -40,7 +42,7 @@ TFrm_Backup::TFrm_Backup(const QString& dataDir, QWidget* parent)
     buttons->addWidget(Btn_Start);
     buttons->addWidget(Btn_Cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(LoadResStr(1600), this));
+    layout->addWidget(new QLabel(LoadResStr(TxtMaintenanceChooseBackupItems), this));
     layout->addWidget(Lst_Items);
     layout->addLayout(buttons);
 }
@@ -49,7 +51,7 @@ void TFrm_Backup::Btn_StartClick()
 {
     const uint32_t items = TickedItems(Lst_Items);
     if (items == 0) {
-        ShowWarning(this, LoadResStr(1604));
+        ShowWarning(this, LoadResStr(TxtMaintenanceNoBackupItem));
         return;
     }
     const QString target = ChooseTarget();
@@ -58,16 +60,16 @@ void TFrm_Backup::Btn_StartClick()
     const QString dataDir = dataDir_;
     const bool compress = Chk_Compress->isChecked();
     job_->Run(
-        3216,
+        TxtMaintenanceBackingUp,
         [dataDir, target, items, compress](const TJobProgress& progress, QString* why) {
             return WriteBackup(dataDir, target, items, compress, why, progress);
         },
         [this](bool done, bool cancelled, const QString& why) {
             // A cancelled backup left no file (and an older one as it was): nothing to say.
             if (done)
-                ShowNotice(this, LoadResStr(1607));
+                ShowNotice(this, LoadResStr(TxtMaintenanceBackupDone));
             else if (!cancelled)
-                ShowError(this, FailureText(1605, why));
+                ShowError(this, FailureText(TxtMaintenanceBackupFailed, why));
         });
 }
 

@@ -1,11 +1,13 @@
 #include "maintenance/ui/CleanupDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/DataStore.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/DialogJob.h"
 
 #include <QDateEdit>
@@ -17,13 +19,13 @@
 TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, const QString& pickerFormat, QWidget* parent)
     : QDialog(parent),
       Dtp_Date(new QDateEdit(QDate::currentDate(), this)),
-      Btn_Clear(new QPushButton(LoadResStr(1617), this)),
-      Btn_Cancel(new QPushButton(LoadResStr(102), this)),
+      Btn_Clear(new QPushButton(LoadResStr(TxtMaintenanceClear), this)),
+      Btn_Cancel(new QPushButton(LoadResStr(TxtCancel), this)),
       store_(store),
       pickerFormat_(pickerFormat),
       job_(new TDialogJob(this, {Dtp_Date, Btn_Clear}))
 {
-    SetupStationDialog(this, 229);
+    SetupStationDialog(this, TxtMaintenanceCleanupCaption);
     Dtp_Date->setDisplayFormat(pickerFormat_);
     Dtp_Date->setCalendarPopup(false);
     Btn_Clear->setDefault(true);
@@ -35,7 +37,7 @@ TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, const QString& pickerFormat, QWidget*
     buttons->addWidget(Btn_Clear);
     buttons->addWidget(Btn_Cancel);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(LoadResStr(1616), this);
+    auto* label = new QLabel(LoadResStr(TxtMaintenanceCleanupDay), this);
     setMinimumWidth(label->sizeHint().width() + 80);  // room for the caption
     layout->addWidget(label);
     layout->addWidget(Dtp_Date);
@@ -49,7 +51,7 @@ void TFrm_Cleanup::Btn_ClearClick()
     const QString dataDir = store_.DataDirectory();
     auto calls = std::make_shared<int>(-1);
     job_->Run(
-        3218,
+        TxtMaintenanceCleaning,
         [day, dataDir, calls](const TJobProgress&, QString* why) {
             TDM_Sys store;
             *calls = store.Open(dataDir, why) ? CountCallsThrough(store, day, why) : -1;
@@ -59,11 +61,11 @@ void TFrm_Cleanup::Btn_ClearClick()
             if (cancelled)
                 return;
             if (!done) {
-                ShowError(this, FailureText(3211, why));
+                ShowError(this, FailureText(TxtMaintenanceCleanupFailed, why));
                 return;
             }
             // A whole log goes on one click: the day and the number of calls are asked about once.
-            if (!AskYesNo(this, LoadResStr(3205).arg(day.toString(pickerFormat_)).arg(*calls)))
+            if (!AskYesNo(this, LoadResStr(TxtMaintenanceCleanupQuestion).arg(day.toString(pickerFormat_)).arg(*calls)))
                 return;
             Delete(day, dataDir);
         });
@@ -72,7 +74,7 @@ void TFrm_Cleanup::Btn_ClearClick()
 void TFrm_Cleanup::Delete(const QDate& day, const QString& dataDir)
 {
     job_->Run(
-        3218,
+        TxtMaintenanceCleaning,
         [day, dataDir](const TJobProgress& progress, QString* why) {
             TDM_Sys store;
             return store.Open(dataDir, why) && DeleteCallsThrough(store, day, why, progress);
@@ -80,9 +82,9 @@ void TFrm_Cleanup::Delete(const QDate& day, const QString& dataDir)
         [this](bool done, bool cancelled, const QString& why) {
             // A cancelled cleanup deleted nothing.
             if (done)
-                ShowNotice(this, LoadResStr(1618));
+                ShowNotice(this, LoadResStr(TxtMaintenanceCleanupDone));
             else if (!cancelled)
-                ShowError(this, FailureText(3211, why));
+                ShowError(this, FailureText(TxtMaintenanceCleanupFailed, why));
         });
 }
 

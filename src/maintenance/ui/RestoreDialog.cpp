@@ -1,10 +1,12 @@
 #include "maintenance/ui/RestoreDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
 #include "maintenance/FailureText.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/ui/DialogJob.h"
 #include "maintenance/ui/ItemChecklist.h"
 #include "maintenance/ui/StationFollowUp.h"
@@ -22,12 +24,12 @@ TFrm_Restore::TFrm_Restore(TRestoreTarget target, QWidget* parent)
     : QDialog(parent),
       Edt_Source(new QLineEdit(this)),
       Lst_Items(NewItemChecklist(this)),
-      Btn_Source(new QPushButton(LoadResStr(1608), this)),
-      Btn_Restore(new QPushButton(LoadResStr(1609), this)),
+      Btn_Source(new QPushButton(LoadResStr(TxtMaintenanceSourceFile), this)),
+      Btn_Restore(new QPushButton(LoadResStr(TxtMaintenanceRestore), this)),
       target_(std::move(target)),
       job_(new TDialogJob(this, {Lst_Items, Btn_Source, Btn_Restore}))
 {
-    SetupStationDialog(this, 228);
+    SetupStationDialog(this, TxtMaintenanceRestoreCaption);
     Edt_Source->setReadOnly(true);
     Edt_Source->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 24);
     EnableItems(Lst_Items, 0);
@@ -36,7 +38,7 @@ TFrm_Restore::TFrm_Restore(TRestoreTarget target, QWidget* parent)
     connect(Btn_Restore, &QPushButton::clicked, this, &TFrm_Restore::Btn_RestoreClick);
 
     auto* source = new QHBoxLayout;
-    source->addWidget(new QLabel(LoadResStr(1608), this));
+    source->addWidget(new QLabel(LoadResStr(TxtMaintenanceSourceFile), this));
     source->addWidget(Edt_Source, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -57,10 +59,10 @@ void TFrm_Restore::Btn_SourceClick()
     EnableItems(Lst_Items, 0);
     switch (backup_.Open(path)) {
     case TBackupOpen::CannotOpen:
-        ShowError(this, LoadResStr(1610));
+        ShowError(this, LoadResStr(TxtOpenFileFailed));
         break;
     case TBackupOpen::Invalid:
-        ShowError(this, LoadResStr(1611));
+        ShowError(this, LoadResStr(TxtMaintenanceNotABackup));
         break;
     case TBackupOpen::Ok:
         EnableItems(Lst_Items, backup_.Mask());
@@ -72,22 +74,22 @@ void TFrm_Restore::Btn_RestoreClick()
 {
     const uint32_t items = TickedItems(Lst_Items);
     if (items == 0) {
-        ShowError(this, LoadResStr(1612));
+        ShowError(this, LoadResStr(TxtMaintenanceNoRestoreItem));
         return;
     }
-    if (!AskYesNo(this, LoadResStr(1613)))
+    if (!AskYesNo(this, LoadResStr(TxtMaintenanceRestoreQuestion)))
         return;
     // Everything is written out and checked off the window thread; only the swap runs here.
     auto staged = std::make_shared<TStagedRestore>();
     const QString source = backup_.Path();
     const QString dataDir = target_.DataDir;
     job_->Run(
-        3217,
+        TxtMaintenanceRestoring,
         [staged, source, items, dataDir](const TJobProgress& progress, QString* why) {
             // A handle of its own: the dialog's stays with the dialog.
             TBackupFile backup;
             if (backup.Open(source) != TBackupOpen::Ok)
-                return Fail(why, LoadResStr(1611));
+                return Fail(why, LoadResStr(TxtMaintenanceNotABackup));
             return staged->Stage(backup, items, dataDir, why, progress);
         },
         [this, staged](bool done, bool cancelled, const QString& why) {
@@ -98,9 +100,9 @@ void TFrm_Restore::Btn_RestoreClick()
             }
             QString reason = why;
             if (done && staged->SwapIn(target_, &reason))
-                ShowNotice(this, LoadResStr(1615));
+                ShowNotice(this, LoadResStr(TxtMaintenanceRestoreDone));
             else
-                ShowError(this, FailureText(1614, reason));
+                ShowError(this, FailureText(TxtMaintenanceRestoreFailed, reason));
             if (Finished)
                 Finished();
         });

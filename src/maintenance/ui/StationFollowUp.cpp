@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "maintenance/BackupItems.h"
+#include "maintenance/MaintenanceTexts.h"
 #include "maintenance/RestoredLogin.h"
 #include "operators/LoginMsg.h"
 #include "station/ApplySettings.h"
@@ -72,7 +73,7 @@ void TStationFollowUp::Report(QWidget* parent)
     if (!rosterError_.isEmpty())
         ShowError(parent, rosterError_);
     if (loggedOff_)
-        ShowNotice(parent, LoadResStr(3207));
+        ShowNotice(parent, LoadResStr(TxtMaintenanceOperatorGone));
     rosterError_.clear();
     loggedOff_ = false;
 }

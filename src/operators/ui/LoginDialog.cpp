@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
 #include "core/ui/StationDialog.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -17,14 +18,14 @@ TFrm_Login::TFrm_Login(TOperatorStore& operators, TLoginMsg& login, QWidget* par
       operators_(operators),
       login_(login)
 {
-    SetupStationDialog(this, 1100);
+    SetupStationDialog(this, TxtOperatorsLoginCaption);
     LimitToGbkBytes(Edt_Name, LoginTextBytes);
     LimitToGbkBytes(Edt_Password, LoginTextBytes);
     MakePasswordField(Edt_Password);
 
     auto* fields = new QFormLayout;
-    fields->addRow(LoadResStr(1101), Edt_Name);
-    fields->addRow(LoadResStr(1102), Edt_Password);
+    fields->addRow(LoadResStr(TxtOperatorsLoginName), Edt_Name);
+    fields->addRow(LoadResStr(TxtOperatorsLoginPassword), Edt_Password);
     connect(LayOutWithOkCancel(this, fields).Box, &QDialogButtonBox::accepted, this, &TFrm_Login::Btn_OkClick);
     Edt_Name->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 12);
     Edt_Name->setFocus();

@@ -3,6 +3,7 @@
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
 #include "core/ui/StationDialog.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -17,9 +18,9 @@ TFrm_ModiPass::TFrm_ModiPass(TOperatorStore& operators, QWidget* parent)
       Edt_Confirm(new QLineEdit(this)),
       operators_(operators)
 {
-    SetupStationDialog(this, 1125);
+    SetupStationDialog(this, TxtOperatorsChangePasswordCaption);
     auto* fields = new QFormLayout;
-    const int labels[] = {1126, 1127, 1128};
+    const int labels[] = {TxtOperatorsOldPassword, TxtOperatorsNewPassword, TxtOperatorsRepeatPassword};
     QLineEdit* const edits[] = {Edt_OldPass, Edt_NewPass, Edt_Confirm};
     for (int i = 0; i < 3; ++i) {
         MakePasswordField(edits[i]);

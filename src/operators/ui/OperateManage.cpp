@@ -4,6 +4,7 @@
 #include "operators/LoginMsg.h"
 #include "operators/OperatorListModel.h"
 #include "operators/OperatorStore.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/ui/CellTextDelegate.h"
 #include "core/ui/StationDialog.h"
 #include "operators/ui/ModiPassDialog.h"
@@ -26,16 +27,16 @@ TFrm_OperateManage::TFrm_OperateManage(TOperatorStore& operators, TLoginMsg& log
                                         QWidget* parent)
     : QDialog(parent),
       SGrd_Operators(new QTableView(this)),
-      Btn_Add(new QPushButton(LoadResStr(1116), this)),
-      Btn_Modify(new QPushButton(LoadResStr(1117), this)),
-      Btn_Del(new QPushButton(LoadResStr(1118), this)),
-      Btn_Popedom(new QPushButton(LoadResStr(1119), this)),
-      Btn_ModiPass(new QPushButton(LoadResStr(226), this)),
+      Btn_Add(new QPushButton(LoadResStr(TxtOperatorsAdd), this)),
+      Btn_Modify(new QPushButton(LoadResStr(TxtOperatorsModify), this)),
+      Btn_Del(new QPushButton(LoadResStr(TxtOperatorsDelete), this)),
+      Btn_Popedom(new QPushButton(LoadResStr(TxtOperatorsPermissions), this)),
+      Btn_ModiPass(new QPushButton(LoadResStr(TxtOperatorsChangePassword), this)),
       operators_(operators),
       login_(login),
       model_(new TOperatorListModel(operators, this))
 {
-    SetupStationDialog(this, 1110);
+    SetupStationDialog(this, TxtOperatorsManageCaption);
     SGrd_Operators->setModel(model_);
     SGrd_Operators->setSelectionBehavior(QAbstractItemView::SelectRows);
     SGrd_Operators->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -121,7 +122,7 @@ void TFrm_OperateManage::Btn_DelClick()
         ReportOperatorCheck(this, allowed, operators_);
         return;
     }
-    if (!AskYesNo(this, LoadResStr(1123)))
+    if (!AskYesNo(this, LoadResStr(TxtOperatorsDeleteQuestion)))
         return;
     ReportOperatorCheck(this, operators_.Delete(), operators_);
     ShowRows();

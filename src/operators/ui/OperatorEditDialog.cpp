@@ -1,8 +1,10 @@
 #include "operators/ui/OperatorEditDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "operators/OperatorStore.h"
 #include "core/ui/StationDialog.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QButtonGroup>
@@ -16,12 +18,12 @@
 TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
     : QDialog(parent),
       Edt_Name(new QLineEdit(this)),
-      Rbn_Male(new QRadioButton(LoadResStr(1114), this)),
-      Rbn_Female(new QRadioButton(LoadResStr(1115), this)),
+      Rbn_Male(new QRadioButton(LoadResStr(TxtMale), this)),
+      Rbn_Female(new QRadioButton(LoadResStr(TxtFemale), this)),
       Edt_Duty(new QLineEdit(this)),
       operators_(operators)
 {
-    SetupStationDialog(this, 1121);
+    SetupStationDialog(this, TxtOperatorsAddCaption);
     // A name longer than the login dialog takes could never log in.
     LimitToGbkBytes(Edt_Name, LoginTextBytes);
     auto* sexes = new QButtonGroup(this);
@@ -33,9 +35,9 @@ TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
     sexRow->addStretch();
 
     auto* fields = new QFormLayout;
-    fields->addRow(LoadResStr(1111), Edt_Name);
-    fields->addRow(LoadResStr(1112), sexRow);
-    fields->addRow(LoadResStr(1113), Edt_Duty);
+    fields->addRow(LoadResStr(TxtOperatorsName), Edt_Name);
+    fields->addRow(LoadResStr(TxtOperatorsSex), sexRow);
+    fields->addRow(LoadResStr(TxtOperatorsDuty), Edt_Duty);
     connect(LayOutWithOkCancel(this, fields).Box, &QDialogButtonBox::accepted, this, &TFrm_OperatorEdt::Btn_OkClick);
     Edt_Duty->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 14);
 }
@@ -43,7 +45,7 @@ TFrm_OperatorEdt::TFrm_OperatorEdt(TOperatorStore& operators, QWidget* parent)
 void TFrm_OperatorEdt::Start(TOperatorEditMode mode)
 {
     mode_ = mode;
-    setWindowTitle(LoadResStr(mode == TOperatorEditMode::Add ? 1121 : 1122));
+    setWindowTitle(LoadResStr(mode == TOperatorEditMode::Add ? TxtOperatorsAddCaption : TxtOperatorsModifyCaption));
     if (mode == TOperatorEditMode::Add || operators_.Count() == 0) {
         Edt_Name->clear();
         Rbn_Male->setChecked(true);

@@ -4,6 +4,7 @@
 #include "operators/LoginMsg.h"
 #include "operators/OperatorStore.h"
 #include "core/ui/StationDialog.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/ui/OperatorMessages.h"
 
 #include <QDialogButtonBox>
@@ -12,14 +13,17 @@
 
 namespace {
 // The texts of the main window's buttons that each bit opens, in bit order.
-constexpr int PopedomTextIds[PopedomBitCount] = {203, 204, 205, 206, 225, 207, 208, 236, 237, 238};
+constexpr int PopedomTextIds[PopedomBitCount] = {TxtPopedomOperators, TxtPopedomBaseSettings, TxtPopedomLayout,
+                                                 TxtPopedomStaff, TxtPopedomHistory, TxtPopedomStatistics,
+                                                 TxtPopedomMaintenance, TxtPopedomLed, TxtPopedomCopyData,
+                                                 TxtPopedomBind};
 constexpr int ItemHeight = 18;
 }  // namespace
 
 TFrm_PopedomEdt::TFrm_PopedomEdt(TOperatorStore& operators, QWidget* parent)
     : QDialog(parent), Lst_Popedom(new QListWidget(this)), operators_(operators)
 {
-    SetupStationDialog(this, 1124);
+    SetupStationDialog(this, TxtOperatorsPermissionsCaption);
     const int32_t popedom = operators_.Count() > 0 ? operators_.Row(operators_.Current()).Popedom : 0;
     int widest = 0;
     for (int bit = 0; bit < PopedomBitCount; ++bit) {

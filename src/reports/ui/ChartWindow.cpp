@@ -2,6 +2,7 @@
 
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 
 #include <QBarCategoryAxis>
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int Caption = 1534;
 constexpr int SideMargin = 12;
 constexpr int TopMargin = 8;
 const QColor TimeOutColor(255, 0, 0);
@@ -36,7 +36,7 @@ QString KeptBlanks(const QString& text)
 TFrm_Chart::TFrm_Chart(QWidget* parent) : QDialog(parent), Chart(new QChartView(this))
 {
     setObjectName(QStringLiteral("Frm_Chart"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsChartCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(760, 480);
     auto* layout = new QVBoxLayout(this);

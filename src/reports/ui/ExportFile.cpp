@@ -3,6 +3,7 @@
 #include "core/FileFilter.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 
 #include <QDesktopServices>
@@ -11,19 +12,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace {
-
-constexpr int ExcelFilter = 1535;
-constexpr int ReplaceQuestion = 3122;
-constexpr int Exported = 3113;
-constexpr int ExportedNoProgram = 3120;
-
-}  // namespace
-
 QString ChooseExportFile(QWidget* parent, const QString& title, const QString& proposed)
 {
     // The dialog would only ask about the name as typed; the suffix may still change it.
-    const QString chosen = QFileDialog::getSaveFileName(parent, title, proposed, QtFileFilter(LoadResStr(ExcelFilter)),
+    const QString chosen = QFileDialog::getSaveFileName(parent, title, proposed, QtFileFilter(LoadResStr(TxtReportsExcelFilter)),
                                                         nullptr, QFileDialog::DontConfirmOverwrite);
     return chosen.isEmpty() ? QString() : ExportPathFor(parent, chosen);
 }
@@ -31,7 +23,7 @@ QString ChooseExportFile(QWidget* parent, const QString& title, const QString& p
 QString ExportPathFor(QWidget* parent, const QString& chosen)
 {
     const QString path = SpreadsheetPath(chosen);
-    if (QFileInfo::exists(path) && !AskYesNo(parent, LoadResStr(ReplaceQuestion).arg(QDir::toNativeSeparators(path))))
+    if (QFileInfo::exists(path) && !AskYesNo(parent, LoadResStr(TxtReportsReplaceQuestion).arg(QDir::toNativeSeparators(path))))
         return QString();
     return path;
 }
@@ -40,5 +32,5 @@ void ShowExported(QWidget* parent, const QString& path, bool open)
 {
     // A program that is started may still fail on its own: the notice comes either way.
     const bool opened = open && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    ShowNotice(parent, LoadResStr(open && !opened ? ExportedNoProgram : Exported).arg(QDir::toNativeSeparators(path)));
+    ShowNotice(parent, LoadResStr(open && !opened ? TxtReportsExportedNoProgram : TxtReportsExported).arg(QDir::toNativeSeparators(path)));
 }

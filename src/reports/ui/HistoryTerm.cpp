@@ -1,11 +1,13 @@
 #include "reports/ui/HistoryTerm.h"
 
+#include "core/CoreTexts.h"
 #include "core/Environment.h"
 #include "core/DateFormats.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ReportsTexts.h"
 #include "reports/ui/ConditionCombos.h"
 
 #include <QCheckBox>
@@ -18,9 +20,6 @@
 #include <QTimeEdit>
 
 namespace {
-
-constexpr int Caption = 1401;
-constexpr int AllText = 1404;
 
 QDateEdit* DatePicker(QWidget* parent, const QString& format)
 {
@@ -57,7 +56,7 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, con
       Cbx_Desktop(new QComboBox(this)),
       Cbx_SvrType(new QComboBox(this)),
       Edt_SvrPersonnel(new QLineEdit(this)),
-      Chk_SvrTime(new QCheckBox(LoadResStr(218), this)),
+      Chk_SvrTime(new QCheckBox(LoadResStr(TxtColumnServiceTime), this)),
       Dtp_SSvrTime(TimePicker(this)),
       Dtp_ESvrTime(TimePicker(this)),
       Cbx_SvrState(new QComboBox(this)),
@@ -65,7 +64,7 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, con
       tree_(tree)
 {
     setObjectName(QStringLiteral("Frm_HistoryTerm"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsHistoryConditionsCaption);
     auto* grid = new QGridLayout(this);
     int row = 0;
     const auto addRow = [&](int label, QWidget* control) {
@@ -74,32 +73,32 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, con
         grid->addWidget(control, row, 1, 1, 3);
         ++row;
     };
-    addRow(1402, Dtp_SDate);
-    addRow(1403, Dtp_EDate);
-    addRow(214, Cbx_Area);
-    addRow(215, Cbx_Desktop);
-    addRow(216, Cbx_SvrType);
-    addRow(217, Edt_SvrPersonnel);
+    addRow(TxtReportsFromDate, Dtp_SDate);
+    addRow(TxtReportsToDate, Dtp_EDate);
+    addRow(TxtColumnCallArea, Cbx_Area);
+    addRow(TxtColumnCallPosition, Cbx_Desktop);
+    addRow(TxtColumnServiceType, Cbx_SvrType);
+    addRow(TxtColumnServer, Edt_SvrPersonnel);
     grid->addWidget(Chk_SvrTime, row, 0);
     grid->addWidget(Dtp_SSvrTime, row, 1);
     grid->addWidget(new QLabel(QStringLiteral("~"), this), row, 2);
     grid->addWidget(Dtp_ESvrTime, row, 3);
     ++row;
-    addRow(219, Cbx_SvrState);
-    addRow(221, Edt_ProcPersonnel);
+    addRow(TxtColumnServiceState, Cbx_SvrState);
+    addRow(TxtColumnHandler, Edt_ProcPersonnel);
     const TOkCancelRow buttons = OkCancelButtons(this);
     grid->addWidget(buttons.Box, row, 0, 1, 4);
     connect(buttons.Box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-    Cbx_Area->addItems(AreaItems(tree_, LoadResStr(AllText)));
-    Cbx_SvrType->addItems({LoadResStr(AllText), env.Config.ServerType1, env.Config.ServerType2, env.Config.ServerType3});
-    Cbx_SvrState->addItems({LoadResStr(AllText), env.StateTexts.SuccessSvrText, env.StateTexts.PreWarn3SvrText});
+    Cbx_Area->addItems(AreaItems(tree_, LoadResStr(TxtReportsHistoryAll)));
+    Cbx_SvrType->addItems({LoadResStr(TxtReportsHistoryAll), env.Config.ServerType1, env.Config.ServerType2, env.Config.ServerType3});
+    Cbx_SvrState->addItems({LoadResStr(TxtReportsHistoryAll), env.StateTexts.SuccessSvrText, env.StateTexts.PreWarn3SvrText});
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_HistoryTerm::Cbx_AreaChange);
 }
 
 void TFrm_HistoryTerm::Cbx_AreaChange()
 {
-    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(AllText));
+    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(TxtReportsHistoryAll));
 }
 
 void TFrm_HistoryTerm::ShowConditions(const THistoryQuery& q, const QDate& today)

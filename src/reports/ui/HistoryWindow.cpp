@@ -9,6 +9,7 @@
 #include "reports/HistoryColumns.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ExportFile.h"
 #include "reports/ui/HistoryTerm.h"
@@ -22,14 +23,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int Caption = 1400;
-constexpr int MenuCondition = 1405;
-constexpr int MenuExport = 1406;
-
-}  // namespace
-
 TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuery& query, const TEnvironment& env)
     : QDialog(parent),
       SGrd_History(new QTableView(this)),
@@ -41,7 +34,7 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuer
       model_(new THistoryModel(env.DataDir, env.StateTexts, env.Formats.Display, this))
 {
     setObjectName(QStringLiteral("Frm_History"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsHistoryCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(960, 560);
     auto* layout = new QVBoxLayout(this);
@@ -61,15 +54,15 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuer
     for (int c = 0; c < HistoryColumnCount; ++c)
         SGrd_History->setColumnWidth(c, HistoryColumns()[c].Width);
 
-    Pmnu_History->addAction(LoadResStr(MenuCondition), this, &TFrm_History::Mnu_ConditionClick);
-    Pmnu_History->addAction(LoadResStr(MenuExport), this, &TFrm_History::Mnu_ExportClick);
+    Pmnu_History->addAction(LoadResStr(TxtReportsConditionsMenu), this, &TFrm_History::Mnu_ConditionClick);
+    Pmnu_History->addAction(LoadResStr(TxtReportsHistoryExport), this, &TFrm_History::Mnu_ExportClick);
     SGrd_History->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(SGrd_History, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { Pmnu_History->popup(SGrd_History->viewport()->mapToGlobal(at)); });
 
     connect(model_, &THistoryModel::CountChanged, this, &TFrm_History::ShowCount);
     connect(model_, &THistoryModel::ReadFailed, this,
-            [this](const QString& error) { ShowError(this, LoadResStr(3119).arg(error)); });
+            [this](const QString& error) { ShowError(this, LoadResStr(TxtReportsCannotReadCalls).arg(error)); });
 }
 
 void TFrm_History::QueryHistoryRecord()
@@ -80,7 +73,7 @@ void TFrm_History::QueryHistoryRecord()
 
 void TFrm_History::ShowCount(int rows, bool complete)
 {
-    Lbl_Count->setText(LoadResStr(complete ? 3115 : 3114).arg(rows));
+    Lbl_Count->setText(LoadResStr(complete ? TxtReportsHistoryFound : TxtReportsHistorySearching).arg(rows));
 }
 
 void TFrm_History::Mnu_ConditionClick()
@@ -94,9 +87,9 @@ void TFrm_History::Mnu_ConditionClick()
 void TFrm_History::Mnu_ExportClick()
 {
     const QString proposed = QStringLiteral("%1-%2.xlsx")
-                                 .arg(LoadResStr(Caption), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+                                 .arg(LoadResStr(TxtReportsHistoryCaption), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = ChooseExportFile(this, LoadResStr(MenuExport), QDir(folder).filePath(proposed));
+    const QString path = ChooseExportFile(this, LoadResStr(TxtReportsHistoryExport), QDir(folder).filePath(proposed));
     if (!path.isEmpty())
         ExportTo(path);
 }
@@ -104,7 +97,7 @@ void TFrm_History::Mnu_ExportClick()
 void TFrm_History::ExportTo(const QString& path, const std::function<void(TExportResult)>& done)
 {
     const int expected = model_->Counting() ? 0 : model_->rowCount();
-    auto* progress = new TProgressRun(this, LoadResStr(3116), expected);
+    auto* progress = new TProgressRun(this, LoadResStr(TxtReportsExporting), expected);
     model_->Export(std::shared_ptr<ITableSink>(NewXlsxSink(path, dateFormat_)), windowTitle(), progress->Cancel(),
                    [progress](int rows) { progress->SetValue(rows); },
                    [this, progress, path, done](TExportResult result, const QString& error) {
@@ -112,9 +105,9 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
                        if (result == TExportResult::Done)
                            ShowExported(this, path, true);
                        else if (result == TExportResult::WriteFailed)
-                           ShowError(this, LoadResStr(3118).arg(QDir::toNativeSeparators(path), error));
+                           ShowError(this, LoadResStr(TxtReportsCannotExport).arg(QDir::toNativeSeparators(path), error));
                        else if (result == TExportResult::ReadFailed)
-                           ShowError(this, LoadResStr(3119).arg(error));
+                           ShowError(this, LoadResStr(TxtReportsCannotReadCalls).arg(error));
                        if (done)
                            done(result);
                    });

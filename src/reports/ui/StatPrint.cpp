@@ -3,6 +3,7 @@
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatPrintLayout.h"
 #include "reports/StatReports.h"
 
@@ -13,8 +14,6 @@
 #include <QPrinter>
 
 namespace {
-
-constexpr int JobTitle = 1536;
 
 void SetUpPage(QPagedPaintDevice& device)
 {
@@ -63,7 +62,7 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
 
 void PrepareStatPrinter(QPrinter& printer)
 {
-    printer.setDocName(LoadResStr(JobTitle));
+    printer.setDocName(LoadResStr(TxtReportsPrintJob));
     SetUpPage(printer);
 }
 
@@ -72,7 +71,7 @@ void RunStatPrintPreview(QWidget* parent, const TStatReport& report)
     QPrinter printer(QPrinter::HighResolution);
     PrepareStatPrinter(printer);
     QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(LoadResStr(JobTitle));
+    preview.setWindowTitle(LoadResStr(TxtReportsPrintJob));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&report](QPrinter* p) {
         QPainter painter(p);
         DrawStatPrint(painter, *p, report);
@@ -87,7 +86,7 @@ bool PrintStatReportToPdf(const TStatReport& report, const QString& path, QStrin
     if (!file.open(QIODevice::WriteOnly))
         return Fail(error, file.errorString());
     QPdfWriter pdf(&file);
-    pdf.setTitle(LoadResStr(JobTitle));
+    pdf.setTitle(LoadResStr(TxtReportsPrintJob));
     SetUpPage(pdf);
     QPainter painter;
     if (!painter.begin(&pdf))

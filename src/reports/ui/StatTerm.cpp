@@ -4,6 +4,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 #include "reports/ui/ConditionCombos.h"
 
@@ -14,9 +15,6 @@
 #include <QLabel>
 
 namespace {
-
-constexpr int Caption = 1537;
-constexpr int AllText = 1541;
 
 QDateEdit* Picker(QWidget* parent, const QString& format, const QDate& today, bool calendar)
 {
@@ -41,15 +39,15 @@ TFrm_StatTerm::TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QSt
       tree_(tree)
 {
     setObjectName(QStringLiteral("Frm_StatTerm"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsConditionsCaption);
     auto* grid = new QGridLayout(this);
     auto* tilde = new QLabel(QStringLiteral("~"), this);
-    AddRow(grid, 1538, {Cbx_Staff}, {StaffTerm});
-    AddRow(grid, 1539, {Cbx_Area}, {PositionTerm});
-    AddRow(grid, 1542, {Cbx_Desktop}, {PositionTerm});
-    AddRow(grid, 1540, {Dtp_SDate, tilde, Dtp_EDate}, {StaffTerm, PositionTerm, PeriodTerm});
-    AddRow(grid, 1547, {Dtp_Year}, {YearTerm});
-    AddRow(grid, 1548, {Dtp_Month}, {MonthTerm});
+    AddRow(grid, TxtReportsStaffCondition, {Cbx_Staff}, {StaffTerm});
+    AddRow(grid, TxtReportsAreaCondition, {Cbx_Area}, {PositionTerm});
+    AddRow(grid, TxtReportsPositionCondition, {Cbx_Desktop}, {PositionTerm});
+    AddRow(grid, TxtReportsPeriodCondition, {Dtp_SDate, tilde, Dtp_EDate}, {StaffTerm, PositionTerm, PeriodTerm});
+    AddRow(grid, TxtReportsYearCondition, {Dtp_Year}, {YearTerm});
+    AddRow(grid, TxtReportsMonthCondition, {Dtp_Month}, {MonthTerm});
     const TOkCancelRow buttons = OkCancelButtons(this);
     grid->addWidget(buttons.Box, static_cast<int>(rows_.size()), 0, 1, 4);
     connect(buttons.Box, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -57,8 +55,8 @@ TFrm_StatTerm::TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QSt
     Dtp_Year->setCurrentSection(QDateTimeEdit::YearSection);
     Dtp_Month->setCurrentSection(QDateTimeEdit::MonthSection);
 
-    Cbx_Staff->addItems(QStringList{LoadResStr(AllText)} + staff);
-    Cbx_Area->addItems(AreaItems(tree_, LoadResStr(AllText)));
+    Cbx_Staff->addItems(QStringList{LoadResStr(TxtReportsStatisticsAll)} + staff);
+    Cbx_Area->addItems(AreaItems(tree_, LoadResStr(TxtReportsStatisticsAll)));
     Cbx_AreaChange();
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_StatTerm::Cbx_AreaChange);
 }
@@ -91,7 +89,7 @@ void TFrm_StatTerm::SetTag(int tag)
 
 void TFrm_StatTerm::Cbx_AreaChange()
 {
-    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(AllText));
+    FillPositions(Cbx_Desktop, Cbx_Area, tree_, LoadResStr(TxtReportsStatisticsAll));
 }
 
 void TFrm_StatTerm::StoreConditions(TReportRequest& r) const

@@ -7,6 +7,7 @@
 #include "core/ui/ProgressRun.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
+#include "reports/ReportsTexts.h"
 #include "reports/TableSink.h"
 #include "reports/ui/ChartWindow.h"
 #include "reports/ui/ExportFile.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int Caption = 1500;
 constexpr int ColumnWidth = 127;
 constexpr int RowHeight = 18;
 
@@ -39,7 +39,7 @@ TFrm_Statistics::TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutT
       worker_(std::make_unique<TStoreWorker>(env.DataDir))
 {
     setObjectName(QStringLiteral("Frm_Statistics"));
-    SetupStationDialog(this, Caption);
+    SetupStationDialog(this, TxtReportsStatisticsCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(920, 420);   // room for the seven columns of the response-time report
     auto* layout = new QVBoxLayout(this);
@@ -80,29 +80,29 @@ void TFrm_Statistics::AddReportItem(QMenu* menu, int textId, TReportKind kind, i
 
 void TFrm_Statistics::BuildMenu()
 {
-    QMenu* staff = Pmnu_Result->addMenu(LoadResStr(1501));
-    AddReportItem(staff, 1503, TReportKind::StaffToday);
-    AddReportItem(staff, 1504, TReportKind::StaffWeek);
-    AddReportItem(staff, 1505, TReportKind::StaffMonth);
-    AddReportItem(staff, 1506, TReportKind::StaffConditions, StaffTerm);
-    QMenu* position = Pmnu_Result->addMenu(LoadResStr(1502));
-    AddReportItem(position, 1503, TReportKind::PositionToday);
-    AddReportItem(position, 1504, TReportKind::PositionWeek);
-    AddReportItem(position, 1505, TReportKind::PositionMonth);
-    AddReportItem(position, 1506, TReportKind::PositionConditions, PositionTerm);
-    QMenu* summaries = Pmnu_Result->addMenu(LoadResStr(1507));
-    AddReportItem(summaries, 1508, TReportKind::Yearly, YearTerm);
-    AddReportItem(summaries, 1509, TReportKind::Monthly, MonthTerm);
-    QMenu* response = Pmnu_Result->addMenu(LoadResStr(3100));
-    AddReportItem(response, 3101, TReportKind::Response, PeriodTerm, TResponseGroup::Staff);
-    AddReportItem(response, 3102, TReportKind::Response, PeriodTerm, TResponseGroup::Position);
-    AddReportItem(response, 3103, TReportKind::Response, PeriodTerm, TResponseGroup::Hour);
+    QMenu* staff = Pmnu_Result->addMenu(LoadResStr(TxtReportsByStaff));
+    AddReportItem(staff, TxtReportsToday, TReportKind::StaffToday);
+    AddReportItem(staff, TxtReportsThisWeek, TReportKind::StaffWeek);
+    AddReportItem(staff, TxtReportsThisMonth, TReportKind::StaffMonth);
+    AddReportItem(staff, TxtReportsByConditions, TReportKind::StaffConditions, StaffTerm);
+    QMenu* position = Pmnu_Result->addMenu(LoadResStr(TxtReportsByPosition));
+    AddReportItem(position, TxtReportsToday, TReportKind::PositionToday);
+    AddReportItem(position, TxtReportsThisWeek, TReportKind::PositionWeek);
+    AddReportItem(position, TxtReportsThisMonth, TReportKind::PositionMonth);
+    AddReportItem(position, TxtReportsByConditions, TReportKind::PositionConditions, PositionTerm);
+    QMenu* summaries = Pmnu_Result->addMenu(LoadResStr(TxtReportsSummaries));
+    AddReportItem(summaries, TxtReportsYearly, TReportKind::Yearly, YearTerm);
+    AddReportItem(summaries, TxtReportsMonthly, TReportKind::Monthly, MonthTerm);
+    QMenu* response = Pmnu_Result->addMenu(LoadResStr(TxtReportsResponseTimes));
+    AddReportItem(response, TxtReportsResponseByStaff, TReportKind::Response, PeriodTerm, TResponseGroup::Staff);
+    AddReportItem(response, TxtReportsResponseByPosition, TReportKind::Response, PeriodTerm, TResponseGroup::Position);
+    AddReportItem(response, TxtReportsResponseByHour, TReportKind::Response, PeriodTerm, TResponseGroup::Hour);
     Pmnu_Result->addSeparator();
-    Mnu_CallChart = Pmnu_Result->addAction(LoadResStr(1510), this, [this] { ShowChart(Mnu_CallChart); });
-    Mnu_RateChart = Pmnu_Result->addAction(LoadResStr(1511), this, [this] { ShowChart(Mnu_RateChart); });
+    Mnu_CallChart = Pmnu_Result->addAction(LoadResStr(TxtReportsCallChart), this, [this] { ShowChart(Mnu_CallChart); });
+    Mnu_RateChart = Pmnu_Result->addAction(LoadResStr(TxtReportsRateChart), this, [this] { ShowChart(Mnu_RateChart); });
     Pmnu_Result->addSeparator();
-    Mnu_Export = Pmnu_Result->addAction(LoadResStr(1512), this, &TFrm_Statistics::Mnu_ExportClick);
-    Mnu_Print = Pmnu_Result->addAction(LoadResStr(1513), this, [this] { RunStatPrintPreview(this, report_); });
+    Mnu_Export = Pmnu_Result->addAction(LoadResStr(TxtReportsExportToExcel), this, &TFrm_Statistics::Mnu_ExportClick);
+    Mnu_Print = Pmnu_Result->addAction(LoadResStr(TxtReportsPrint), this, [this] { RunStatPrintPreview(this, report_); });
     for (QAction* a : {Mnu_CallChart, Mnu_RateChart, Mnu_Export, Mnu_Print})
         a->setEnabled(false);
 }
@@ -113,7 +113,7 @@ bool TFrm_Statistics::AskConditions(int tag, TReportRequest& request)
         QString error;
         const QStringList staff = StaffNames(store_, &error);
         if (!error.isEmpty())
-            ShowError(this, LoadResStr(3121).arg(error));
+            ShowError(this, LoadResStr(TxtReportsStatisticsFailed).arg(error));
         term_ = new TFrm_StatTerm(this, tree_, staff, today_, formats_.Picker);
     }
     term_->SetTag(tag);
@@ -125,7 +125,7 @@ bool TFrm_Statistics::AskConditions(int tag, TReportRequest& request)
 
 void TFrm_Statistics::RunStatReport(const TReportRequest& request, const std::function<void(bool)>& done)
 {
-    auto* progress = new TProgressRun(this, LoadResStr(3117), 0);
+    auto* progress = new TProgressRun(this, LoadResStr(TxtReportsCounting), 0);
     TReportRequest shown = request;
     shown.DateFormat = formats_.Display;
     worker_->Post([this, request = std::move(shown), cancel = progress->Cancel(), progress, done](TDM_Sys& store) {
@@ -137,7 +137,7 @@ void TFrm_Statistics::RunStatReport(const TReportRequest& request, const std::fu
             if (ok)
                 ShowReport(*report);
             else if (!*cancel)
-                ShowError(this, LoadResStr(3121).arg(error));
+                ShowError(this, LoadResStr(TxtReportsStatisticsFailed).arg(error));
             if (done)
                 done(ok);
         });
@@ -186,7 +186,7 @@ void TFrm_Statistics::ShowChart(QAction* item)
 
 void TFrm_Statistics::Mnu_ExportClick()
 {
-    const QString path = ChooseExportFile(this, LoadResStr(1512), QString());
+    const QString path = ChooseExportFile(this, LoadResStr(TxtReportsExportToExcel), QString());
     if (path.isEmpty())
         return;
     ExportTo(path, [this, path](bool ok) {
@@ -197,14 +197,14 @@ void TFrm_Statistics::Mnu_ExportClick()
 
 void TFrm_Statistics::ExportTo(const QString& path, const std::function<void(bool)>& done)
 {
-    auto* progress = new TProgressRun(this, LoadResStr(3116), 0);
+    auto* progress = new TProgressRun(this, LoadResStr(TxtReportsExporting), 0);
     worker_->Post([this, path, report = report_, progress, done](TDM_Sys&) {
         QString error;
         const bool ok = WriteStatReport(report, *NewXlsxSink(path, report.DateFormat), &error);
         PostTo(this, [this, ok, path, error, progress, done] {
             progress->Finish();
             if (!ok)
-                ShowError(this, LoadResStr(3118).arg(QDir::toNativeSeparators(path), error));
+                ShowError(this, LoadResStr(TxtReportsCannotExport).arg(QDir::toNativeSeparators(path), error));
             if (done)
                 done(ok);
         });

@@ -4,6 +4,7 @@
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "core/ui/Messages.h"
+#include "staff/StaffTexts.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -39,11 +40,11 @@ TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
     Cbx_Area->addItems(AreaChoices(mainTree));
 
     auto* fields = new QFormLayout;
-    fields->addRow(LoadResStr(1303), Cbx_Name);
-    fields->addRow(LoadResStr(1316), Dtp_STime);
-    fields->addRow(LoadResStr(1317), Dtp_ETime);
-    fields->addRow(LoadResStr(1318), Cbx_Area);
-    fields->addRow(LoadResStr(1319), Cbx_Position);
+    fields->addRow(LoadResStr(TxtStaffName), Cbx_Name);
+    fields->addRow(LoadResStr(TxtStaffDutyStart), Dtp_STime);
+    fields->addRow(LoadResStr(TxtStaffDutyEnd), Dtp_ETime);
+    fields->addRow(LoadResStr(TxtStaffDutyArea), Cbx_Area);
+    fields->addRow(LoadResStr(TxtStaffDutyPosition), Cbx_Position);
 
     const TOkCancelRow row = LayOutWithOkCancel(this, fields);
     Btn_Ok = row.Ok;
@@ -56,7 +57,7 @@ TFrm_TableEdit::TFrm_TableEdit(QWidget* parent, const TLayOutTree& mainTree)
 void TFrm_TableEdit::Start(const TTextGrid& staff, const QStringList* row)
 {
     staff_ = &staff;
-    setWindowTitle(LoadResStr(row ? 1321 : 1320));
+    setWindowTitle(LoadResStr(row ? TxtStaffModifyDutyCaption : TxtStaffAddDutyCaption));
     Cbx_Name->clear();
     Cbx_Name->addItems(StaffChoices(staff));
     Cbx_Name->setCurrentIndex(row ? StaffChoiceOfName(staff, row->value(DutyName)) : -1);

@@ -1,8 +1,10 @@
 #include "staff/ui/UserEditDialog.h"
 
+#include "core/CoreTexts.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "core/ui/Messages.h"
+#include "staff/StaffTexts.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -15,7 +17,7 @@
 
 TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     : QDialog(parent), Edt_Number(new QLineEdit(this)), Edt_Name(new QLineEdit(this)),
-      Rbtn_Male(new QRadioButton(LoadResStr(1114), this)), Rbtn_Female(new QRadioButton(LoadResStr(1115), this)),
+      Rbtn_Male(new QRadioButton(LoadResStr(TxtMale), this)), Rbtn_Female(new QRadioButton(LoadResStr(TxtFemale), this)),
       Edt_Phone(new QLineEdit(this)), Edt_CancelAddr(new QLineEdit(this)), Edt_Remark(new QLineEdit(this))
 {
     SetupStationDialog(this);
@@ -29,12 +31,12 @@ TFrm_UserEdit::TFrm_UserEdit(QWidget* parent)
     sexRow->addStretch();
 
     auto* fields = new QFormLayout;
-    fields->addRow(LoadResStr(1326), Edt_Number);
-    fields->addRow(LoadResStr(1303), Edt_Name);
-    fields->addRow(LoadResStr(1304), sexRow);
-    fields->addRow(LoadResStr(1305), Edt_Phone);
-    fields->addRow(LoadResStr(1306), Edt_CancelAddr);
-    fields->addRow(LoadResStr(1307), Edt_Remark);
+    fields->addRow(LoadResStr(TxtStaffNumber), Edt_Number);
+    fields->addRow(LoadResStr(TxtStaffName), Edt_Name);
+    fields->addRow(LoadResStr(TxtStaffSex), sexRow);
+    fields->addRow(LoadResStr(TxtStaffPhone), Edt_Phone);
+    fields->addRow(LoadResStr(TxtStaffCancelAddress), Edt_CancelAddr);
+    fields->addRow(LoadResStr(TxtStaffRemark), Edt_Remark);
 
     const TOkCancelRow row = LayOutWithOkCancel(this, fields);
     Btn_Ok = row.Ok;
@@ -48,7 +50,7 @@ void TFrm_UserEdit::Start(const TTextGrid& staff, int modifiedRow)
     staff_ = &staff;
     modifiedRow_ = modifiedRow;
     const TStaffInput input = modifiedRow < 0 ? TStaffInput{} : StaffInputOfRow(staff.Row(modifiedRow));
-    setWindowTitle(LoadResStr(modifiedRow < 0 ? 1311 : 1312));
+    setWindowTitle(LoadResStr(modifiedRow < 0 ? TxtStaffAddCaption : TxtStaffModifyCaption));
     Edt_Number->setText(input.Number);
     Edt_Name->setText(input.Name);
     (input.Male ? Rbtn_Male : Rbtn_Female)->setChecked(true);

@@ -4,6 +4,7 @@
 #include "core/ui/CaptionTabs.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "staff/StaffTexts.h"
 #include "staff/ui/TableEditDialog.h"
 #include "staff/ui/UserEditDialog.h"
 
@@ -19,9 +20,11 @@
 
 namespace {
 
-const QList<int> StaffHeaders = {1326, 1303, 1304, 1305, 1306, 1307};
+const QList<int> StaffHeaders = {TxtStaffNumber, TxtStaffName, TxtStaffSex, TxtStaffPhone, TxtStaffCancelAddress,
+                                TxtStaffRemark};
 const QList<int> StaffWidths = {50, 100, 40, 100, 70, 105};
-const QList<int> DutyHeaders = {1326, 1303, 1316, 1317, 1318, 1319};
+const QList<int> DutyHeaders = {TxtStaffNumber, TxtStaffName, TxtStaffDutyStart, TxtStaffDutyEnd, TxtStaffDutyArea,
+                               TxtStaffDutyPosition};
 const QList<int> DutyWidths = {50, 100, 70, 70, 85, 90};
 
 QTableWidget* NewGrid(QWidget* parent)
@@ -44,17 +47,17 @@ int CurrentRow(const QTableWidget* grid)
 
 TFrm_UserManage::TFrm_UserManage(QWidget* parent, TDM_Sys& store, const TLayOutTree& mainTree)
     : QDialog(parent), Pgc_Pages(new TCaptionTabWidget(this)), SGrd_User(NewGrid(this)), SGrd_Duty(NewGrid(this)),
-      Btn_UserAdd(new QPushButton(LoadResStr(1308), this)), Btn_UserModify(new QPushButton(LoadResStr(1309), this)),
-      Btn_UserDelete(new QPushButton(LoadResStr(1310), this)), Btn_DutyAdd(new QPushButton(LoadResStr(1308), this)),
-      Btn_DutyModify(new QPushButton(LoadResStr(1309), this)), Btn_DutyDelete(new QPushButton(LoadResStr(1310), this)),
+      Btn_UserAdd(new QPushButton(LoadResStr(TxtStaffAdd), this)), Btn_UserModify(new QPushButton(LoadResStr(TxtStaffModify), this)),
+      Btn_UserDelete(new QPushButton(LoadResStr(TxtStaffDelete), this)), Btn_DutyAdd(new QPushButton(LoadResStr(TxtStaffAdd), this)),
+      Btn_DutyModify(new QPushButton(LoadResStr(TxtStaffModify), this)), Btn_DutyDelete(new QPushButton(LoadResStr(TxtStaffDelete), this)),
       store_(store), tree_(mainTree)
 {
-    SetupStationDialog(this, 1300);
+    SetupStationDialog(this, TxtStaffManageCaption);
 
     Pgc_Pages->addTab(CreatePage(SGrd_User, StaffHeaders, StaffWidths, Btn_UserAdd, Btn_UserModify, Btn_UserDelete),
-                      LoadResStr(1301));
+                      LoadResStr(TxtStaffDetails));
     Pgc_Pages->addTab(CreatePage(SGrd_Duty, DutyHeaders, DutyWidths, Btn_DutyAdd, Btn_DutyModify, Btn_DutyDelete),
-                      LoadResStr(1302));
+                      LoadResStr(TxtStaffDutyRoster));
     QHeaderView* dutyHeader = SGrd_Duty->horizontalHeader();
     dutyHeader->setSortIndicatorShown(true);
     dutyHeader->setSortIndicator(-1, Qt::AscendingOrder);
@@ -215,12 +218,12 @@ void TFrm_UserManage::DeleteRow(QTableWidget* grid, TTextGrid& rows, int questio
 
 void TFrm_UserManage::Btn_UserDeleteClick()
 {
-    DeleteRow(SGrd_User, data_.Staff, 1315);
+    DeleteRow(SGrd_User, data_.Staff, TxtStaffDeleteQuestion);
 }
 
 void TFrm_UserManage::Btn_DutyDeleteClick()
 {
-    DeleteRow(SGrd_Duty, data_.Duty, 1325);
+    DeleteRow(SGrd_Duty, data_.Duty, TxtStaffDeleteDutyQuestion);
 }
 
 void TFrm_UserManage::TableSort(int column)

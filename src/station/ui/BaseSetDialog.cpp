@@ -9,6 +9,7 @@
 #include "core/ui/CaptionTabs.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
+#include "station/StationTexts.h"
 #include "station/ui/ColorSwatch.h"
 #include "layout/ui/PointDrawing.h"
 
@@ -72,13 +73,13 @@ TFrm_BaseSet::TFrm_BaseSet(TEnvironment& env, IMainFace& face, ISoundPlayer& sou
     QStringList portItems = ports;
     const int portShown = ShowPortItem(portItems, env_.Config, portInUse);
 
-    SetupStationDialog(this, 1200);
+    SetupStationDialog(this, TxtStationSettingsCaption);
     setMinimumWidth(500);
 
     auto* pages = new TCaptionTabWidget(this);
-    pages->addTab(CreateFacePage(), LoadResStr(1202));
-    pages->addTab(CreateSysPage(), LoadResStr(1201));
-    pages->addTab(CreatePortPage(portItems), LoadResStr(1204));
+    pages->addTab(CreateFacePage(), LoadResStr(TxtStationFacePage));
+    pages->addTab(CreateSysPage(), LoadResStr(TxtStationSystemPage));
+    pages->addTab(CreatePortPage(portItems), LoadResStr(TxtStationPortPage));
 
     const TOkCancelRow buttons = OkCancelButtons(this);
     connect(buttons.Ok, &QPushButton::clicked, this, &TFrm_BaseSet::Btn_OkClick);
@@ -102,17 +103,18 @@ QWidget* TFrm_BaseSet::CreateFacePage()
     Edt_ViewRecords->setFixedWidth(Edt_ViewRecords->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(LoadResStr(1258), page));
+    top->addWidget(new QLabel(LoadResStr(TxtStationTitle), page));
     top->addWidget(Edt_Title, 1);
     top->addSpacing(12);
-    top->addWidget(new QLabel(LoadResStr(1259), page));
+    top->addWidget(new QLabel(LoadResStr(TxtStationNewestRows), page));
     top->addWidget(Edt_ViewRecords);
 
-    auto* scheme = new QGroupBox(LoadResStr(1260), page);
+    auto* scheme = new QGroupBox(LoadResStr(TxtStationColours), page);
     scheme->setAlignment(Qt::AlignHCenter);
     auto* grid = new QGridLayout(scheme);
+    const TStationText columnTitles[] = {TxtStationColourItem, TxtStationBackColour, TxtStationTextColour, TxtStationThreshold};
     for (int column = 0; column < 4; ++column)
-        grid->addWidget(CentredLabel(LoadResStr(1261 + column), scheme), 0, column);
+        grid->addWidget(CentredLabel(LoadResStr(columnTitles[column]), scheme), 0, column);
 
     struct SchemeRow {
         QString caption;
@@ -155,9 +157,10 @@ QWidget* TFrm_BaseSet::CreateFacePage()
     }
 
     auto* keys = new QFormLayout;
+    const TStationText keyTitles[] = {TxtStationKey1, TxtStationKey2, TxtStationKey3};
     for (int i = 0; i < 3; ++i) {
         Edt_ServerType[i] = CreateEdit(QStringLiteral("Edt_ServerType%1").arg(i + 1), page);
-        keys->addRow(LoadResStr(1273 + i), Edt_ServerType[i]);
+        keys->addRow(LoadResStr(keyTitles[i]), Edt_ServerType[i]);
     }
 
     auto* layout = new QVBoxLayout(page);
@@ -181,14 +184,14 @@ QWidget* TFrm_BaseSet::CreateSysPage()
         layout->addWidget(box);
         return box;
     };
-    Chk_AutoRun = addCheck(1270, "Chk_AutoRun");
-    Chk_TopMost = addCheck(1271, "Chk_TopMost");
-    Chk_TrayIcon = addCheck(1272, "Chk_TrayIcon");
-    Chk_PopupWin = addCheck(1281, "Chk_PopupWin");
-    Chk_KeepOnTime = addCheck(1282, "Chk_ServiceTimeOutKeepOnTime");
+    Chk_AutoRun = addCheck(TxtStationAutoRun, "Chk_AutoRun");
+    Chk_TopMost = addCheck(TxtStationTopMost, "Chk_TopMost");
+    Chk_TrayIcon = addCheck(TxtStationTrayIcon, "Chk_TrayIcon");
+    Chk_PopupWin = addCheck(TxtStationPopupWindow, "Chk_PopupWin");
+    Chk_KeepOnTime = addCheck(TxtStationKeepTiming, "Chk_ServiceTimeOutKeepOnTime");
     layout->addSpacing(12);
-    layout->addWidget(CreateSoundRow(StateTexts.PreWarn1SvrText + LoadResStr(1276), 0));
-    layout->addWidget(CreateSoundRow(StateTexts.PreWarn2SvrText + LoadResStr(1276), 1));
+    layout->addWidget(CreateSoundRow(StateTexts.PreWarn1SvrText + LoadResStr(TxtStationSound), 0));
+    layout->addWidget(CreateSoundRow(StateTexts.PreWarn2SvrText + LoadResStr(TxtStationSound), 1));
     layout->addStretch();
     return page;
 }
@@ -198,22 +201,22 @@ QWidget* TFrm_BaseSet::CreateSoundRow(const QString& caption, int row)
     auto* box = new QWidget;
     const QString number = QString::number(row + 1);
     Edt_Wav[row] = CreateEdit(QStringLiteral("Edt_PreWarnWav") + number, box);
-    Cbx_PlayMode[row] = CreateList(ResItems(1279), QStringLiteral("Cbx_PreWarnWavePlayMode") + number, box);
+    Cbx_PlayMode[row] = CreateList(ResItems(TxtStationPlayModes), QStringLiteral("Cbx_PreWarnWavePlayMode") + number, box);
     Cbx_PlayMode[row]->setMinimumWidth(0);
 
     auto* browse = new QToolButton(box);
     browse->setObjectName(QStringLiteral("Btn_BrowseWav") + number);
     browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    browse->setToolTip(LoadResStr(1277));
+    browse->setToolTip(LoadResStr(TxtStationChooseSound));
     auto* preview = new QToolButton(box);
     preview->setObjectName(QStringLiteral("Btn_PreviewWav") + number);
     preview->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    preview->setToolTip(LoadResStr(1278));
+    preview->setToolTip(LoadResStr(TxtStationPreview));
 
     QLineEdit* edit = Edt_Wav[row];
     connect(browse, &QToolButton::clicked, this, [this, edit] {
-        const QString file = QFileDialog::getOpenFileName(this, LoadResStr(1277), edit->text().trimmed(),
-                                                          QtFileFilter(LoadResStr(1280)));
+        const QString file = QFileDialog::getOpenFileName(this, LoadResStr(TxtStationChooseSound), edit->text().trimmed(),
+                                                          QtFileFilter(LoadResStr(TxtStationSoundFilter)));
         if (!file.isEmpty())
             edit->setText(QDir::toNativeSeparators(file));
     });
@@ -244,17 +247,17 @@ QWidget* TFrm_BaseSet::CreatePortPage(const QStringList& ports)
                               QStringLiteral("Cbx_DataBits"), page);
     Cbx_StopBits = CreateList({QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")},
                               QStringLiteral("Cbx_StopBits"), page);
-    Cbx_Parity = CreateList(ResItems(1256), QStringLiteral("Cbx_Parity"), page);
-    Cbx_Flux = CreateList(ResItems(1257), QStringLiteral("Cbx_Flux"), page);
+    Cbx_Parity = CreateList(ResItems(TxtStationParities), QStringLiteral("Cbx_Parity"), page);
+    Cbx_Flux = CreateList(ResItems(TxtStationFlowControls), QStringLiteral("Cbx_Flux"), page);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow(LoadResStr(1250), Cbx_Port);
-    form->addRow(LoadResStr(1251), Cbx_Baud);
-    form->addRow(LoadResStr(1252), Cbx_DataBits);
-    form->addRow(LoadResStr(1253), Cbx_StopBits);
-    form->addRow(LoadResStr(1254), Cbx_Parity);
-    form->addRow(LoadResStr(1255), Cbx_Flux);
+    form->addRow(LoadResStr(TxtStationPort), Cbx_Port);
+    form->addRow(LoadResStr(TxtStationBaud), Cbx_Baud);
+    form->addRow(LoadResStr(TxtStationDataBits), Cbx_DataBits);
+    form->addRow(LoadResStr(TxtStationStopBits), Cbx_StopBits);
+    form->addRow(LoadResStr(TxtStationParity), Cbx_Parity);
+    form->addRow(LoadResStr(TxtStationFlowControl), Cbx_Flux);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
     layout->addStretch();
