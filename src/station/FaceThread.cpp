@@ -90,9 +90,12 @@ void TFaceThread::run()
             ok = RunOnWindowThread(work_.ReloadLayouts);
         }
         ok = ok && RunOnWindowThread(work_.ParseRecvData);
-        if (ok && (!refreshedOnce || static_cast<uint32_t>(clock_.Tick() - last) > RefreshAfterMs)) {
+        // The tick is read before the refresh: a clock that moves while the refresh runs counts
+        // towards the next one instead of being lost.
+        const uint32_t now = clock_.Tick();
+        if (ok && (!refreshedOnce || static_cast<uint32_t>(now - last) > RefreshAfterMs)) {
             ok = RunOnWindowThread(work_.RefreshCallRecordState);
-            last = clock_.Tick();
+            last = now;
             refreshedOnce = true;
         }
         workSemaphore_.release();
