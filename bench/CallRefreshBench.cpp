@@ -55,7 +55,8 @@ void BM_RefreshTenThousandCalls(benchmark::State& state)
     NoLog log;
     NoSound sound;
     ICallEvents events;
-    TCallTracker tracker(clock, cfg, texts, tree, duty, log, sound, events);
+    const TDateFormats formats;
+    TCallTracker tracker(clock, cfg, texts, formats, tree, duty, log, sound, events);
     // Calls arrive 15 ms apart, so the pass sees them in every state over the run.
     for (int i = 0; i < kCalls; ++i) {
         tracker.OpenCall(static_cast<uint16_t>(1 + i % kPoints), static_cast<uint8_t>(11 + i % 3), QTime(12, 0, 0),

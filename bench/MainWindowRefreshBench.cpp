@@ -4,7 +4,7 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "mainwindow/MainWindow.h"
 
 #include <QApplication>
@@ -21,10 +21,10 @@ public:
     void Stop() override {}
 };
 
-bool SeedLayoutOf200Points()
+bool SeedLayoutOf200Points(const QString& dataDir)
 {
     TDM_Sys store;
-    if (!store.Open(DataDir))
+    if (!store.Open(dataDir))
         return false;
     return store.InTransaction([&] {
         TQuery q(store);
@@ -46,21 +46,21 @@ bool SeedLayoutOf200Points()
 void BM_RefreshWithRepaint(benchmark::State& state)
 {
     QTemporaryDir data;
-    InitDataDir(data.path());
-    if (!SeedLayoutOf200Points()) {
+    TEnvironment env = MakeEnvironment(data.path(), true);
+    if (!SeedLayoutOf200Points(env.DataDir)) {
         state.SkipWithError("cannot seed the layout");
         return;
     }
     ManualClock clock;
     clock.SetTick(100000);
     Quiet sound;
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main window(station, clock);
     if (!window.Start()) {
         state.SkipWithError("cannot start the station");
         return;
     }
-    Config.ServiceTimeOutKeepOnTime = true;  // every call stays live and keeps changing
+    env.Config.ServiceTimeOutKeepOnTime = true;  // every call stays live and keeps changing
     window.resize(1280, 800);
     window.show();
     auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Tvw_LayOut"));

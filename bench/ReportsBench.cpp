@@ -7,7 +7,6 @@
 
 #include "core/Config.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryModel.h"
 #include "reports/StatReports.h"
@@ -196,7 +195,7 @@ void BM_ExportHistory_Xlsx(benchmark::State& state)
     for (auto _ : state) {
         auto sink = NewXlsxSink(out.filePath("history.xlsx"), "yyyy-MM-dd");
         QString error;
-        if (WriteHistory(store, Period(ExportFrom, ExportTo), Texts, *sink, "历史呼叫记录",
+        if (WriteHistory(store, Period(ExportFrom, ExportTo), Texts, IsoDateFormat, *sink, "历史呼叫记录",
                          [&](int n) { rows = n; return true; }, &error) != TExportResult::Done)
             state.SkipWithError(qPrintable(error));
     }

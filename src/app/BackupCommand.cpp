@@ -1,7 +1,7 @@
 #include "app/BackupCommand.h"
 
 #include "app/CommandLine.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/BackupWriter.h"
@@ -16,10 +16,10 @@ const TOptionSpec Options[] = {
 
 }  // namespace
 
-int RunBackupCommand(const QStringList& args)
+int RunBackupCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("backup", Options);
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     if (line.Positional().size() != 1)
         return line.ReportUsage();
@@ -28,7 +28,7 @@ int RunBackupCommand(const QStringList& args)
         return ReportBadArguments(QStringLiteral("backup: --items takes item numbers 0 to 4, as in 0,2,4"));
 
     QString why;
-    if (!WriteBackup(DataDir, line.Positional().first(), mask, line.IsSet(QStringLiteral("compress")), &why))
+    if (!WriteBackup(env.DataDir, line.Positional().first(), mask, line.IsSet(QStringLiteral("compress")), &why))
         return ReportFailed(FailureText(1605, why));
     return ReportDone(LoadResStr(1607));
 }

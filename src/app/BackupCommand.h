@@ -2,4 +2,6 @@
 // callstation [--data-dir DIR] backup FILE [--items 0,1,2,3,4] [--compress]
 #include <QStringList>
 
-int RunBackupCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunBackupCommand(const TEnvironment& env, const QStringList& args);

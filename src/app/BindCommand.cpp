@@ -4,6 +4,7 @@
 #include "app/DeviceCommand.h"
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
+#include "core/Environment.h"
 #include "core/GbkCodec.h"
 #include "core/ResStrings.h"
 #include "devices/DeviceExchange.h"
@@ -81,11 +82,11 @@ bool ReadKey(const TCommandLine& line, TKeyText& k)
 
 }  // namespace
 
-int RunBindCommand(const QStringList& args)
+int RunBindCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("bind", Options);
     QString action;
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     if (!DeviceAction(line, {QStringLiteral("button"), QStringLiteral("key")}, &action))
         return ExitBadArguments;
@@ -106,7 +107,7 @@ int RunBindCommand(const QStringList& args)
         return ExitBadArguments;
 
     TDeviceLink link;
-    if (!OpenConfiguredPort(link))
+    if (!OpenConfiguredPort(link, env.Config))
         return ExitFailed;
     const bool acknowledged = RunUntil(int(TDeviceExchange::ReplyTimeoutMs), [&](const std::function<void()>& done) {
         link.Replies().RegisterBind([done](int, quint32) { done(); });

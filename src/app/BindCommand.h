@@ -4,4 +4,6 @@
 // callstation [--data-dir DIR] bind key [--address N] [--key N] [--text TEXT]
 #include <QStringList>
 
-int RunBindCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunBindCommand(const TEnvironment& env, const QStringList& args);

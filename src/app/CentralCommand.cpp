@@ -6,7 +6,7 @@
 #include "central/CentralSettings.h"
 #include "central/CentralTexts.h"
 #include "central/PgLink.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 
 namespace {
@@ -17,15 +17,15 @@ const TOptionSpec Options[] = {
 
 }  // namespace
 
-int RunCentralCommand(const QStringList& args)
+int RunCentralCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("central", Options);
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     const QStringList what = line.Positional();
     if (what.size() != 1 || (what[0] != QLatin1String("init") && what[0] != QLatin1String("push")))
         return line.ReportUsage();
-    TCentralSettings settings = ReadCentralSettings(ConfigPath);
+    TCentralSettings settings = ReadCentralSettings(env.ConfigPath);
     if (line.IsSet(QStringLiteral("connect")))
         settings.Connect = line.Value(QStringLiteral("connect"));
     if (!settings.Enabled())
@@ -44,7 +44,7 @@ int RunCentralCommand(const QStringList& args)
         return ReportDone(LoadResStr(TxtCentralInitDone).arg(CentralSchemaVersion));
     }
     TPushCount count;
-    if (!PushCallLog(DataDir, link, settings.Site, timing.BatchRows, timing.StatementTimeoutMs, count, &why))
+    if (!PushCallLog(env.DataDir, link, settings.Site, timing.BatchRows, timing.StatementTimeoutMs, count, &why))
         return ReportFailed(LoadResStr(TxtCentralFailed).arg(why));
     return ReportDone(LoadResStr(TxtCentralPushDone).arg(count.Added).arg(count.Sent - count.Added));
 }

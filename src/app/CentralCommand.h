@@ -4,4 +4,6 @@
 // (calls already there are kept). The server is [Central] Connect= of Config.ini, or CONNINFO.
 #include <QStringList>
 
-int RunCentralCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunCentralCommand(const TEnvironment& env, const QStringList& args);

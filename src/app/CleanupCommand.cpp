@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "maintenance/Cleanup.h"
 #include "maintenance/FailureText.h"
@@ -19,17 +19,17 @@ const TOptionSpec Options[] = {
 
 }  // namespace
 
-int RunCleanupCommand(const QStringList& args)
+int RunCleanupCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("cleanup", Options);
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     const QDate day = QDate::fromString(line.Value(QStringLiteral("through")), IsoDateFormat);
     if (!line.Positional().isEmpty() || !day.isValid())
         return line.ReportUsage();
 
     // Opening the store would create an empty log where there is none.
-    const QString log = DataDir + QStringLiteral("/CallInfo.db");
+    const QString log = env.DataDir + QStringLiteral("/CallInfo.db");
     if (!QFile::exists(log))
         return ReportFailed(FailureText(3211, LoadResStr(3200).arg(QDir::toNativeSeparators(log),
                                                                   QStringLiteral("No such file"))));
@@ -37,7 +37,7 @@ int RunCleanupCommand(const QStringList& args)
     QString why;
     int deleted = 0;
     // Counted and deleted in one transaction, so the count is what went.
-    const bool done = store.Open(DataDir, &why) && store.Rewrite([&](QString* failure) {
+    const bool done = store.Open(env.DataDir, &why) && store.Rewrite([&](QString* failure) {
         deleted = CountCallsThrough(store, day, failure);
         return deleted >= 0 && DeleteCallsThrough(store, day, failure);
     }, &why);

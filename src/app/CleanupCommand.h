@@ -3,4 +3,6 @@
 // Deletes every call up to and including that day; asks nothing (for scripts).
 #include <QStringList>
 
-int RunCleanupCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunCleanupCommand(const TEnvironment& env, const QStringList& args);

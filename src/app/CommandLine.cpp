@@ -2,7 +2,6 @@
 
 #include "app/QtMessages.h"
 #include "core/Failure.h"
-#include "core/Paths.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -31,7 +30,7 @@ bool TCommandLine::ParseQuietly(const QStringList& args)
     return parser_.parse(QStringList{QStringLiteral("callstation ") + command_} + args);
 }
 
-std::optional<int> TCommandLine::Parse(const QStringList& args)
+std::optional<int> TCommandLine::Parse(const QStringList& args, const QString& dataDir)
 {
     if (!ParseQuietly(args))
         return ReportBadArguments(command_ + QStringLiteral(": ") + parser_.errorText());
@@ -43,8 +42,8 @@ std::optional<int> TCommandLine::Parse(const QStringList& args)
     }
     ShowQtMessages(parser_.isSet(QStringLiteral("verbose")));
     // Every command works on the data directory; none may create a mistyped one.
-    if (!QDir(DataDir).exists())
-        return ReportBadArguments(QStringLiteral("the data directory %1 does not exist").arg(QDir::toNativeSeparators(DataDir)));
+    if (!QDir(dataDir).exists())
+        return ReportBadArguments(QStringLiteral("the data directory %1 does not exist").arg(QDir::toNativeSeparators(dataDir)));
     return std::nullopt;
 }
 

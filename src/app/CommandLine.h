@@ -26,14 +26,15 @@ public:
 
     // Parses args (what follows the command's name). Ends the command with the status returned:
     // ExitDone after printing the help for --help, ExitBadArguments after a one-line complaint
-    // (options not understood, no data directory). Nothing: go on. From here on Qt's own
+    // (options not understood, no directory dataDir). Nothing: go on. From here on Qt's own
     // messages reach standard error only with --verbose.
-    std::optional<int> Parse(const QStringList& args);
+    std::optional<int> Parse(const QStringList& args, const QString& dataDir);
     // Whether args parse, saying nothing (to look at them before the command runs).
     bool ParseQuietly(const QStringList& args);
 
     bool IsSet(const QString& option) const { return parser_.isSet(option); }
     QString Value(const QString& option) const { return parser_.value(option); }
+    QStringList Values(const QString& option) const { return parser_.values(option); }   // each time given
     QStringList Positional() const { return parser_.positionalArguments(); }
     // The options given, by their names.
     QStringList OptionsGiven() const;

@@ -13,7 +13,7 @@ QString Place(const TCallRecord& rec)
 }
 }  // namespace
 
-TConsoleEvents::TConsoleEvents() : out_(stdout) {}
+TConsoleEvents::TConsoleEvents(const TConfig& cfg) : cfg_(cfg), out_(stdout) {}
 
 void TConsoleEvents::Line(const QString& text)
 {
@@ -59,7 +59,7 @@ void TConsoleEvents::CallServed(const TCallRecord& rec, const QString& server, c
                                 int durationSeconds)
 {
     Line(QStringLiteral("served  %1  %2  by %3 at %4 after %5")
-             .arg(Place(rec), ServiceTypeText(Config, rec.Key),
+             .arg(Place(rec), ServiceTypeText(cfg_, rec.Key),
                   server.isEmpty() ? QStringLiteral("-") : server,
                   cancelTime.toString(IsoTimeFormat), ElapsedText(static_cast<uint32_t>(durationSeconds))));
 }
@@ -67,7 +67,7 @@ void TConsoleEvents::CallServed(const TCallRecord& rec, const QString& server, c
 void TConsoleEvents::CallTimedOut(const TCallRecord& rec, uint32_t seconds)
 {
     Line(QStringLiteral("timeout %1  %2  not served after %3")
-             .arg(Place(rec), ServiceTypeText(Config, rec.Key), ElapsedText(seconds)));
+             .arg(Place(rec), ServiceTypeText(cfg_, rec.Key), ElapsedText(seconds)));
 }
 
 void TConsoleEvents::StoreError(const QString& error) { Line(QStringLiteral("error   data store: %1").arg(error)); }

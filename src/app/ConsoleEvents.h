@@ -8,9 +8,12 @@
 #include <QTextStream>
 #include <optional>
 
+struct TConfig;
+
 class TConsoleEvents final : public ICallEvents {
 public:
-    TConsoleEvents();
+    // cfg: the station's settings, whose service type names the lines use.
+    explicit TConsoleEvents(const TConfig& cfg);
     void PortStatus(const QString& text, bool isError);
     void CallLogStatus(const QString& text, bool isError);
     // One line when the central link comes or goes, with the calls waiting.
@@ -25,6 +28,7 @@ public:
     void StoreError(const QString& error) override;
 
 private:
+    const TConfig& cfg_;
     QTextStream out_;
     std::optional<TCentralLinkState::TLink> centralLink_;
 };

@@ -2,7 +2,6 @@
 
 #include "app/CommandLine.h"
 #include "core/Config.h"
-#include "core/Paths.h"
 #include "devices/DeviceLink.h"
 
 #include <QEventLoop>
@@ -37,11 +36,10 @@ bool NumberOption(const TCommandLine& line, const QString& option, TRange range,
     return false;
 }
 
-bool OpenConfiguredPort(TDeviceLink& link)
+bool OpenConfiguredPort(TDeviceLink& link, const TConfig& cfg)
 {
-    ReadConfig(ConfigPath, Config, StateTexts);
     QString error;
-    if (link.Open(Config, &error))
+    if (link.Open(cfg, &error))
         return true;
     PrintError(error);
     return false;

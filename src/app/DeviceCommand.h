@@ -10,6 +10,7 @@
 
 class TCommandLine;
 class TDeviceLink;
+struct TConfig;
 
 // The action: the first word after the command's name, one of actions. False, after a
 // one-line error, when it is missing or another.
@@ -18,8 +19,8 @@ bool DeviceAction(const TCommandLine& line, const QStringList& actions, QString*
 // when it is no whole number within range.
 bool NumberOption(const TCommandLine& line, const QString& option, TRange range, int defaultValue, int* value);
 
-// Reads Config.ini and opens its port; false, after saying why, when it does not open.
-bool OpenConfiguredPort(TDeviceLink& link);
+// Opens the port of the settings cfg (read from Config.ini); false, after saying why, when it does not open.
+bool OpenConfiguredPort(TDeviceLink& link, const TConfig& cfg);
 
 // Starts an exchange and runs the event loop, with the once-a-second watch, until it ends.
 TTransferEnd RunExchange(TDeviceExchange& exchange, const std::function<void()>& start);

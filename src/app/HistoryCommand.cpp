@@ -1,19 +1,21 @@
 #include "app/HistoryCommand.h"
 
+#include "app/CentralChoice.h"
 #include "app/CommandLine.h"
 #include "app/ReportOutput.h"
 #include "app/Subcommands.h"
-#include "core/Config.h"
+#include "central/CentralSettings.h"
+#include "central/CentralTexts.h"
+#include "central/PgLink.h"
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryQuery.h"
 #include "reports/TableSink.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
 
@@ -30,71 +32,51 @@ const TOptionSpec Options[] = {
     {"handler", "Processing person, as stored.", "NAME"},
     {"service-time", "Service time range in seconds, bounds included.", "MIN-MAX"},
     {"out", "Write FILE (.xlsx or .csv) instead of CSV on standard output.", "FILE"},
+    {"central", "Across the chain's sites, on the central server of [Central] Connect=."},
+    {"connect", "Across the sites on this central server (a libpq connection string).", "CONNINFO"},
+    {"site", "Only this site of the central server (repeatable; default: every site).", "NAME"},
 };
-
-std::optional<TArgumentError> ReadConditions(const TCommandLine& p, THistoryQuery& q)
-{
-    TArgumentError error;
-    const auto from = DateOption(p, QStringLiteral("from"), q.SDate, error);
-    const auto to = from ? DateOption(p, QStringLiteral("to"), q.EDate, error) : std::nullopt;
-    if (!from || !to)
-        return error;
-    q.SDate = *from;
-    q.EDate = *to;
-    q.Area = p.Value(QStringLiteral("area"));
-    q.Desktop = p.Value(QStringLiteral("position"));
-    q.SvrType = p.Value(QStringLiteral("type"));
-    q.SvrPersonnel = p.Value(QStringLiteral("server"));
-    q.ProcPersonnel = p.Value(QStringLiteral("handler"));
-    if (p.IsSet(QStringLiteral("position")) && q.Area.isEmpty())
-        return TArgumentError{QStringLiteral("--position needs --area (a position is a point of one area)")};
-
-    const QString state = p.Value(QStringLiteral("state"));
-    const QStringList states = {QStringLiteral("all"), QStringLiteral("answered"), QStringLiteral("timeout")};
-    if (p.IsSet(QStringLiteral("state")) && !states.contains(state))
-        return TArgumentError{QStringLiteral("--state: '%1' is none of all, answered, timeout").arg(state)};
-    q.SvrState = static_cast<uint8_t>(std::max<qsizetype>(0, states.indexOf(state)));
-
-    if (p.IsSet(QStringLiteral("service-time"))) {
-        static const QRegularExpression range(QStringLiteral(R"(^(\d{1,9})-(\d{1,9})$)"));
-        const QRegularExpressionMatch m = range.match(p.Value(QStringLiteral("service-time")));
-        if (!m.hasMatch())
-            return TArgumentError{QStringLiteral("--service-time: '%1' is not MIN-MAX in seconds")
-                                      .arg(p.Value(QStringLiteral("service-time")))};
-        q.SvrTimeOn = true;
-        q.SSvrTime = m.captured(1).toInt();
-        q.ESvrTime = m.captured(2).toInt();
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 
-int RunHistoryCommand(const QStringList& args)
+int RunHistoryCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine p("history", Options);
-    if (const auto end = p.Parse(args))
+    if (const auto end = p.Parse(args, env.DataDir))
         return *end;
-    THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
+    THistoryQuery query;
     std::optional<TArgumentError> bad;
     if (!p.Positional().isEmpty())
         bad = TArgumentError{QStringLiteral("history: unexpected argument %1").arg(p.Positional().first())};
+    else if (const auto condition = ReadHistoryConditions(CommandConditions(p), QDate::currentDate(), query))
+        bad = TArgumentError{*condition};
+    TCentralChoice central;
     if (!bad)
-        bad = ReadConditions(p, query);
+        bad = ReadCentralChoice(env, p, central);
     QFile standardOutput;
     TArgumentError sinkError;
     std::unique_ptr<ITableSink> sink;
-    if (!bad && !(sink = OutputSink(p.Value(QStringLiteral("out")), standardOutput, sinkError)))
+    if (!bad && !(sink = OutputSink(p.Value(QStringLiteral("out")), env.Formats.Display, standardOutput, sinkError)))
         bad = sinkError;
     if (bad)
         return ReportBadArguments(bad->Text);
 
-    ReadConfig(ConfigPath, Config, StateTexts);
-    TDM_Sys store;
     QString error;
-    if (!store.Open(DataDir, &error))
-        return ReportFailed(LoadResStr(3119).arg(error));
-    switch (WriteHistory(store, query, StateTexts, *sink, LoadResStr(HistoryCaption), {}, &error)) {
+    TExportResult result = TExportResult::ReadFailed;
+    if (central.Chosen) {
+        const TCentralTiming timing;
+        TPgLink link;
+        if (!link.Connect(central.Connect, timing.ConnectTimeoutMs, &error))
+            return ReportFailed(LoadResStr(TxtCentralFailed).arg(error));
+        result = WriteCentralHistory(link, central.Scope, query, env.StateTexts, env.Formats.Display, *sink,
+                                     LoadResStr(HistoryCaption), timing.ReportTimeoutMs, &error);
+    } else {
+        TDM_Sys store;
+        if (store.Open(env.DataDir, &error))
+            result = WriteHistory(store, query, env.StateTexts, env.Formats.Display, *sink, LoadResStr(HistoryCaption), {},
+                                  &error);
+    }
+    switch (result) {
     case TExportResult::Done:
         return ExitDone;
     case TExportResult::WriteFailed:

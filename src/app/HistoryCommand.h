@@ -4,4 +4,6 @@
 //   [--service-time MIN-MAX] [--out FILE]
 #include <QStringList>
 
-int RunHistoryCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunHistoryCommand(const TEnvironment& env, const QStringList& args);

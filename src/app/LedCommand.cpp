@@ -5,7 +5,7 @@
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
 #include "core/Clock.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "devices/DeviceFrames.h"
 #include "devices/DeviceLink.h"
@@ -22,12 +22,13 @@ const TOptionSpec Options[] = {
     {"file", "INI file with the messages.", "FILE"},
 };
 
-// The list to upload: from the file given, else from Config.ini; nothing when it cannot be read.
-bool ReadList(const QString& file, TLedList& list)
+// The list to upload: from the file given, else from the Config.ini at configPath; nothing when it
+// cannot be read.
+bool ReadList(const QString& file, const QString& configPath, TLedList& list)
 {
     int adjusted = 0;
     QString error;
-    const bool read = file.isEmpty() ? LoadLedList(ConfigPath, list, &adjusted, &error)
+    const bool read = file.isEmpty() ? LoadLedList(configPath, list, &adjusted, &error)
                                      : ImportLedList(file, list, &adjusted);
     if (!read) {
         PrintError(error.isEmpty() ? LoadResStr(1610) : LoadResStr(1610) + QLatin1Char(' ') + error);
@@ -55,22 +56,22 @@ int Upload(TDeviceLink& link, uint8_t address, const TLedList& list)
 
 }  // namespace
 
-int RunLedCommand(const QStringList& args)
+int RunLedCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("led", Options);
     QString action;
     int address = 1;
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     if (!DeviceAction(line, {QStringLiteral("upload"), QStringLiteral("clock")}, &action)
         || !NumberOption(line, QStringLiteral("address"), LedAddressRange, 1, &address))
         return ExitBadArguments;
 
     TLedList list;
-    if (action == QLatin1String("upload") && !ReadList(line.Value(QStringLiteral("file")), list))
+    if (action == QLatin1String("upload") && !ReadList(line.Value(QStringLiteral("file")), env.ConfigPath, list))
         return ExitFailed;
     TDeviceLink link;
-    if (!OpenConfiguredPort(link))
+    if (!OpenConfiguredPort(link, env.Config))
         return ExitFailed;
     if (action == QLatin1String("upload"))
         return Upload(link, uint8_t(address), list);

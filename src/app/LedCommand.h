@@ -3,4 +3,6 @@
 // callstation [--data-dir DIR] led clock
 #include <QStringList>
 
-int RunLedCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunLedCommand(const TEnvironment& env, const QStringList& args);

@@ -5,6 +5,7 @@
 #include "app/Subcommands.h"
 #include "comm/DeviceReplies.h"
 #include "core/Clock.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "core/SaveFile.h"
 #include "devices/DeviceLink.h"
@@ -33,12 +34,12 @@ bool CanWriteFile(const QString& path)
 
 }  // namespace
 
-int RunMemoryCommand(const QStringList& args)
+int RunMemoryCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("memory", Options);
     QString action;
     int address = 0;
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     if (!DeviceAction(line, {QStringLiteral("read"), QStringLiteral("write")}, &action)
         || !NumberOption(line, QStringLiteral("address"), MemoryAddressRange, 0, &address))
@@ -57,7 +58,7 @@ int RunMemoryCommand(const QStringList& args)
             return ReportFailed(LoadResStr(refused));
     }
     TDeviceLink link;
-    if (!OpenConfiguredPort(link))
+    if (!OpenConfiguredPort(link, env.Config))
         return ExitFailed;
     SystemClock clock;
     TMemoryTransfer transfer(link.Line(), clock);

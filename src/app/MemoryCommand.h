@@ -3,4 +3,6 @@
 // callstation [--data-dir DIR] memory write FILE [--address N]
 #include <QStringList>
 
-int RunMemoryCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunMemoryCommand(const TEnvironment& env, const QStringList& args);

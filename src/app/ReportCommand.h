@@ -6,6 +6,8 @@
 // --out writes .xlsx, .csv or the print-out as .pdf.
 #include <QStringList>
 
-int RunReportCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunReportCommand(const TEnvironment& env, const QStringList& args);
 // Whether args print the report into a PDF file (which needs a GUI application).
 bool ReportDraws(const QStringList& args);

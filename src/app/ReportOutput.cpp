@@ -1,9 +1,8 @@
 #include "app/ReportOutput.h"
 
+#include "app/CentralChoice.h"
 #include "app/CommandLine.h"
-#include "core/DateFormats.h"
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/TableSink.h"
 
@@ -34,21 +33,17 @@ private:
 
 }  // namespace
 
-std::optional<QDate> DateOption(const TCommandLine& line, const QString& name, const QDate& fallback,
-                                TArgumentError& error)
+TConditionTexts CommandConditions(const TCommandLine& line)
 {
-    if (!line.IsSet(name))
-        return fallback;
-    const QString text = line.Value(name);
-    const QDate date = QDate::fromString(text, IsoDateFormat);
-    if (!date.isValid()) {
-        error.Text = QStringLiteral("--%1: '%2' is not a date (yyyy-MM-dd)").arg(name, text);
-        return std::nullopt;
-    }
-    return date;
+    TConditionTexts given([](const QString& name) { return QStringLiteral("--") + name; });
+    for (const QString& name : line.OptionsGiven())
+        if (name != QLatin1String("out") && !IsCentralOption(name))
+            given.Add(name, line.Value(name));
+    return given;
 }
 
-std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TArgumentError& error)
+std::unique_ptr<ITableSink> OutputSink(const QString& out, const QString& dateFormat, QFile& stdoutFile,
+                                       TArgumentError& error)
 {
     if (out.isEmpty()) {
         if (!stdoutFile.open(stdout, QIODevice::WriteOnly)) {
@@ -57,7 +52,7 @@ std::unique_ptr<ITableSink> OutputSink(const QString& out, QFile& stdoutFile, TA
         }
         return std::make_unique<TStandardOutputSink>(stdoutFile);
     }
-    auto sink = NewFileSink(out, DisplayDateFormat);
+    auto sink = NewFileSink(out, dateFormat);
     if (!sink)
         error.Text = QStringLiteral("--out: %1 is neither .xlsx nor .csv").arg(out);
     return sink;

@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "core/DataDirLock.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupItems.h"
@@ -18,10 +18,10 @@ const TOptionSpec Options[] = {
 
 }  // namespace
 
-int RunRestoreCommand(const QStringList& args)
+int RunRestoreCommand(const TEnvironment& env, const QStringList& args)
 {
     TCommandLine line("restore", Options);
-    if (const auto end = line.Parse(args))
+    if (const auto end = line.Parse(args, env.DataDir))
         return *end;
     if (line.Positional().size() != 1)
         return line.ReportUsage();
@@ -31,7 +31,7 @@ int RunRestoreCommand(const QStringList& args)
         return ReportBadArguments(QStringLiteral("restore: --items takes item numbers 0 to 4, as in 0,2,4"));
 
     // The station's own lock, held to the end: no station may start on the files being replaced.
-    TDataDirLock lock(DataDir);
+    TDataDirLock lock(env.DataDir);
     if (!lock.TryLock())
         return ReportFailed(LoadResStr(3206).arg(lock.Holder()));
 
@@ -51,7 +51,7 @@ int RunRestoreCommand(const QStringList& args)
                                       .arg(ItemListText(backup.Mask())));
 
     QString why;
-    if (!RestoreItems(backup, wanted, {DataDir, nullptr, {}, {}}, &why))
+    if (!RestoreItems(backup, wanted, {env.DataDir, nullptr, {}, {}}, &why))
         return ReportFailed(FailureText(1614, why));
     return ReportDone(LoadResStr(1615));
 }

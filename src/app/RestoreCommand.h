@@ -3,4 +3,6 @@
 // Refused while a station runs on the data directory.
 #include <QStringList>
 
-int RunRestoreCommand(const QStringList& args);
+struct TEnvironment;
+
+int RunRestoreCommand(const TEnvironment& env, const QStringList& args);

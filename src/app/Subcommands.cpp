@@ -8,6 +8,7 @@
 #include "app/HistoryCommand.h"
 #include "app/LedCommand.h"
 #include "app/MemoryCommand.h"
+#include "app/OperatorCommand.h"
 #include "app/ReportCommand.h"
 #include "app/RestoreCommand.h"
 #include "core/ResStrings.h"
@@ -26,12 +27,15 @@ const TSubcommand Subcommands[] = {
     {"cleanup", RunCleanupCommand, "cleanup --through yyyy-MM-dd"},
     {"history", RunHistoryCommand,
      "history [--from D] [--to D] [--area A] [--position P] [--type T] [--server NAME] "
-     "[--state all|answered|timeout] [--handler NAME] [--service-time MIN-MAX] [--out FILE]"},
+     "[--state all|answered|timeout] [--handler NAME] [--service-time MIN-MAX] [--out FILE] "
+     "[--central | --connect CONNINFO] [--site NAME]..."},
     {"report", RunReportCommand,
-     "report staff|position|monthly|yearly|response [--period today|week|month | --from D --to D] [--staff NAME] "
-     "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE]",
+     "report staff|position|monthly|yearly|response|sites [--period today|week|month | --from D --to D] [--staff NAME] "
+     "[--area A] [--position P] [--month yyyy-MM] [--year yyyy] [--by staff|position|hour] [--out FILE] "
+     "[--central | --connect CONNINFO] [--site NAME]...",
      ReportDraws},
     {"central", RunCentralCommand, "central init|push [--connect CONNINFO]"},
+    {"operator", RunOperatorCommand, "operator list | add NAME [--permissions 0,4,5] [--duty TEXT] | passwd NAME | permissions NAME --set 0,4,5 | remove NAME"},
 };
 
 }  // namespace
@@ -60,9 +64,9 @@ QString SubcommandNames()
     return names.join(QStringLiteral(", "));
 }
 
-int ExecuteSubcommand(const TSubcommand& command, const QStringList& args)
+int ExecuteSubcommand(const TSubcommand& command, const TEnvironment& env, const QStringList& args)
 {
-    const int status = command.Run(args);
+    const int status = command.Run(env, args);
     // A command that failed has said why already.
     QString why;
     if (status != ExitDone || StandardOutputWritten(&why))

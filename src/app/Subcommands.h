@@ -3,12 +3,15 @@
 // without starting the station, through the same code as the windows.
 #include <QStringList>
 
+struct TEnvironment;
+
 enum TExitCode : int { ExitDone = 0, ExitFailed = 1, ExitBadArguments = 2 };
 
 struct TSubcommand {
     const char* Name;
-    // args: what follows the name. DataDir and ConfigPath are set, an application object exists.
-    int (*Run)(const QStringList& args);
+    // env: the data directory's, made for this run; args: what follows the name. An application
+    // object exists.
+    int (*Run)(const TEnvironment& env, const QStringList& args);
     const char* Usage;  // the name and its arguments, for the help texts
     // Whether these args draw (a print-out): then the command runs under a GUI application,
     // offscreen without a display. nullptr: the command never draws.
@@ -24,4 +27,4 @@ QString SubcommandNames();
 
 // Runs the command; what it wrote to standard output must have got there: when it did
 // not (a full disk, a closed pipe), the command fails, naming standard output.
-int ExecuteSubcommand(const TSubcommand& command, const QStringList& args);
+int ExecuteSubcommand(const TSubcommand& command, const TEnvironment& env, const QStringList& args);

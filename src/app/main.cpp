@@ -6,17 +6,18 @@
 #include "app/QtMessages.h"
 #include "app/SignalQuit.h"
 #include "app/Subcommands.h"
+#include "app/WebPage.h"
 #include "calls/ui/SoundEffectPlayer.h"
 #include "comm/LinkReport.h"
 #include "core/Clock.h"
-#include "core/Config.h"
 #include "core/DataDirLock.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "mainwindow/MainWindow.h"
 #include "station/Station.h"
+#include "web/WebTexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,11 +55,12 @@ uint32_t ClockRate([[maybe_unused]] bool demo)
 }
 
 // Where the back-office command starts in argv: the first argument that is neither an
-// option nor the value of --data-dir; argc when there is none.
+// option nor the value of --data-dir or --web; argc when there is none.
 int CommandIndex(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0)
+        if (qstrcmp(argv[i], "--data-dir") == 0 || qstrcmp(argv[i], "-data-dir") == 0 || qstrcmp(argv[i], "--web") == 0
+            || qstrcmp(argv[i], "-web") == 0)
             ++i;
         else if (argv[i][0] != '-')
             return i;
@@ -100,8 +102,9 @@ QString DefaultDataDir()
 std::unique_ptr<TDemoReceiver> PrepareDemo(TStation& station, QString* error)
 {
     {
+        const TEnvironment& env = station.Environment();
         TDM_Sys store;
-        if (!store.Open(DataDir, error) || !SeedDemoRestaurant(store, ConfigPath, error))
+        if (!store.Open(env.DataDir, error) || !SeedDemoRestaurant(store, env.ConfigPath, error))
             return nullptr;
     }
     auto receiver = std::make_unique<TDemoReceiver>(QRandomGenerator::global()->generate());
@@ -119,7 +122,8 @@ void StartDemo(TDemoReceiver* receiver, TStation& station, const std::function<v
 }
 
 // The station, made once; its face is the console when headless, else the main window given it.
-int RunStation(QCoreApplication& app, bool demo, bool headless)
+// env: main()'s, the window thread's copy for the whole run.
+int RunStation(QCoreApplication& app, TEnvironment& env, bool demo, bool headless, const QString& webOption)
 {
     QTranslator qtTexts;
     if (!headless
@@ -127,11 +131,11 @@ int RunStation(QCoreApplication& app, bool demo, bool headless)
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
     SystemClock clock(ClockRate(demo));
-    TConsoleEvents console;
+    TConsoleEvents console(env.Config);
     TSoundEffectPlayer effects;
     // Headless, the console also says which warning sound plays.
     TConsoleSound consoleSound(console, &effects);
-    TStation station(clock, headless ? static_cast<ISoundPlayer&>(consoleSound) : effects, console);
+    TStation station(env, clock, headless ? static_cast<ISoundPlayer&>(consoleSound) : effects, console);
     station.SetWorkerCycle(static_cast<int>(1000 / clock.Rate()));
     std::unique_ptr<TFrm_Main> window;
     if (!headless)
@@ -196,16 +200,23 @@ int RunStation(QCoreApplication& app, bool demo, bool headless)
                          [&](QSessionManager&) { shutdown(); });
     if (demo && !(receiver = PrepareDemo(station, &error)))
         return fail(QStringLiteral("demo: %1").arg(error));
+    std::unique_ptr<TWebPage> web = MakeWebPage(station, clock, env, webOption, demo, say);
     if (!(window ? window->Start(&error) : station.Start(&error)))
-        return fail(QStringLiteral("cannot open the data store in %1: %2").arg(DataDir, error));
+        return fail(QStringLiteral("cannot open the data store in %1: %2").arg(env.DataDir, error));
     if (headless) {
-        console.Line(QStringLiteral("station %1 running, data in %2").arg(Config.Title, DataDir));
+        console.Line(QStringLiteral("station %1 running, data in %2").arg(env.Config.Title, env.DataDir));
         linkTimer.start(1000);
     }
+    if (web && !web->Listen(say))
+        web.reset();
     StartDemo(receiver.get(), station, say);
     if (window)
         window->show();
-    return app.exec();
+    const int status = app.exec();
+    // The windowed station says its counters at the end too, on standard error.
+    if (window)
+        say(linkReport.Final());
+    return status;
 }
 
 // callstation [--data-dir DIR] COMMAND ARGS...
@@ -247,9 +258,8 @@ int RunSubcommand(int argc, char** argv, int commandIndex)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    InitDataDir(dataDir.isEmpty() ? DefaultDataDir() : dataDir);
-    InitDateFormats(SystemUsesChineseCodePage());
-    return ExecuteSubcommand(*command, args);
+    const TEnvironment env = MakeEnvironment(dataDir.isEmpty() ? DefaultDataDir() : dataDir, SystemUsesChineseCodePage());
+    return ExecuteSubcommand(*command, env, args);
 }
 
 }  // namespace
@@ -283,24 +293,33 @@ int main(int argc, char** argv)
     const QCommandLineOption headlessOption(QStringLiteral("headless"), QStringLiteral("Run without windows."));
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Simulated receiver; an empty data directory gets a sample restaurant."));
-    parser.addOptions({dataDir, headlessOption, demo});
+    const QCommandLineOption web(QStringLiteral("web"),
+                                 QStringLiteral("Serve the web page on this address (a bare port: 127.0.0.1); "
+                                                "wins over Config.ini [Web] Listen. The demo serves it on 127.0.0.1:8080."),
+                                 QStringLiteral("[ADDR:]PORT"));
+    parser.addOptions({dataDir, headlessOption, demo, web});
     parser.process(*app);
+    if (parser.isSet(web) && !ParseListen(parser.value(web))) {
+        Say(LoadResStr(TxtWebBadListen).arg(parser.value(web)));
+        return ExitBadArguments;
+    }
 
-    InitDataDir(parser.value(dataDir).isEmpty() ? DefaultDataDir() : parser.value(dataDir));
-    if (!QDir().mkpath(DataDir)) {
-        Say(QStringLiteral("cannot create the data directory %1").arg(DataDir));
+    // The one environment of the run; the station reads its settings again as it starts.
+    TEnvironment env = MakeEnvironment(parser.value(dataDir).isEmpty() ? DefaultDataDir() : parser.value(dataDir),
+                                       SystemUsesChineseCodePage());
+    if (!QDir().mkpath(env.DataDir)) {
+        Say(QStringLiteral("cannot create the data directory %1").arg(env.DataDir));
         return 1;
     }
     // One station per data directory: a second one would answer the same receiver and log every call twice.
-    TDataDirLock lock(DataDir);
+    TDataDirLock lock(env.DataDir);
     if (!lock.TryLock()) {
-        Say(QStringLiteral("a station is already running on the data directory %1 (%2)").arg(DataDir, lock.Holder()));
+        Say(QStringLiteral("a station is already running on the data directory %1 (%2)").arg(env.DataDir, lock.Holder()));
         if (!headless)
-            ShowError(nullptr, LoadResStr(3004).arg(QDir::toNativeSeparators(DataDir)));
+            ShowError(nullptr, LoadResStr(3004).arg(QDir::toNativeSeparators(env.DataDir)));
         return 1;
     }
-    InitDateFormats(SystemUsesChineseCodePage());
     if (headless && !ArgGiven(argc, argv, "--headless"))
         Say(QStringLiteral("no display, running headless"));
-    return RunStation(*app, parser.isSet(demo), headless);
+    return RunStation(*app, env, parser.isSet(demo), headless, parser.value(web));
 }

@@ -31,4 +31,6 @@ public:
     // The grids or the popup slots changed; with popupWanted the popup window is to be shown.
     virtual void GridsChanged() {}
     virtual void PopupChanged(bool /*showWindow*/) {}
+    // A timing pass ended: the live calls' states may have risen.
+    virtual void CallsTimed() {}
 };

@@ -11,32 +11,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-#include <atomic>
 
 const QString TCallJournal::FileName = QStringLiteral("CallJournal.db");
 
 namespace {
 
-// SQLite's codes for a file that is no database or a damaged one.
-const QStringList UnusableFileCodes = {QStringLiteral("26"), QStringLiteral("11")};
-
 const QString CreateStatement = QStringLiteral(
     "create table if not exists CallJournal (JournalId INTEGER PRIMARY KEY, CallDate TEXT, CallTime TEXT, "
     "Addr INTEGER, Key INTEGER, CallArea TEXT, CallDesktop TEXT, ServerPersonnel TEXT, OpenedAt TEXT, "
     "CallType TEXT, ProcTime TEXT, ProcPersonnel TEXT, ServerTime INTEGER, ServerState INTEGER, UserNumber TEXT)");
-
-QString NextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("CallJournal-%1").arg(++counter);
-}
-
-
-// The engine's own words ("database is locked"), without Qt's wrapping.
-QString Reason(const QSqlError& e)
-{
-    return e.databaseText().isEmpty() ? e.text() : e.databaseText();
-}
 
 // Texts are never stored as null: the log keeps empty texts empty.
 QVariant Text(const QString& s) { return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s); }
@@ -85,7 +68,7 @@ TJournalEntry EntryOf(const QSqlQuery& q)
 
 }  // namespace
 
-TCallJournal::TCallJournal() : connection_(NextConnectionName()) {}
+TCallJournal::TCallJournal() : connection_(QStringLiteral("CallJournal")) {}
 
 TCallJournal::~TCallJournal() { Close(); }
 
@@ -97,8 +80,7 @@ bool TCallJournal::Open(const QString& dataDir, QString* error)
     QString why;
     if (OpenFile(path, &why))
         return true;
-    if (UnusableFileCodes.contains(QSqlDatabase::database(connection_, false).lastError().nativeErrorCode())
-        || why.contains(QStringLiteral("not a database"))) {
+    if (connection_.LastFailure() == TSqliteFailure::Unusable) {
         // Kept, never deleted: it may still hold calls someone wants to read.
         Close();
         const QString aside = path + QStringLiteral(".broken-") +
@@ -115,39 +97,27 @@ bool TCallJournal::Open(const QString& dataDir, QString* error)
 
 bool TCallJournal::OpenFile(const QString& path, QString* error)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-        db.setDatabaseName(path);
-        // Never wait on a lock: a busy call log is tried again later instead.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_URI"));
-        if (!db.open())
-            return Fail(error, Reason(db.lastError()));
-    }
+    // Never wait on a lock: a busy call log is tried again later instead.
     // A rollback journal: the connection's main file must be one on disk for a
     // transaction over it and CallInfo to commit atomically. Kept between
     // transactions, it is not made and synced into the directory anew for each.
-    return Exec(QStringLiteral("pragma journal_mode=PERSIST"), {}, error)
-           && Exec(QStringLiteral("pragma synchronous=FULL"), {}, error) && Exec(CreateStatement, {}, error);
+    return connection_.Open(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_URI"),
+                            {QStringLiteral("pragma journal_mode=PERSIST"), QStringLiteral("pragma synchronous=FULL"),
+                             CreateStatement},
+                            error);
 }
 
 void TCallJournal::Close()
 {
-    if (QSqlDatabase::contains(connection_)) {
-        QSqlDatabase::database(connection_, false).close();
-        QSqlDatabase::removeDatabase(connection_);
-    }
+    connection_.Close();
 }
 
 bool TCallJournal::Exec(const QString& statement, const QVariantList& values, QString* error, int64_t* insertedId,
                         int* changed)
 {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!q.prepare(statement))
-        return Fail(error, Reason(q.lastError()));
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        return Fail(error, Reason(q.lastError()));
+    QSqlQuery q;
+    if (!connection_.Exec(statement, values, error, &q))
+        return false;
     if (insertedId)
         *insertedId = q.lastInsertId().toLongLong();
     if (changed)
@@ -218,8 +188,8 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
         ok = Exec(QStringLiteral("pragma CallLog.synchronous=FULL"), {}, error)
              && Exec(QStringLiteral("begin"), {}, error);
         if (ok) {
-            QSqlQuery insert(QSqlDatabase::database(connection_, false));
-            QSqlQuery drop(QSqlDatabase::database(connection_, false));
+            QSqlQuery insert(connection_.Database());
+            QSqlQuery drop(connection_.Database());
             ok = insert.prepare(QStringLiteral(
                      "insert into CallLog.CallInfo (CallDate, CallTime, CallArea, CallDesktop, ServerPersonnel, "
                      "UserNumber, CallType, ProcTime, ProcPersonnel, ServerTime, ServerState) "
@@ -241,7 +211,7 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
                 }
             }
             if (!ok && (insert.lastError().isValid() || drop.lastError().isValid()))
-                Fail(error, Reason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
+                Fail(error, SqliteReason(insert.lastError().isValid() ? insert.lastError() : drop.lastError()));
             insert.finish();
             drop.finish();
             ok = ok && Exec(QStringLiteral("commit"), {}, error);
@@ -259,15 +229,15 @@ bool TCallJournal::MoveToLog(const std::vector<TJournalEntry>& entries, QString*
 bool TCallJournal::EnterOutbox(const QVariantList& stored, QString* error)
 {
     // Identical rows are told apart by their order in the log, as a backfill from CallInfo does.
-    QSqlQuery count(QSqlDatabase::database(connection_, false));
+    QSqlQuery count(connection_.Database());
     QString sameRow = TCallOutbox::Columns;
     sameRow.replace(QStringLiteral(","), QStringLiteral(" is ? and")).append(QStringLiteral(" is ?"));
     if (!count.prepare(QStringLiteral("select count(*) from CallLog.CallInfo where ") + sameRow))
-        return Fail(error, Reason(count.lastError()));
+        return Fail(error, SqliteReason(count.lastError()));
     for (const QVariant& v : stored)
         count.addBindValue(v);
     if (!count.exec() || !count.next())
-        return Fail(error, Reason(count.lastError()));
+        return Fail(error, SqliteReason(count.lastError()));
     const QVariantList values = stored + QVariantList{count.value(0)};
     count.finish();
     return Exec(QStringLiteral("insert into Outbox.CallOutbox (%1, Ordinal) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
@@ -278,10 +248,10 @@ bool TCallJournal::EnterOutbox(const QVariantList& stored, QString* error)
 bool TCallJournal::ReadAll(std::vector<TJournalEntry>& entries, QString* error)
 {
     entries.clear();
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QSqlQuery q(connection_.Database());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from CallJournal order by JournalId")))
-        return Fail(error, Reason(q.lastError()));
+        return Fail(error, SqliteReason(q.lastError()));
     while (q.next())
         entries.push_back(EntryOf(q));
     return true;

@@ -6,6 +6,7 @@
 // station goes down. Its own SQLite file in the data directory, full syncs,
 // one small transaction per change; its connection never waits on a lock.
 #include "calls/CallOutbox.h"
+#include "core/SqliteConnection.h"
 
 #include <QDate>
 #include <QString>
@@ -78,7 +79,7 @@ private:
     // Appends the rows to the outbox attached as Outbox, each with its ordinal among identical rows.
     bool EnterOutbox(const QVariantList& stored, QString* error);
 
-    QString connection_;
+    TSqliteConnection connection_;
     QString dir_;
     TOutboxGate outbox_;
 };

@@ -26,6 +26,7 @@ void TCallTracker::RefreshCallRecordState()
     if (popup_.Slots() != slotsBefore)
         events_->PopupChanged(false);
     ReportCountsChanged();
+    events_->CallsTimed();
 }
 
 void TCallTracker::WriteRowTiming(TCallGrid& grid, int row, uint32_t elapsed)

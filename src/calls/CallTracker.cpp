@@ -5,7 +5,6 @@
 #include "calls/DutyLookup.h"
 #include "core/Clock.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "layout/LayoutLookup.h"
 #include "layout/PointState.h"
@@ -15,10 +14,10 @@ namespace {
 QString IdentityText(const TCallRecord& rec) { return QString::number(rec.Id); }
 
 // The status line's text for a new call (text 233, five %s in order).
-QString EventText(const TConfig& cfg, const TCallRecord& rec)
+QString EventText(const TConfig& cfg, const QString& dateFormat, const TCallRecord& rec)
 {
     const QByteArray format = LoadResStr(233).toUtf8();
-    return QString::asprintf(format.constData(), rec.CallDate.toString(DisplayDateFormat).toUtf8().constData(),
+    return QString::asprintf(format.constData(), rec.CallDate.toString(dateFormat).toUtf8().constData(),
                              rec.CallTime.toString(IsoTimeFormat).toUtf8().constData(),
                              rec.CallArea.toUtf8().constData(), rec.CallDesktop.toUtf8().constData(),
                              ServiceTypeText(cfg, rec.Key).toUtf8().constData());
@@ -26,9 +25,10 @@ QString EventText(const TConfig& cfg, const TCallRecord& rec)
 
 }  // namespace
 
-TCallTracker::TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts, TLayOutTree& tree,
-                           IDutyLookup& duty, ICallLogWriter& log, ISoundPlayer& sound, ICallEvents& events)
-    : clock_(clock), cfg_(cfg), texts_(texts), tree_(tree), duty_(duty), log_(log), events_(&events), alarm_(sound)
+TCallTracker::TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts,
+                           const TDateFormats& formats, TLayOutTree& tree, IDutyLookup& duty, ICallLogWriter& log,
+                           ISoundPlayer& sound, ICallEvents& events)
+    : clock_(clock), cfg_(cfg), texts_(texts), formats_(formats), tree_(tree), duty_(duty), log_(log), events_(&events), alarm_(sound)
 {
 }
 
@@ -55,7 +55,7 @@ void TCallTracker::OpenCall(uint16_t address, uint8_t key, const QTime& callTime
     // Journaled before anything shows it: from here on a crash does not lose the call.
     log_.CallOpened(*rec);
     ShowNewCall(*rec);
-    events_->CallOpened(*rec, EventText(cfg_, *rec));
+    events_->CallOpened(*rec, EventText(cfg_, formats_.Display, *rec));
 }
 
 void TCallTracker::RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds)
@@ -79,7 +79,7 @@ void TCallTracker::RestoreCall(const TJournalEntry& entry, uint32_t ageSeconds)
         rec->PointIndex = point->PointIndex;
     }
     ShowNewCall(*rec);
-    events_->CallRestored(*rec, EventText(cfg_, *rec));
+    events_->CallRestored(*rec, EventText(cfg_, formats_.Display, *rec));
 }
 
 void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime)
@@ -106,7 +106,7 @@ void TCallTracker::CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTim
 
 void TCallTracker::ShowNewCall(const TCallRecord& rec)
 {
-    const QString date = rec.CallDate.toString(DisplayDateFormat);
+    const QString date = rec.CallDate.toString(formats_.Display);
     const QString time = rec.CallTime.toString(IsoTimeFormat);
     const QString serviceType = ServiceTypeText(cfg_, rec.Key);
 

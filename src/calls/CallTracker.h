@@ -9,6 +9,7 @@
 #include "calls/PopupSlots.h"
 #include "calls/SoundAlarm.h"
 #include "core/Config.h"
+#include "core/DateFormats.h"
 
 class IClock;
 class IDutyLookup;
@@ -21,11 +22,10 @@ struct TLayOutPoint;
 
 class TCallTracker final : public ICallOps {
 public:
-    TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts, TLayOutTree& tree,
-                 IDutyLookup& duty, ICallLogWriter& log, ISoundPlayer& sound, ICallEvents& events);
+    // cfg, texts and formats are the window thread's settings, read as each call is shown or timed.
+    TCallTracker(const IClock& clock, const TConfig& cfg, const TStateTexts& texts, const TDateFormats& formats,
+                 TLayOutTree& tree, IDutyLookup& duty, ICallLogWriter& log, ISoundPlayer& sound, ICallEvents& events);
     ~TCallTracker() override;
-    // The face told of calls from now on (the main window takes over from the one given at the start).
-    void SetEvents(ICallEvents& events) { events_ = &events; }
 
     void OpenCall(uint16_t address, uint8_t key, const QTime& callTime, const QString& substitute) override;
     void CloseCallsAt(uint16_t address, uint8_t cancelUnit, const QTime& cancelTime) override;
@@ -80,6 +80,7 @@ private:
     const IClock& clock_;
     const TConfig& cfg_;
     const TStateTexts& texts_;
+    const TDateFormats& formats_;
     TLayOutTree& tree_;
     IDutyLookup& duty_;
     ICallLogWriter& log_;

@@ -18,6 +18,7 @@ TCentralSettings ReadCentralSettings(const QString& configPath);
 struct TCentralTiming {
     int ConnectTimeoutMs = 3000;
     int StatementTimeoutMs = 10000;
+    int ReportTimeoutMs = 300000;   // a history or report over years of the chain's calls
     int RetryFirstMs = 5000;     // the wait after the first failure, doubling up to RetryMaxMs
     int RetryMaxMs = 60000;
     int SitesEveryMs = 30000;    // this station's row in sites

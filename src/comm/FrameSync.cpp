@@ -23,6 +23,11 @@ bool TFrameSync::TakeFrame(int& r, int w, int n)
 
 void TFrameSync::ParseRecvData()
 {
+    // Bytes overwritten in the ring may have held the start of the frame waited for.
+    if (ring_.Lost.Value() != lostSeen_) {
+        lostSeen_ = ring_.Lost.Value();
+        SyncState = TSyncState::Hunt;
+    }
     const int w = ring_.RecvWriteIndex;
     int r = ring_.RecvReadIndex;
     bool waiting = false;

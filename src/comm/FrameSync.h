@@ -38,5 +38,6 @@ private:
 
     TRecvRing& ring_;
     IFrameHandlers& handlers_;
+    uint64_t lostSeen_ = 0;  // the ring's Lost when the last run began
     uint8_t frame_[256] = {};
 };

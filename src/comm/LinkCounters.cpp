@@ -8,7 +8,8 @@ TLinkCounts ReadLinkCounts(const TRecvRing& ring, const TFrameSync& sync, const 
 {
     TLinkCounts counts;
     counts.Received = ring.Received.Value();
-    counts.Skipped = sync.Skipped.Value();
+    // Bytes lost to a full ring never reach the synchroniser: they are skipped all the same.
+    counts.Skipped = sync.Skipped.Value() + ring.Lost.Value();
     counts.Frames = handler.Frames.Value();
     counts.Dropped = handler.Dropped.Value();
     counts.Acks = handler.Acks.Value();

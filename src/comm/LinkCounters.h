@@ -23,7 +23,7 @@ private:
 // The counters of one line since the station started.
 struct TLinkCounts {
     uint64_t Received = 0;   // bytes read from the port
-    uint64_t Skipped = 0;    // bytes the synchroniser threw away while hunting for a frame
+    uint64_t Skipped = 0;    // bytes the synchroniser threw away while hunting, or lost to a full ring
     uint64_t Frames = 0;     // whole frames with a valid checksum and end byte
     uint64_t Dropped = 0;    // whole frames dropped for their checksum or end byte
     uint64_t Acks = 0;       // acknowledgements written

@@ -5,6 +5,8 @@
 void TRecvRing::CopyReceivedBytes(const uint8_t* bytes, int n)
 {
     Received.Add(static_cast<uint64_t>(n));
+    // The ring keeps at most RecvRingSize - 1 unread bytes (equal indexes mean empty).
+    const int overflow = Available(RecvReadIndex, RecvWriteIndex) + n - (RecvRingSize - 1);
     int w = RecvWriteIndex;
     while (n > 0) {
         const int chunk = n < RecvRingSize - w ? n : RecvRingSize - w;
@@ -14,6 +16,10 @@ void TRecvRing::CopyReceivedBytes(const uint8_t* bytes, int n)
         w = (w + chunk) % RecvRingSize;
     }
     RecvWriteIndex = w;
+    if (overflow > 0) {
+        Lost.Add(static_cast<uint64_t>(overflow));
+        RecvReadIndex = (w + 1) % RecvRingSize;
+    }
     if (OnBytesStored)
         OnBytesStored();
 }

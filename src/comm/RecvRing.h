@@ -11,7 +11,8 @@ constexpr int RecvRingSize = 10240;
 class TRecvRing {
 public:
     // Stores the bytes, oldest first, overwriting the oldest unread bytes when
-    // more arrive than the ring holds; then wakes the worker (also for n == 0).
+    // more arrive than the ring holds (they are counted in Lost, and reading goes on
+    // from the oldest byte kept); then wakes the worker (also for n == 0).
     void CopyReceivedBytes(const uint8_t* bytes, int n);
 
     // Copies count bytes from readIndex into dst in one piece, also across the
@@ -22,8 +23,9 @@ public:
     uint8_t At(int index) const { return RecvRing[index]; }
 
     int RecvWriteIndex = 0;  // moved only by CopyReceivedBytes
-    int RecvReadIndex = 0;   // moved only by the synchroniser
+    int RecvReadIndex = 0;   // moved by the synchroniser, and past overwritten bytes
     TLinkCounter Received;   // bytes stored, overwritten ones included
+    TLinkCounter Lost;       // unread bytes overwritten before the synchroniser came to them
 
     // Pulses the receive event; set by the station.
     std::function<void()> OnBytesStored;

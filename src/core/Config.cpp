@@ -10,9 +10,6 @@
 #include <type_traits>
 #include <variant>
 
-TConfig Config;
-TStateTexts StateTexts;
-
 namespace {
 
 template <typename Record>

@@ -58,11 +58,7 @@ struct TStateTexts {
     friend bool operator==(const TStateTexts&, const TStateTexts&) = default;
 };
 
-// The station's settings, read at start-up and changed by the settings dialog.
 class IniFile;
-
-extern TConfig Config;
-extern TStateTexts StateTexts;
 
 // Fills both records from the file at path; a missing file or key gives the defaults.
 void ReadConfig(const QString& path, TConfig& cfg, TStateTexts& texts);

@@ -8,7 +8,6 @@
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <atomic>
 
 QRecursiveMutex DataMutex;
 
@@ -19,29 +18,16 @@ namespace {
 constexpr int BusyMs = 5000;
 constexpr int AttachBusyMs = 250;
 
-bool IsLockedError(const QString& why)
-{
-    return why.contains(QLatin1String("locked"), Qt::CaseInsensitive)
-        || why.contains(QLatin1String("busy"), Qt::CaseInsensitive);
-}
-
 // The connection's main database holds no table. It is a file beside the
 // tables so that SQLite can commit a transaction over several table files
 // atomically (a super-journal needs a main database on disk).
 const QString MainFileName = QStringLiteral("DataStore.db");
 
-QString NextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("TDM_Sys-%1").arg(++counter);
-}
-
-
 }  // namespace
 
 TDM_Sys::TDM_Sys()
     : DQ_Set(*this), DQ_SetExt(*this), DQ_Call(*this), DQ_Duty(*this), DQ_User(*this),
-      connection_(NextConnectionName())
+      connection_(QStringLiteral("TDM_Sys"))
 {
 }
 
@@ -68,25 +54,17 @@ bool TDM_Sys::Open(const QString& dataDir, QString* error)
     if (!QDir().mkpath(dir))
         return Fail(error, QStringLiteral("Cannot create the data directory %1.").arg(QDir::toNativeSeparators(dir)));
 
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-        db.setDatabaseName(dir + QLatin1Char('/') + MainFileName);
-        if (!db.open()) {
-            const QString why = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connection_);
-            return Fail(error, QStringLiteral("Cannot open the data store in %1: %2")
-                                       .arg(QDir::toNativeSeparators(dir), why));
-        }
-    }
+    QString why;
+    if (!connection_.Open(dir + QLatin1Char('/') + MainFileName, QString(), {}, &why))
+        return Fail(error, QStringLiteral("Cannot open the data store in %1: %2").arg(QDir::toNativeSeparators(dir), why));
     dir_ = dir;
     for (const QString& table : TableNames()) {
-        QString why;
-        if (AttachTable(table, &why))
+        TSqliteFailure failure = TSqliteFailure::None;
+        if (AttachTable(table, &why, &failure))
             continue;
         // A file another program holds locked (a spreadsheet reading the call log) must not
         // keep the station from starting: it is attached at its first use once it is free.
-        if (IsLockedError(why)) {
+        if (failure == TSqliteFailure::Busy) {
             qCWarning(LogCore, "%s", qPrintable(why));
             pending_ << table;
             continue;
@@ -110,10 +88,7 @@ void TDM_Sys::Close()
 {
     for (TQuery* q : {&DQ_Set, &DQ_SetExt, &DQ_Call, &DQ_Duty, &DQ_User})
         q->Close();
-    if (QSqlDatabase::contains(connection_)) {
-        QSqlDatabase::database(connection_, false).close();
-        QSqlDatabase::removeDatabase(connection_);
-    }
+    connection_.Close();
     dir_.clear();
     pending_.clear();
     transactionDepth_ = 0;
@@ -121,24 +96,17 @@ void TDM_Sys::Close()
 
 bool TDM_Sys::IsOpen() const
 {
-    return QSqlDatabase::contains(connection_) && QSqlDatabase::database(connection_, false).isOpen();
+    return connection_.IsOpen();
 }
 
 QSqlDatabase TDM_Sys::Database() const
 {
-    return QSqlDatabase::database(connection_, false);
+    return connection_.Database();
 }
 
 bool TDM_Sys::Exec(const QString& statement, const QVariantList& values, QString* error)
 {
-    QSqlQuery q(Database());
-    if (!q.prepare(statement))
-        return Fail(error, q.lastError().text());
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        return Fail(error, q.lastError().text());
-    return true;
+    return connection_.Exec(statement, values, error);
 }
 
 bool TDM_Sys::Rewrite(const std::function<bool(QString* why)>& fn, QString* error)
@@ -203,7 +171,7 @@ bool TDM_Sys::DetachTable(const QString& table, QString* error)
     return Exec(QStringLiteral("detach database ") + QuotedIdentifier(schema->Name), {}, error);
 }
 
-bool TDM_Sys::AttachTable(const QString& table, QString* error)
+bool TDM_Sys::AttachTable(const QString& table, QString* error, TSqliteFailure* failure)
 {
     const TTableSchema* schema = FindTableSchema(table);
     if (!schema)
@@ -217,8 +185,11 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
     // A file another program holds is not waited for long: the start must not hang on it.
     Exec(QStringLiteral("pragma busy_timeout=%1").arg(AttachBusyMs), {}, nullptr);
     const auto restoreWait = qScopeGuard([&] { Exec(QStringLiteral("pragma busy_timeout=%1").arg(BusyMs), {}, nullptr); });
-    if (!Exec(QStringLiteral("attach database ? as ") + name, {path}, &why))
+    if (!Exec(QStringLiteral("attach database ? as ") + name, {path}, &why)) {
+        if (failure)
+            *failure = connection_.LastFailure();
         return Fail(error, QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), why));
+    }
 
     // A rollback journal and full syncs keep the file whole whenever no
     // transaction is open, so a backup may copy it.
@@ -230,6 +201,8 @@ bool TDM_Sys::AttachTable(const QString& table, QString* error)
     };
     for (const QString& statement : setup) {
         if (!statement.isEmpty() && !Exec(statement, {}, &why)) {
+            if (failure)
+                *failure = connection_.LastFailure();
             Exec(QStringLiteral("detach database ") + name, {}, nullptr);
             return Fail(error, QStringLiteral("Cannot use %1 as table %2: %3")
                                        .arg(QDir::toNativeSeparators(path), schema->Name, why));

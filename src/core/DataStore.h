@@ -2,6 +2,8 @@
 // The station's data store: one SQLite file per table in the data directory,
 // reached through one connection that attaches every file, so a statement names
 // tables (CallInfo, Waiter, ...) and a transaction may span several files.
+#include "core/SqliteConnection.h"
+
 #include <QDate>
 #include <functional>
 #include <QRecursiveMutex>
@@ -117,7 +119,8 @@ public:
     // Closes one table file so it can be replaced on disk, and opens it again
     // (creating the table when missing; a file holding other columns is refused).
     bool DetachTable(const QString& table, QString* error = nullptr);
-    bool AttachTable(const QString& table, QString* error = nullptr);
+    // failure, when given, receives the class of a failing statement (Busy: another program holds the file).
+    bool AttachTable(const QString& table, QString* error = nullptr, TSqliteFailure* failure = nullptr);
 
     // The table names, each held in <DataDir>/<Name>.db.
     static const QStringList& TableNames();
@@ -135,7 +138,7 @@ private:
     bool Exec(const QString& statement, const QVariantList& values, QString* error);
     bool CheckColumns(const QString& table, QString* error);
 
-    QString connection_;
+    TSqliteConnection connection_;
     QString dir_;
     int transactionDepth_ = 0;
     QStringList pending_;  // tables not attached yet: their files were locked at the opening

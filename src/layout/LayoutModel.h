@@ -32,6 +32,7 @@ struct TLayOutPoint {
 using TLayOutPoints = std::vector<TLayOutPoint>;
 
 struct TLayOutNode {
+    int SN = 0;                 // as stored; a layout written again is numbered anew
     QString Name;
     TLayOutPoints Points;
     int ActiveCalls = 0;

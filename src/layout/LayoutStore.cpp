@@ -38,6 +38,7 @@ bool ReadLayouts(TDM_Sys& store, TLayOutTree& tree, QString* error)
     TQuery points(store);
     for (names.First(); !names.Eof(); names.Next()) {
         auto node = std::make_unique<TLayOutNode>();
+        node->SN = names.FieldAsInteger(QStringLiteral("SN"));
         node->Name = names.FieldAsString(QStringLiteral("Name"));
 
         points.SetSQL(QStringLiteral("select * from LayOutPoint where LayOut = ? order by rowid"));

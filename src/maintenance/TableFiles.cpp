@@ -2,53 +2,21 @@
 
 #include "core/Failure.h"
 #include "core/ResStrings.h"
+#include "core/SqliteConnection.h"
 #include "core/TableSchemas.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
-#include <atomic>
 
 namespace {
 
-// A read-only connection of its own to one file, gone with this object.
-class TFileConnection {
-public:
-    explicit TFileConnection(const QString& path) : name_(NextName())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        // A station logging calls holds the file only for each commit; a snapshot waits for a gap.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000"));
-    }
-    ~TFileConnection()
-    {
-        QSqlDatabase::database(name_, false).close();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    TFileConnection(const TFileConnection&) = delete;
-    TFileConnection& operator=(const TFileConnection&) = delete;
-
-    bool Open(QString* why)
-    {
-        QSqlDatabase db = Db();
-        if (db.open())
-            return true;
-        return Fail(why, db.lastError().text());
-    }
-    QSqlDatabase Db() const { return QSqlDatabase::database(name_, false); }
-
-private:
-    static QString NextName()
-    {
-        static std::atomic<int> counter{0};
-        return QStringLiteral("TableFile-%1").arg(++counter);
-    }
-    QString name_;
-};
+// Each file gets a read-only connection of its own. A station logging calls holds the file
+// only for each commit; a snapshot waits for a gap.
+const QString ReadOnly = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000");
+const QString ConnectionPrefix = QStringLiteral("TableFile");
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -61,16 +29,11 @@ bool CopyTableFile(const QString& source, const QString& copy, QString* why)
 {
     QString reason = QStringLiteral("No such file");
     if (QFile::exists(source)) {
-        TFileConnection connection(source);
-        if (connection.Open(&reason)) {
-            // VACUUM INTO reads the whole file inside one read transaction.
-            QSqlQuery q(connection.Db());
-            q.prepare(QStringLiteral("vacuum main into ?"));
-            q.addBindValue(copy);
-            if (q.exec())
-                return true;
-            reason = q.lastError().text();
-        }
+        TSqliteConnection connection(ConnectionPrefix);
+        // VACUUM INTO reads the whole file inside one read transaction.
+        if (connection.Open(source, ReadOnly, {}, &reason)
+            && connection.Exec(QStringLiteral("vacuum main into ?"), {copy}, &reason))
+            return true;
     }
     return Fail(why, LoadResStr(3200).arg(Native(source), reason));
 }
@@ -80,11 +43,11 @@ bool CheckTableFile(const QString& path, const QString& table, QString* why)
     const TTableSchema* schema = FindTableSchema(table);
     if (!schema)
         return Fail(why, Unusable(path, QStringLiteral("no table %1 in the data store").arg(table)));
-    TFileConnection connection(path);
+    TSqliteConnection connection(ConnectionPrefix);
     QString reason;
-    if (!connection.Open(&reason))
+    if (!connection.Open(path, ReadOnly, {}, &reason))
         return Fail(why, Unusable(path, reason));
-    QSqlQuery q(connection.Db());
+    QSqlQuery q(connection.Database());
     if (!q.exec(QStringLiteral("pragma quick_check")) || !q.next())
         return Fail(why, Unusable(path, q.lastError().text()));
     if (q.value(0).toString() != QLatin1String("ok"))

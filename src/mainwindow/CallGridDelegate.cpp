@@ -30,7 +30,7 @@ void TCallGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 {
     const bool selected = option.state & QStyle::State_Selected;
     const QString state = index.siblingAtColumn(ColState).data().toString();
-    const std::optional<TCellColors> colors = CallCellColors(false, selected, state, Config, StateTexts);
+    const std::optional<TCellColors> colors = CallCellColors(false, selected, state, cfg_, texts_);
 
     painter->save();
     painter->fillRect(option.rect, colors ? ToQColor(colors->Bk) : option.palette.color(QPalette::Base));

@@ -21,6 +21,14 @@ std::optional<TCellColors> CallCellColors(bool header, bool selected, const QStr
 class TCallGridDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // cfg and texts: the window thread's settings, read at each paint.
+    TCallGridDelegate(const TConfig& cfg, const TStateTexts& texts, QObject* parent)
+        : QStyledItemDelegate(parent), cfg_(cfg), texts_(texts)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const TConfig& cfg_;
+    const TStateTexts& texts_;
 };

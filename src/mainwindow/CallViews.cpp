@@ -1,7 +1,7 @@
 #include "mainwindow/CallViews.h"
 
 #include "calls/CallGrid.h"
-#include "core/Config.h"
+#include "core/Environment.h"
 #include "core/ui/Colors.h"
 #include "core/ui/StationDialog.h"
 #include "layout/LayoutModel.h"
@@ -38,12 +38,12 @@ void SetBackground(QWidget* w, QPalette::ColorRole role, TColor color)
     w->setPalette(pal);
 }
 
-QTableView* CreateCallList(const QString& name, const TCallGrid& grid, QWidget* parent)
+QTableView* CreateCallList(const QString& name, const TCallGrid& grid, const TEnvironment& env, QWidget* parent)
 {
     auto* list = new QTableView(parent);
     list->setObjectName(name);
     list->setModel(new TCallGridModel(grid, list));
-    list->setItemDelegate(new TCallGridDelegate(list));
+    list->setItemDelegate(new TCallGridDelegate(env.Config, env.StateTexts, list));
     list->setFrameShape(QFrame::NoFrame);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -62,7 +62,7 @@ QTableView* CreateCallList(const QString& name, const TCallGrid& grid, QWidget* 
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
     header->setFixedHeight(RowHeight + 1);
-    const TCellColors colors = *CallCellColors(true, false, {}, Config, StateTexts);
+    const TCellColors colors = *CallCellColors(true, false, {}, env.Config, env.StateTexts);
     header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; color: %2; padding: 0px;"
                                          " border: none; border-right: 1px solid %3; border-bottom: 1px solid %3; }")
                               .arg(ToQColor(colors.Bk).name(), ToQColor(colors.Txt).name(),
@@ -74,6 +74,7 @@ QTableView* CreateCallList(const QString& name, const TCallGrid& grid, QWidget* 
 
 struct TCallViews::Impl {
     TLayOutTree& tree;
+    const TEnvironment& env;
     TLayOutTreeWidget* treeView = nullptr;
     QFrame* panel = nullptr;
     QTableView* callList = nullptr;
@@ -81,7 +82,7 @@ struct TCallViews::Impl {
     std::vector<QLabel*> images;  // one per point of the selected layout, by point index
     View view = LayoutView;
 
-    explicit Impl(TLayOutTree& t) : tree(t) {}
+    Impl(TLayOutTree& t, const TEnvironment& e) : tree(t), env(e) {}
 
     void DestroyImages()
     {
@@ -93,7 +94,7 @@ struct TCallViews::Impl {
     // The point images follow the main window's mouse-less layout view.
     QLabel* CreateImage(int index)
     {
-        QLabel* image = CreateCallPointImage(tree.Selected->Points[index], index, panel, Config);
+        QLabel* image = CreateCallPointImage(tree.Selected->Points[index], index, panel, env.Config);
         image->setAttribute(Qt::WA_TransparentForMouseEvents);
         return image;
     }
@@ -107,14 +108,15 @@ struct TCallViews::Impl {
         TLayOutPoints& points = tree.Selected->Points;
         images.reserve(points.size());
         for (int i = 0; i < static_cast<int>(points.size()); ++i) {
-            UpdatePointColors(Config, points[i]);
+            UpdatePointColors(env.Config, points[i]);
             images.push_back(CreateImage(i));
         }
     }
 };
 
-TCallViews::TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCallGrid& unprocGrid, QWidget* parent)
-    : QWidget(parent), d_(new Impl(tree))
+TCallViews::TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCallGrid& unprocGrid,
+                       const TEnvironment& env, QWidget* parent)
+    : QWidget(parent), d_(new Impl(tree, env))
 {
     setFont(StationFont());
 
@@ -130,8 +132,8 @@ TCallViews::TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCall
     d_->panel->setAutoFillBackground(true);
     SetBackground(d_->panel, QPalette::Window, PanelBackground);
 
-    d_->callList = CreateCallList(QStringLiteral("SGrd_CallRecord"), callGrid, this);
-    d_->unprocList = CreateCallList(QStringLiteral("SGrd_UnprocRecord"), unprocGrid, this);
+    d_->callList = CreateCallList(QStringLiteral("SGrd_CallRecord"), callGrid, env, this);
+    d_->unprocList = CreateCallList(QStringLiteral("SGrd_UnprocRecord"), unprocGrid, env, this);
 
     ReloadTree();
     ShowView(LayoutView);

@@ -10,6 +10,7 @@
 // title band stay outside the container and keep their mouse.
 #include <QWidget>
 
+struct TEnvironment;
 struct TLayOutTree;
 class TCallGrid;
 class QTreeWidget;
@@ -19,7 +20,9 @@ class TCallViews final : public QWidget {
 public:
     enum View { LayoutView = 0, CallRecordView = 1, UnprocView = 2 };
 
-    TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCallGrid& unprocGrid, QWidget* parent);
+    // env: the window thread's settings, whose colours the lists and points are drawn in.
+    TCallViews(TLayOutTree& tree, const TCallGrid& callGrid, const TCallGrid& unprocGrid, const TEnvironment& env,
+               QWidget* parent);
     ~TCallViews() override;
 
     void ShowView(View v);

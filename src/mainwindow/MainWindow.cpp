@@ -2,7 +2,6 @@
 
 #include "calls/ui/PopupWin.h"
 #include "core/Clock.h"
-#include "core/Config.h"
 #include "core/LogCategories.h"
 #include "core/ResStrings.h"
 #include "station/ui/BaseSetDialog.h"
@@ -21,7 +20,6 @@
 #include "mainwindow/AboutBox.h"
 #include "mainwindow/CallViews.h"
 #include "mainwindow/HitTest.h"
-#include "operators/LoginMsg.h"
 #include "operators/ui/OperatorDialogs.h"
 #include "reports/ui/HistoryWindow.h"
 #include "reports/ui/StatisticsWindow.h"
@@ -66,9 +64,10 @@ static void InitStationResources() { Q_INIT_RESOURCE(station); }
 TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       station_(station),
+      env_(station.Environment()),
       status_(this),
       views_(new TCallViews(station_.LayoutTree(), station_.Tracker().CallRecordGrid(),
-                            station_.Tracker().UnprocGrid(), this)),
+                            station_.Tracker().UnprocGrid(), env_, this)),
       popup_(new TFrm_PopupWin(station_.Tracker().Popup(), this)),
       maintenanceMenu_(new QMenu(this)),
       clock_(clock)
@@ -89,16 +88,16 @@ TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
     setMinimumSize(buttons_.Button(BtnAbout).Right + FrameRightMargin,
                    WorkAreaTop + MinWorkAreaHeight + StatusLineHeight);
 
-    maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this); });
+    maintenanceMenu_->addAction(LoadResStr(MenuBackup), this, [this] { RunBackupDialog(this, env_.DataDir); });
     maintenanceMenu_->addAction(LoadResStr(MenuRestore), this, [this] {
-        RunRestoreDialog(this, station_, *this, [this] {
-            if (LoginMsg.LoggedIn)
-                LoginProcess(LoginMsg.Popedom);
+        RunRestoreDialog(this, station_, *this, login_, [this] {
+            if (login_.LoggedIn)
+                LoginProcess(login_.Popedom);
             else
                 LogoffProcess();
         });
     });
-    maintenanceMenu_->addAction(LoadResStr(MenuCleanup), this, [this] { RunCleanupDialog(this, station_.Store()); });
+    maintenanceMenu_->addAction(LoadResStr(MenuCleanup), this, [this] { RunCleanupDialog(this, station_.Store(), env_.Formats.Picker); });
 
     connect(&station_, &TStation::PortStatusChanged, this,
             [this](const QString& text, bool isError) {
@@ -119,7 +118,7 @@ TFrm_Main::TFrm_Main(TStation& station, const IClock& clock, QWidget* parent)
     });
     status_.ShowLinkCounts([this] { return station_.LinkCounts(); });
     clockTimer_.setInterval(1000);
-    connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_)); });
+    connect(&clockTimer_, &QTimer::timeout, this, [this] { status_.SetClock(ClockText(clock_, env_.Formats.Display)); });
 }
 
 TFrm_Main::~TFrm_Main()
@@ -139,12 +138,13 @@ bool TFrm_Main::Start(QString* error)
         return false;
     // Hidden to the tray, the station must keep running until its exit is confirmed.
     QApplication::setQuitOnLastWindowClosed(false);
-    SetCaption(Config.Title);
+    SetCaption(env_.Config.Title);
+    historyQuery_ = DefaultHistoryQuery(clock_.Today());
     views_->ReloadTree();
-    status_.SetClock(ClockText(clock_));
-    if (Config.TopMost)
+    status_.SetClock(ClockText(clock_, env_.Formats.Display));
+    if (env_.Config.TopMost)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (Config.TrayIcon)
+    if (env_.Config.TrayIcon)
         CreateTrayIcon();
     clockTimer_.start();
     return true;
@@ -180,10 +180,19 @@ void TFrm_Main::LogoffProcess()
     TrackButtons([&] { buttons_.LogoffProcess(); });
 }
 
+void TFrm_Main::SetLogin(const TLoginMsg& login)
+{
+    login_ = login;
+    if (login_.LoggedIn)
+        LoginProcess(login_.Popedom);
+    else
+        LogoffProcess();
+}
+
 void TFrm_Main::RunButtonAction(int n)
 {
     TDM_Sys& store = station_.Store();
-    switch (FaceButtonAction(n, {LoginMsg.LoggedIn, LoginMsg.Popedom, CanHideToTray()})) {
+    switch (FaceButtonAction(n, {login_.LoggedIn, login_.Popedom, CanHideToTray()})) {
     case TFaceAction::None:
         break;
     case TFaceAction::Minimise:
@@ -199,27 +208,27 @@ void TFrm_Main::RunButtonAction(int n)
         ExitStation();
         break;
     case TFaceAction::Logoff:
-        LoginMsg.LoggedIn = false;
+        login_.LoggedIn = false;
         LogoffProcess();
         break;
     case TFaceAction::Login:
-        if (RunLoginDialog(this, store, LoginMsg)) {
-            LoginMsg.LoggedIn = true;
-            LoginProcess(LoginMsg.Popedom);
+        if (RunLoginDialog(this, store, login_)) {
+            login_.LoggedIn = true;
+            LoginProcess(login_.Popedom);
         }
         break;
     case TFaceAction::OperatorManage:
-        RunOperatorManage(this, store, LoginMsg);
+        RunOperatorManage(this, store, login_);
         break;
     case TFaceAction::ChangePassword:
-        RunChangePassword(this, store, LoginMsg);
+        RunChangePassword(this, store, login_);
         break;
     case TFaceAction::BaseSet:
-        RunBaseSetDialog(this, *this, station_.Port().CurrentDevice());
+        RunBaseSetDialog(this, env_, *this, station_.Port().CurrentDevice());
         ApplyTopMost();
         break;
     case TFaceAction::LayoutEditor:
-        if (RunLayoutEditor(this, store))
+        if (RunLayoutEditor(this, store, env_.Config))
             station_.RaiseLayoutChange();
         break;
     case TFaceAction::StaffEditor:
@@ -230,7 +239,7 @@ void TFrm_Main::RunButtonAction(int n)
         }
         break;
     case TFaceAction::LedSet:
-        RunLedSet(this, station_.Line(), station_.DeviceReplies(), clock_);
+        RunLedSet(this, station_.Line(), station_.DeviceReplies(), clock_, env_.ConfigPath);
         break;
     case TFaceAction::CopyData:
         RunCopyData(this, station_.Line(), station_.DeviceReplies(), clock_);
@@ -239,10 +248,10 @@ void TFrm_Main::RunButtonAction(int n)
         RunBindSet(this, station_.Line(), station_.DeviceReplies());
         break;
     case TFaceAction::History:
-        RunHistory(this, station_.LayoutTree());
+        RunHistory(this, station_.LayoutTree(), historyQuery_, env_);
         break;
     case TFaceAction::Statistics:
-        RunStatistics(this, store, station_.LayoutTree(), clock_.Today());
+        RunStatistics(this, store, station_.LayoutTree(), clock_.Today(), env_);
         break;
     case TFaceAction::MaintenanceMenu: {
         const TFuncButton& b = buttons_.Button(n);
@@ -250,7 +259,7 @@ void TFrm_Main::RunButtonAction(int n)
         break;
     }
     case TFaceAction::About:
-        RunAboutBox(this);
+        RunAboutBox(this, env_.Config.Title);
         break;
     }
 }
@@ -267,14 +276,14 @@ void TFrm_Main::ToggleMaximised()
 
 void TFrm_Main::ApplyTopMost()
 {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != Config.TopMost) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != env_.Config.TopMost) {
         // Changing the flag re-creates the native window hidden.
         const bool visible = isVisible();
-        setWindowFlag(Qt::WindowStaysOnTopHint, Config.TopMost);
+        setWindowFlag(Qt::WindowStaysOnTopHint, env_.Config.TopMost);
         if (visible)
             show();
     }
-    if (!Config.TopMost)
+    if (!env_.Config.TopMost)
         lower();
 }
 
@@ -289,7 +298,7 @@ void TFrm_Main::ShowMainFace()
 bool TFrm_Main::CanHideToTray() const
 {
     // Without a notification area a hidden station could never be shown again.
-    return Config.TrayIcon && tray_ && QSystemTrayIcon::isSystemTrayAvailable();
+    return env_.Config.TrayIcon && tray_ && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 bool TFrm_Main::ConfirmExit()
@@ -391,7 +400,7 @@ void TFrm_Main::CreateTrayIcon()
         return;
     tray_ = std::make_unique<TTrayIcon>(windowIcon(), windowTitle(), nullptr);
     connect(tray_.get(), &TTrayIcon::ShowMainFace, this, &TFrm_Main::ShowMainFace);
-    connect(tray_.get(), &TTrayIcon::About, this, [this] { RunAboutBox(this); });
+    connect(tray_.get(), &TTrayIcon::About, this, [this] { RunAboutBox(this, env_.Config.Title); });
     connect(tray_.get(), &TTrayIcon::Exit, this, &TFrm_Main::ExitStation);
 }
 

@@ -8,6 +8,8 @@
 #include "mainwindow/FaceButtons.h"
 #include "mainwindow/StatusLine.h"
 #include "mainwindow/TrayIcon.h"
+#include "operators/LoginMsg.h"
+#include "reports/HistoryQuery.h"
 
 #include <QImage>
 #include <QTimer>
@@ -23,7 +25,8 @@ class QMenu;
 class TFrm_Main final : public QWidget, public ICallEvents, public IMainFace {
     Q_OBJECT
 public:
-    // The station outlives the window; the window closes it when it goes.
+    // The station outlives the window; the window closes it when it goes. The window shows and
+    // changes the station's environment (the window thread's copy).
     TFrm_Main(TStation& station, const IClock& clock, QWidget* parent = nullptr);
     ~TFrm_Main() override;
 
@@ -37,6 +40,7 @@ public:
     void Shutdown();
 
     TStation& Station() { return station_; }
+    const TLoginMsg& Login() const { return login_; }
     const TFaceButtons& Buttons() const { return buttons_; }
     const TStatusLine& StatusLine() const { return status_; }
     TCallViews& Views() { return *views_; }
@@ -45,6 +49,8 @@ public:
     // The operator logged in or off: the face buttons follow.
     void LoginProcess(int32_t popedom);
     void LogoffProcess();
+    // Takes login as the station's login record, as the login dialog leaves it; the buttons follow.
+    void SetLogin(const TLoginMsg& login);
 
     // ICallEvents
     void CallOpened(const TCallRecord& rec, const QString& eventText) override;
@@ -94,6 +100,9 @@ private:
     bool CanHideToTray() const;
 
     TStation& station_;
+    TEnvironment& env_;
+    TLoginMsg login_;              // the operator logged in at this station
+    THistoryQuery historyQuery_;   // the history conditions of the run, from the start on
     TFaceButtons buttons_;
     TStatusLine status_;
     TCallViews* views_;

@@ -4,7 +4,6 @@
 #include "core/DateFormats.h"
 #include "core/StationColors.h"
 #include "core/ui/Colors.h"
-#include "core/Paths.h"
 #include "mainwindow/LinkCountsTip.h"
 
 #include <QLabel>
@@ -34,9 +33,9 @@ QLabel* CreateLabel(QWidget* window, const QString& name, Qt::Alignment align, c
 
 }  // namespace
 
-QString ClockText(const IClock& clock)
+QString ClockText(const IClock& clock, const QString& dateFormat)
 {
-    return clock.Today().toString(DisplayDateFormat) + QLatin1Char(' ') +
+    return clock.Today().toString(dateFormat) + QLatin1Char(' ') +
            clock.TimeOfDay().toString(IsoTimeFormat);
 }
 

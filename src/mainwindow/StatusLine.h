@@ -14,8 +14,8 @@ class IClock;
 class QLabel;
 class QWidget;
 
-// The clock's text: today in the display date format, then the time of day.
-QString ClockText(const IClock& clock);
+// The clock's text: today in dateFormat (the display date format), then the time of day.
+QString ClockText(const IClock& clock, const QString& dateFormat);
 
 class TStatusLine {
 public:

@@ -1,5 +1,6 @@
 #pragma once
-// The logged-in operator and his permission bits.
+// The logged-in operator and his permission bits: state of the windowed station, kept by
+// the main window and handed to the dialogs that log in, check or change him.
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -11,8 +12,6 @@ struct TLoginMsg {
     QDateTime LoginTime;
     int32_t Popedom = 0;
 };
-
-extern TLoginMsg LoginMsg;
 
 // Permission bits of Popedom, in the order of the permission editor.
 enum TPopedomBit : int {

@@ -1,13 +1,20 @@
 #include "operators/OperatorStore.h"
 
+#include "core/GbkCodec.h"
 #include "operators/LoginMsg.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace {
 const QString NameColumn = QStringLiteral("Name");
 const QString PasswordColumn = QStringLiteral("Password");
 }  // namespace
+
+bool FitsLoginText(const QString& text)
+{
+    return GbkLength(text) <= LoginTextBytes;
+}
 
 TOperatorStore::TOperatorStore(TDM_Sys& store, int hashIterations)
     : query_(store), hashIterations_(hashIterations)
@@ -68,6 +75,19 @@ bool TOperatorStore::NameTaken(const QString& name)
     return taken;
 }
 
+bool TOperatorStore::IsLastManager() const
+{
+    if (rows_.empty() || !HasPopedom(Row(Current()).Popedom, PopOperators))
+        return false;
+    return std::count_if(rows_.begin(), rows_.end(),
+                         [](const TOperatorRow& r) { return HasPopedom(r.Popedom, PopOperators); }) == 1;
+}
+
+bool TOperatorStore::SelectName(const QString& name)
+{
+    return query_.Locate(NameColumn, name);
+}
+
 TOperatorCheck TOperatorStore::Login(const QString& name, const QString& password, TLoginMsg& login)
 {
     if (!query_.Locate(NameColumn, name))
@@ -90,14 +110,16 @@ TOperatorCheck TOperatorStore::Login(const QString& name, const QString& passwor
     return TOperatorCheck::Ok;
 }
 
-TOperatorCheck TOperatorStore::Add(const QString& name, bool male, const QString& duty)
+TOperatorCheck TOperatorStore::Add(const QString& name, bool male, const QString& duty, int32_t popedom)
 {
+    if (!FitsLoginText(name))
+        return TOperatorCheck::NameTooLong;
     if (NameTaken(name))
         return TOperatorCheck::NameExists;
     query_.Insert();
     query_.SetField(NameColumn, name);
     query_.SetField(PasswordColumn, HashPassword(QString(), hashIterations_));
-    query_.SetField(QStringLiteral("Popedom"), 0);
+    query_.SetField(QStringLiteral("Popedom"), popedom & PopedomAll);
     query_.SetField(QStringLiteral("Sex"), male);
     query_.SetField(QStringLiteral("Duty"), duty);
     return Posted();
@@ -107,6 +129,8 @@ TOperatorCheck TOperatorStore::Modify(const QString& name, bool male, const QStr
 {
     if (rows_.empty())
         return TOperatorCheck::UnknownName;
+    if (!FitsLoginText(name))
+        return TOperatorCheck::NameTooLong;
     // Only a true rename is checked, but against every row, the operator's own
     // included: a change of letter case alone is refused as well.
     if (name != Row(Current()).Name && NameTaken(name))
@@ -124,6 +148,8 @@ TOperatorCheck TOperatorStore::CheckDelete(const TLoginMsg& login) const
         return TOperatorCheck::UnknownName;
     if (login.LoggedIn && Row(Current()).RowId == login.RowId)
         return TOperatorCheck::LoggedInOperator;
+    if (IsLastManager())
+        return TOperatorCheck::LastManager;
     return TOperatorCheck::Ok;
 }
 
@@ -141,6 +167,8 @@ TOperatorCheck TOperatorStore::SetPopedom(int32_t bits)
 {
     if (rows_.empty())
         return TOperatorCheck::UnknownName;
+    if (!HasPopedom(bits, PopOperators) && IsLastManager())
+        return TOperatorCheck::LastManager;
     query_.Edit();
     query_.SetField(QStringLiteral("Popedom"), bits & PopedomAll);
     return Posted();
@@ -155,6 +183,15 @@ TOperatorCheck TOperatorStore::ChangePassword(const QString& oldPassword, const 
         return TOperatorCheck::UnknownName;
     if (!PasswordMatches(query_.FieldAsString(PasswordColumn), oldPassword))
         return TOperatorCheck::WrongOldPassword;
+    return SetPassword(newPassword);
+}
+
+TOperatorCheck TOperatorStore::SetPassword(const QString& newPassword)
+{
+    if (rows_.empty())
+        return TOperatorCheck::UnknownName;
+    if (!FitsLoginText(newPassword))
+        return TOperatorCheck::PasswordTooLong;
     query_.Edit();
     query_.SetField(PasswordColumn, HashPassword(newPassword, hashIterations_));
     return Posted();

@@ -3,6 +3,7 @@
 // windows use it: the rows in the store's order, a current row, and every check and
 // change made on it.
 #include "core/DataStore.h"
+#include "operators/OperatorsTexts.h"
 #include "operators/PasswordHash.h"
 
 #include <QString>
@@ -14,6 +15,8 @@ struct TLoginMsg;
 
 // Names and passwords take at most this many GBK bytes, what the login dialog can take.
 constexpr int LoginTextBytes = 8;
+// Whether text fits in LoginTextBytes GBK bytes.
+bool FitsLoginText(const QString& text);
 
 // Outcome of an operator action. A refusal's value is the number of its text.
 enum class TOperatorCheck : int {
@@ -25,6 +28,10 @@ enum class TOperatorCheck : int {
     WrongOldPassword = 1129,
     ConfirmMismatch = 1130,
     LoggedInOperator = 1131,
+    // Nobody could manage operators any more: the last one holding that permission keeps it.
+    LastManager = TxtOperatorsLastManager,
+    NameTooLong = TxtOperatorsNameTooLong,          // the login dialog could not take it
+    PasswordTooLong = TxtOperatorsPasswordTooLong,
 };
 
 struct TOperatorRow {
@@ -53,18 +60,27 @@ public:
     // Name ignoring letter case, password exactly. Ok fills login; a plain-text
     // password of an older table is replaced by its digest on the way.
     TOperatorCheck Login(const QString& name, const QString& password, TLoginMsg& login);
-    // A new operator with no permissions and the empty password becomes the current row.
-    TOperatorCheck Add(const QString& name, bool male, const QString& duty);
+    // The row whose name equals name ignoring letter case becomes the current row; false
+    // (the current row kept) when there is none.
+    bool SelectName(const QString& name);
+
+    // A new operator with the permissions popedom and the empty password becomes the current row.
+    TOperatorCheck Add(const QString& name, bool male, const QString& duty, int32_t popedom = 0);
     TOperatorCheck Modify(const QString& name, bool male, const QString& duty);   // the current row
-    // Whether the current row may be deleted while login is logged in: never his own row.
+    // Whether the current row may be deleted while login is logged in: never his own row,
+    // nor the last operator who may manage operators.
     TOperatorCheck CheckDelete(const TLoginMsg& login) const;
     TOperatorCheck Delete();
-    TOperatorCheck SetPopedom(int32_t bits);                 // bits 10 and above are dropped
+    // Bits 10 and above are dropped; the last operator who may manage operators keeps that bit.
+    TOperatorCheck SetPopedom(int32_t bits);
     TOperatorCheck ChangePassword(const QString& oldPassword, const QString& newPassword,
                                   const QString& confirmation);
+    // The current row's password, without the old one (the command line's own right).
+    TOperatorCheck SetPassword(const QString& newPassword);
 
 private:
     bool NameTaken(const QString& name);         // by any row, ignoring case; the current row stays
+    bool IsLastManager() const;                  // the current row alone may manage operators
     TOperatorCheck Posted();
     void Reload();
 

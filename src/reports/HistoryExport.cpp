@@ -1,7 +1,7 @@
 #include "reports/HistoryExport.h"
 
-#include "core/Paths.h"
 #include "reports/HistoryColumns.h"
+#include "reports/HistoryQuery.h"
 #include "reports/HistoryReader.h"
 #include "reports/TableSink.h"
 
@@ -12,15 +12,21 @@ constexpr int ExportPiece = 200;
 
 }  // namespace
 
-TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts, ITableSink& sink,
-                           const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
+TTableLayout HistoryLayout(const THistoryQuery& query, const QString& dateFormat, const QString& sheetName)
 {
-    const QString period = query.SDate.toString(DisplayDateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(DisplayDateFormat);
+    const QString period = query.SDate.toString(dateFormat) + QStringLiteral(" ~ ") + query.EDate.toString(dateFormat);
     TTableLayout layout{sheetName, HistoryTitles(), {}, {}, {sheetName, period}};
     for (const THistoryColumn& c : HistoryColumns()) {
         layout.Kinds.push_back(c.Kind);
         layout.Widths.push_back(c.Width);
     }
+    return layout;
+}
+
+TExportResult WriteHistory(TDM_Sys& store, const THistoryQuery& query, const TStateTexts& texts,
+                           const QString& dateFormat, ITableSink& sink, const QString& sheetName, const std::function<bool(int)>& onPiece, QString* error)
+{
+    const TTableLayout layout = HistoryLayout(query, dateFormat, sheetName);
     THistoryReader reader(store, query);
     std::vector<THistoryRow> rows;
     bool written = sink.Begin(layout);

@@ -1,12 +1,12 @@
 #include "reports/HistoryModel.h"
 
-#include "core/Paths.h"
 #include "core/PostTo.h"
 #include "reports/HistoryColumns.h"
 #include "reports/TableSink.h"
 
-THistoryModel::THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent)
-    : QAbstractTableModel(parent), texts_(texts), worker_(std::make_unique<TStoreWorker>(dataDir))
+THistoryModel::THistoryModel(const QString& dataDir, const TStateTexts& texts, const QString& dateFormat,
+                             QObject* parent)
+    : QAbstractTableModel(parent), texts_(texts), dateFormat_(dateFormat), worker_(std::make_unique<TStoreWorker>(dataDir))
 {
 }
 
@@ -213,7 +213,7 @@ QVariant THistoryModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole)
         return QVariant();
     const std::vector<QVariant> cells = Cells(index.row());
-    return cells.empty() ? QVariant() : CellText(column.Kind, cells[index.column()], DisplayDateFormat);
+    return cells.empty() ? QVariant() : CellText(column.Kind, cells[index.column()], dateFormat_);
 }
 
 QVariant THistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -227,9 +227,10 @@ void THistoryModel::Export(std::shared_ptr<ITableSink> sink, const QString& shee
                            std::function<void(int)> progress, std::function<void(TExportResult, const QString&)> done)
 {
     TStoreWorker* worker = worker_.get();
-    worker->Post([this, worker, sink, sheetName, cancel, progress, done, query = query_, texts = texts_](TDM_Sys& store) {
+    worker->Post([this, worker, sink, sheetName, cancel, progress, done, query = query_, texts = texts_,
+                  dateFormat = dateFormat_](TDM_Sys& store) {
         QString error;
-        const TExportResult result = WriteHistory(store, query, texts, *sink, sheetName, [&](int rows) {
+        const TExportResult result = WriteHistory(store, query, texts, dateFormat, *sink, sheetName, [&](int rows) {
             PostTo(this, [progress, rows] { progress(rows); });
             return !*cancel && !worker->Stopping();
         }, &error);

@@ -6,6 +6,7 @@
 // store itself.
 #include "core/CancelFlag.h"
 #include "core/Config.h"
+#include "core/DateFormats.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryReader.h"
 #include "reports/StoreWorker.h"
@@ -28,8 +29,10 @@ public:
     // page it passed.
     static constexpr int PendingPages = 4;
 
-    // dataDir: where the worker opens its own connection; texts: the state texts shown.
-    THistoryModel(const QString& dataDir, const TStateTexts& texts, QObject* parent = nullptr);
+    // dataDir: where the worker opens its own connection; texts and dateFormat: how states and
+    // dates show. The model and its worker keep their own copies for their lifetime.
+    THistoryModel(const QString& dataDir, const TStateTexts& texts, const QString& dateFormat = IsoDateFormat,
+                  QObject* parent = nullptr);
     ~THistoryModel() override;
 
     // Runs the query anew: the old result, its counting and its reads are dropped
@@ -86,6 +89,7 @@ private:
     void Fail(quint64 generation, const QString& error);
 
     const TStateTexts texts_;
+    const QString dateFormat_;
     THistoryQuery query_;
     quint64 generation_ = 0;      // results of an older run are dropped
     TCancelFlag cancel_;          // the current run's counting

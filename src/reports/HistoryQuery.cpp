@@ -1,8 +1,6 @@
 #include "reports/HistoryQuery.h"
 #include "core/DateFormats.h"
 
-THistoryQuery HistoryQuery;
-
 QString StoredDate(const QDate& date)
 {
     return date.toString(IsoDateFormat);
@@ -15,11 +13,6 @@ THistoryQuery DefaultHistoryQuery(const QDate& today)
     q.EDate = today;
     q.EDateIsToday = true;
     return q;
-}
-
-void InitHistoryQuery(const QDate& today)
-{
-    HistoryQuery = DefaultHistoryQuery(today);
 }
 
 TStatement HistoryWhere(const THistoryQuery& q)

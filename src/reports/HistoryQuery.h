@@ -1,6 +1,6 @@
 #pragma once
-// The history conditions, one record for the whole run: each opening of the
-// conditions dialog starts from what was used last.
+// The history conditions, one record for the whole run, kept by whoever opens the
+// history window: each opening of the conditions dialog starts from what was used last.
 #include "reports/Statement.h"
 
 #include <QDate>
@@ -27,10 +27,6 @@ struct THistoryQuery {
 // The conditions as the station starts with them: this year up to today (whichever
 // day the dialog opens on), nothing else.
 THistoryQuery DefaultHistoryQuery(const QDate& today);
-
-// The record of the run; set at start-up by InitHistoryQuery.
-extern THistoryQuery HistoryQuery;
-void InitHistoryQuery(const QDate& today);
 
 // The conditions as a where clause (without the word) with bound values. Texts
 // are compared exactly as typed; service-time bounds are inclusive.

@@ -3,9 +3,9 @@
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "reports/DatePieces.h"
+#include "reports/ReportsTexts.h"
 #include "reports/Statement.h"
 #include "reports/Statistics.h"
 
@@ -28,17 +28,9 @@ const QString DayGroups = QStringLiteral(
     "select ? F1, CallDate F2, count(*) Total from CallInfo where %1 group by CallDate order by F2");
 const QString InPeriod = QStringLiteral("CallDate>=? and CallDate<=?");
 
-struct TPlan {
-    int Caption = 0;
-    int Title1 = 0, Title2 = 0;
-    TCellKind Kind1 = TCellKind::Text, Kind2 = TCellKind::Text;
-    TStatement Calls;
-    QString Period;
-};
-
-QString Shown(const QDate& d)
+QString Shown(const QDate& d, const QString& format)
 {
-    return d.toString(DisplayDateFormat);
+    return d.toString(format);
 }
 
 TStatement Grouped(const QString& form, const QString& where, const QVariantList& values)
@@ -47,38 +39,40 @@ TStatement Grouped(const QString& form, const QString& where, const QVariantList
 }
 
 // A report of groups over a period: staff (wide "~") or positions (bare "~" over a week or month).
-TPlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to)
+TPassRatePlan GroupPlan(int caption, bool staff, const QDate& from, const QDate& to, const QString& format)
 {
-    TPlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from)};
+    TPassRatePlan plan{caption, staff ? 1522 : 1527, staff ? 1523 : 1528, TCellKind::Text, TCellKind::Text, {}, Shown(from, format)};
     const QString& form = staff ? StaffGroups : PositionGroups;
     if (from == to) {
         plan.Calls = Grouped(form, QStringLiteral("CallDate=?"), {StoredDate(from)});
     } else {
         plan.Calls = Grouped(form, InPeriod, {StoredDate(from), StoredDate(to)});
-        plan.Period += (staff ? WideTilde : BareTilde) + Shown(to);
+        plan.Period += (staff ? WideTilde : BareTilde) + Shown(to, format);
     }
     return plan;
 }
 
-TPlan PlanReport(const TReportRequest& r)
+}  // namespace
+
+TPassRatePlan PlanPassRateReport(const TReportRequest& r)
 {
     const auto [monday, sunday] = WeekBounds(r.Today);
     const auto [first, last] = MonthBounds(r.Today);
-    const QString conditionsPeriod = Shown(r.From) + WideTilde + Shown(r.To);
+    const QString conditionsPeriod = Shown(r.From, r.DateFormat) + WideTilde + Shown(r.To, r.DateFormat);
     const QVariantList period = {StoredDate(r.From), StoredDate(r.To)};
     switch (r.Kind) {
     case TReportKind::StaffToday:
-        return GroupPlan(1514, true, r.Today, r.Today);
+        return GroupPlan(1514, true, r.Today, r.Today, r.DateFormat);
     case TReportKind::StaffWeek:
-        return GroupPlan(1515, true, monday, sunday);
+        return GroupPlan(1515, true, monday, sunday, r.DateFormat);
     case TReportKind::StaffMonth:
-        return GroupPlan(1516, true, first, last);
+        return GroupPlan(1516, true, first, last, r.DateFormat);
     case TReportKind::PositionToday:
-        return GroupPlan(1518, false, r.Today, r.Today);
+        return GroupPlan(1518, false, r.Today, r.Today, r.DateFormat);
     case TReportKind::PositionWeek:
-        return GroupPlan(1519, false, monday, sunday);
+        return GroupPlan(1519, false, monday, sunday, r.DateFormat);
     case TReportKind::PositionMonth:
-        return GroupPlan(1520, false, first, last);
+        return GroupPlan(1520, false, first, last, r.DateFormat);
     case TReportKind::StaffConditions:
         if (r.Staff.isEmpty())
             return {1517, 1522, 1523, TCellKind::Text, TCellKind::Text, Grouped(StaffGroups, InPeriod, period),
@@ -111,12 +105,11 @@ TPlan PlanReport(const TReportRequest& r)
                 {QStringLiteral("select StatYear F1, StatMonth F2, Total from StatYear"), {}},
                 QString::number(r.Year) + LoadResStr(1544)};
     case TReportKind::Response:
+    case TReportKind::Sites:
         break;
     }
     return {};
 }
-
-}  // namespace
 
 std::pair<QDate, QDate> WeekBounds(const QDate& day)
 {
@@ -181,26 +174,39 @@ bool RunYearlySummary(TDM_Sys& store, int year, QString* error, const TCancelFla
     }, error);
 }
 
-bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
-               const TCancelFlag& cancel)
+bool RunPassRateReport(const TRunStatement& run, const TPassRatePlan& plan, const TStatement& timeOuts,
+                       const QString& leadTitle, const QString& dateFormat, TStatReport& out, QString* error)
 {
-    if (request.Kind == TReportKind::Response)
-        return RunResponseReport(store, request, out, error, cancel);
-    const TPlan plan = PlanReport(request);
     TStatReport report;
     report.Caption = LoadResStr(plan.Caption);
     report.Period = plan.Period;
     report.Grid.Kinds = {plan.Kind1, plan.Kind2, TCellKind::Integer, TCellKind::Integer, TCellKind::Rate};
     report.Grid.Rows = {{LoadResStr(plan.Title1), LoadResStr(plan.Title2), LoadResStr(CallsTitle),
                          LoadResStr(TimeOutsTitle), LoadResStr(RateTitle)}};
-    if (request.Kind == TReportKind::Yearly) {
-        const TStatement timeOuts{QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear"), {}};
-        if (!RunYearlySummary(store, request.Year, error, cancel,
-                              [&](QString* why) { return StartStatistics(store, plan.Calls, timeOuts, report.Grid, why); }))
-            return false;
-    } else if (!StartStatistics(store, plan.Calls, TimeOutsStatement(plan.Calls), report.Grid, error)) {
-        return false;
+    if (!leadTitle.isEmpty()) {
+        report.Grid.Kinds.insert(report.Grid.Kinds.begin(), TCellKind::Text);
+        report.Grid.Rows[0].insert(report.Grid.Rows[0].begin(), leadTitle);
     }
+    if (!StartStatistics(run, plan.Calls, timeOuts, report.Grid, error))
+        return false;
+    report.DateFormat = dateFormat;
     out = std::move(report);
     return true;
+}
+
+bool RunReport(TDM_Sys& store, const TReportRequest& request, TStatReport& out, QString* error,
+               const TCancelFlag& cancel)
+{
+    if (request.Kind == TReportKind::Sites)
+        return Fail(error, LoadResStr(TxtSitesAcrossSitesOnly));
+    const TRunStatement run = StoreStatements(store);
+    if (request.Kind == TReportKind::Response)
+        return RunResponseReport(run, request, QString(), out, error, cancel);
+    const TPassRatePlan plan = PlanPassRateReport(request);
+    if (request.Kind != TReportKind::Yearly)
+        return RunPassRateReport(run, plan, TimeOutsStatement(plan.Calls), QString(), request.DateFormat, out, error);
+    const TStatement timeOuts{QStringLiteral("select StatYear F1, StatMonth F2, TimeOut Total from StatYear"), {}};
+    return RunYearlySummary(store, request.Year, error, cancel, [&](QString* why) {
+        return RunPassRateReport(run, plan, timeOuts, QString(), request.DateFormat, out, why);
+    });
 }

@@ -4,22 +4,21 @@
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 
+#include <QSqlRecord>
+
 namespace {
 
 constexpr int TotalsTextId = 1529;
-enum { Key1, Key2, Calls, TimeOuts, Rate };
 
-bool OpenStatement(TQuery& q, const TStatement& s, QString* error)
+// The grid's last three columns; the group's keys come before them.
+std::vector<QVariant> TotalsRow(int keys, qint64 calls, qint64 timeOuts)
 {
-    q.SetSQL(s.Sql);
-    for (const QVariant& v : s.Values)
-        q.Bind(v);
-    return q.Open() || Fail(error, q.LastError());
-}
-
-std::vector<QVariant> TotalsRow(qint64 calls, qint64 timeOuts)
-{
-    return {QString(), LoadResStr(TotalsTextId), calls, timeOuts, PassRate(calls, timeOuts)};
+    std::vector<QVariant> row(keys);
+    for (QVariant& key : row)
+        key = QString();
+    row.back() = LoadResStr(TotalsTextId);
+    row.insert(row.end(), {calls, timeOuts, PassRate(calls, timeOuts)});
+    return row;
 }
 
 // A group key as its column shows it: a call date as a date, a year or month as a number.
@@ -62,55 +61,78 @@ TStatement TimeOutsStatement(const TStatement& calls)
     return t;
 }
 
-bool StartStatistics(TDM_Sys& store, const TStatement& calls, const TStatement& timeOuts, TStatGrid& grid,
+TRunStatement StoreStatements(TDM_Sys& store)
+{
+    return [&store](const TStatement& statement, TStatementRows& rows, QString* error) {
+        rows.clear();
+        QSqlQuery q(store.Database());
+        q.setForwardOnly(true);
+        if (!q.prepare(statement.Sql))
+            return Fail(error, q.lastError().text());
+        for (const QVariant& v : statement.Values)
+            q.addBindValue(v);
+        if (!q.exec())
+            return Fail(error, q.lastError().text());
+        while (q.next()) {
+            std::vector<QVariant>& row = rows.emplace_back(q.record().count());
+            for (int i = 0; i < static_cast<int>(row.size()); ++i)
+                row[i] = q.value(i);
+        }
+        return !q.lastError().isValid() || Fail(error, q.lastError().text());
+    };
+}
+
+bool StartStatistics(const TRunStatement& run, const TStatement& calls, const TStatement& timeOuts, TStatGrid& grid,
                      QString* error)
 {
+    const int keys = grid.ColumnCount() - 3;
+    const int callsAt = keys, timeOutsAt = keys + 1, rateAt = keys + 2;
     grid.Rows.resize(1);
-    TQuery& q = store.DQ_Set;
-    if (!OpenStatement(q, calls, error))
+    TStatementRows rows;
+    if (!run(calls, rows, error))
         return false;
-    if (q.RecordCount() == 0) {
-        grid.Rows.push_back(TotalsRow(0, 0));
+    if (rows.empty()) {
+        grid.Rows.push_back(TotalsRow(keys, 0, 0));
         return true;
     }
     // Time-outs are matched on the keys the engine grouped by: a null key and an
     // empty one are two groups, so they must not share their time-outs.
-    const auto sameKey = [](const QVariant& a, const QVariant& b) {
-        return a.isNull() == b.isNull() && a.toString() == b.toString();
+    const auto sameKeys = [keys](const std::vector<QVariant>& a, const std::vector<QVariant>& b) {
+        for (int k = 0; k < keys; ++k)
+            if (a[k].isNull() != b[k].isNull() || a[k].toString() != b[k].toString())
+                return false;
+        return true;
     };
     qint64 callSum = 0;
-    for (q.First(); !q.Eof(); q.Next()) {
-        const qint64 total = q.Field(QStringLiteral("Total")).toLongLong();
-        grid.Rows.push_back({q.Field(QStringLiteral("F1")), q.Field(QStringLiteral("F2")), total, QVariant(), QVariant()});
+    for (std::vector<QVariant>& row : rows) {
+        const qint64 total = row.at(keys).toLongLong();
+        row.resize(keys + 3);
+        row[callsAt] = total;
         callSum += total;
+        grid.Rows.push_back(std::move(row));
     }
-    grid.Rows.push_back(std::vector<QVariant>(5));
-
-    if (!OpenStatement(q, timeOuts, error))
+    TStatementRows outs;
+    if (!run(timeOuts, outs, error))
         return false;
     qint64 timeOutSum = 0;
-    for (q.First(); !q.Eof(); q.Next()) {
-        const QVariant f1 = q.Field(QStringLiteral("F1"));
-        const QVariant f2 = q.Field(QStringLiteral("F2"));
-        const qint64 total = q.Field(QStringLiteral("Total")).toLongLong();
+    for (const std::vector<QVariant>& out : outs) {
+        const qint64 total = out.at(keys).toLongLong();
         for (int r = 1; r < grid.RowCount(); ++r) {
-            if (sameKey(grid.Rows[r][Key1], f1) && sameKey(grid.Rows[r][Key2], f2)) {
-                grid.Rows[r][TimeOuts] = total;
+            if (sameKeys(grid.Rows[r], out)) {
+                grid.Rows[r][timeOutsAt] = total;
                 break;
             }
         }
         timeOutSum += total;
     }
-    q.Close();
-
-    for (int r = 1; r < grid.RowCount() - 1; ++r) {
+    for (int r = 1; r < grid.RowCount(); ++r) {
         std::vector<QVariant>& row = grid.Rows[r];
-        if (row[TimeOuts].isNull())
-            row[TimeOuts] = qint64(0);
-        row[Rate] = PassRate(row[Calls].toLongLong(), row[TimeOuts].toLongLong());
-        row[Key1] = KeyCell(grid.Kinds[Key1], row[Key1]);
-        row[Key2] = KeyCell(grid.Kinds[Key2], row[Key2]);
+        if (row[timeOutsAt].isNull())
+            row[timeOutsAt] = qint64(0);
+        row[rateAt] = PassRate(row[callsAt].toLongLong(), row[timeOutsAt].toLongLong());
+        for (int k = 0; k < keys; ++k)
+            row[k] = KeyCell(grid.Kinds[k], row[k]);
     }
-    grid.Rows.back() = TotalsRow(callSum, timeOutSum);
+    grid.Rows.push_back(TotalsRow(keys, callSum, timeOutSum));
     return true;
 }

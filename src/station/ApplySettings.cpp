@@ -2,7 +2,7 @@
 
 #include "station/AutoRun.h"
 
-void ApplySettings(const TConfig& cfg, IMainFace& face)
+void ApplySettings(const TConfig& cfg, const QString& dataDir, IMainFace& face)
 {
     face.SetCaption(cfg.Title);
     face.RepaintGrids();
@@ -12,6 +12,6 @@ void ApplySettings(const TConfig& cfg, IMainFace& face)
         else
             face.DestoryTrayIcon();
     }
-    SetAutoRun(cfg.AutoRun, AutoRunCommand());
+    SetAutoRun(cfg.AutoRun, AutoRunCommand(dataDir));
     face.ChangePort();
 }

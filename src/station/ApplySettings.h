@@ -16,5 +16,5 @@ public:
     virtual void ChangePort() = 0;                       // reopens when the port differs
 };
 
-// Caption and title, grid repaint, tray icon on/off, auto-run entry, port change.
-void ApplySettings(const TConfig& cfg, IMainFace& face);
+// Caption and title, grid repaint, tray icon on/off, auto-run entry (starting on dataDir), port change.
+void ApplySettings(const TConfig& cfg, const QString& dataDir, IMainFace& face);

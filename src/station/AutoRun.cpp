@@ -1,7 +1,5 @@
 #include "station/AutoRun.h"
 
-#include "core/Paths.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,12 +8,12 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-QStringList AutoRunCommand()
+QStringList AutoRunCommand(const QString& dataDir)
 {
     QStringList command{QDir::toNativeSeparators(QCoreApplication::applicationFilePath())};
     const QString defaultDir = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
-    if (!DataDir.isEmpty() && DataDir != defaultDir)
-        command << QStringLiteral("--data-dir") << QDir::toNativeSeparators(DataDir);
+    if (!dataDir.isEmpty() && dataDir != defaultDir)
+        command << QStringLiteral("--data-dir") << QDir::toNativeSeparators(dataDir);
     return command;
 }
 

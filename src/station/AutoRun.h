@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// The command that starts this station as it runs now: the executable, then --data-dir DIR when the
-// data directory is not the default one beside it.
-QStringList AutoRunCommand();
+// The command that starts this station on dataDir: the executable, then --data-dir DIR when dataDir
+// is not the default one beside it.
+QStringList AutoRunCommand(const QString& dataDir);
 
 // Writes (on) or removes (off) the start entry for command. A place that cannot be written leaves the
 // entry as it was, silently.

@@ -2,23 +2,22 @@
 
 #include "central/CentralShipper.h"
 #include "core/Clock.h"
-#include "core/Config.h"
-#include "core/Paths.h"
 #include "layout/LayoutStore.h"
 #include "operators/FirstOperator.h"
-#include "reports/HistoryQuery.h"
 
-TStation::TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
+TStation::TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent)
     : QObject(parent),
+      env_(env),
       clock_(clock),
       events_(&events),
       duty_(store_, clock),
-      log_(journal_, clock, Config, duty_),
-      tracker_(clock, Config, StateTexts, tree_, duty_, log_, sound, events),
+      log_(journal_, clock, env.Config, duty_),
+      tracker_(clock, env.Config, env.StateTexts, env.Formats, tree_, duty_, log_, sound, tee_),
       handler_(comm_, tracker_, replies_),
       sync_(ring_, handler_)
 {
     comm_.OnReceived = [this](const uint8_t* bytes, int n) { ring_.CopyReceivedBytes(bytes, n); };
+    tee_.SetFace(events);
     connect(&comm_, &TMSComm::StatusChanged, this, &TStation::PortStatusChanged);
     log_.OnStatusChanged = [this](const QString& text, bool isError) { emit CallLogStatusChanged(text, isError); };
     connect(&comm_, &TMSComm::StatusChanged, this, [this](const QString&, bool isError) { receiverOk_ = !isError; });
@@ -33,8 +32,8 @@ ICallEvents& NoFace()
 }
 }  // namespace
 
-TStation::TStation(const IClock& clock, ISoundPlayer& sound, QObject* parent)
-    : TStation(clock, sound, NoFace(), parent)
+TStation::TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, QObject* parent)
+    : TStation(env, clock, sound, NoFace(), parent)
 {
 }
 
@@ -43,26 +42,25 @@ TStation::~TStation() { Close(); }
 void TStation::SetEvents(ICallEvents* events)
 {
     events_ = events ? events : &NoFace();
-    tracker_.SetEvents(*events_);
+    tee_.SetFace(*events_);
 }
 
 bool TStation::Start(QString* error)
 {
-    if (!store_.Open(DataDir, error))
+    if (!store_.Open(env_.DataDir, error))
         return false;
     QString operatorError;
     if (!EnsureFirstOperator(store_, &operatorError))
         events_->StoreError(operatorError);
-    ReadConfig(ConfigPath, Config, StateTexts);
+    ReadConfig(env_.ConfigPath, env_.Config, env_.StateTexts);
     QString layoutError;
     if (!ReadSiteLayOutData(store_, tree_, &layoutError))
         events_->StoreError(layoutError);
-    comm_.Open(Config.Port, portOverride_.isEmpty() ? Config.PortName : portOverride_);
+    comm_.Open(env_.Config.Port, portOverride_.isEmpty() ? env_.Config.PortName : portOverride_);
     store_.DQ_Call.Close();
     QString rosterError;
     if (!duty_.ReopenQueries(&rosterError))
         events_->StoreError(rosterError);
-    InitHistoryQuery(clock_.Today());
     PrepareShipping();
     RecoverCalls();
     if (shipper_)
@@ -93,19 +91,19 @@ bool TStation::Start(QString* error)
 
 void TStation::PrepareShipping()
 {
-    const TCentralSettings central = ReadCentralSettings(ConfigPath);
+    const TCentralSettings central = ReadCentralSettings(env_.ConfigPath);
     if (!central.Enabled())
         return;
     const TOutboxGate gate = std::make_shared<std::mutex>();
     journal_.SetOutbox(gate);
-    shipper_ = std::make_unique<TCentralShipper>(central, DataDir, gate);
+    shipper_ = std::make_unique<TCentralShipper>(central, env_.DataDir, gate);
     connect(shipper_.get(), &TCentralShipper::LinkChanged, this, &TStation::CentralLinkChanged);
 }
 
 void TStation::RecoverCalls()
 {
     QString error;
-    if (!log_.Open(DataDir, &error))
+    if (!log_.Open(env_.DataDir, &error))
         events_->StoreError(error);
     for (const TRecoveredCall& call : log_.Recover())
         tracker_.RestoreCall(call.Entry, call.AgeSeconds);
@@ -133,7 +131,7 @@ bool TStation::ReopenRosterQueries(QString* error) { return duty_.ReopenQueries(
 void TStation::ApplyPortSettings()
 {
     if (portOverride_.isEmpty())
-        comm_.ChangePort(Config.Port, Config.PortName);
+        comm_.ChangePort(env_.Config.Port, env_.Config.PortName);
 }
 
 void TStation::Close()

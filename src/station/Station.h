@@ -14,6 +14,8 @@
 #include "comm/RecvRing.h"
 #include "comm/SerialPort.h"
 #include "core/DataStore.h"
+#include "core/Environment.h"
+#include "station/CallEventsTee.h"
 #include "station/FaceThread.h"
 #include "layout/LayoutModel.h"
 
@@ -29,15 +31,21 @@ class ICallEvents;
 class TStation final : public QObject {
     Q_OBJECT
 public:
-    TStation(const IClock& clock, ISoundPlayer& sound, ICallEvents& events, QObject* parent = nullptr);
+    // env is the window thread's copy, owned by the caller and outliving the station: Start reads
+    // the settings into it, the settings dialog changes it, the live calls are timed by it.
+    TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, ICallEvents& events,
+             QObject* parent = nullptr);
     // Without a face yet: events go nowhere until SetEvents names one (the main window, once made).
-    TStation(const IClock& clock, ISoundPlayer& sound, QObject* parent = nullptr);
+    TStation(TEnvironment& env, const IClock& clock, ISoundPlayer& sound, QObject* parent = nullptr);
     ~TStation() override;
 
     // The face told of calls and store errors from now on; null for none (a face that goes away first).
     void SetEvents(ICallEvents* events);
+    // Also told of the calls, beside the face (the web page); null for none. Before Start, to hear of
+    // the calls brought back at the start.
+    void SetWatcher(ICallEvents* watcher) { tee_.SetWatcher(watcher); }
 
-    // Opens the data store in DataDir, reads the settings and layouts, opens the
+    // Opens the data store in the data directory, reads the settings and layouts, opens the
     // port and the roster queries, brings back the calls that were live when the
     // station last went down, and starts the worker. False only when the data
     // store cannot be opened; a port that does not open leaves it running.
@@ -58,6 +66,7 @@ public:
     // After the settings changed: reopens the port when it differs.
     void ApplyPortSettings();
 
+    TEnvironment& Environment() { return env_; }
     TDM_Sys& Store() { return store_; }
     TLayOutTree& LayoutTree() { return tree_; }
     TCallTracker& Tracker() { return tracker_; }
@@ -82,8 +91,10 @@ private:
     // a thread of its own.
     void PrepareShipping();
 
+    TEnvironment& env_;
     const IClock& clock_;
     ICallEvents* events_;
+    TCallEventsTee tee_;  // the face and the watcher, as the tracker hears them
     TDM_Sys store_;
     TLayOutTree tree_;
     TDutyLookup duty_;

@@ -15,11 +15,11 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
 #include "devices/DeviceFrames.h"
 #include "station/Station.h"
 #include "layout/LayoutStore.h"
 #include "support/PumpUntil.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -359,11 +359,11 @@ struct TOpenedCalls final : ICallEvents {
 TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
 {
     QTemporaryDir tmp;
-    InitDataDir(tmp.path());
+    TEnvironment env = TestEnvironment(tmp.path());
     {
         TDM_Sys seedStore;
-        ASSERT_TRUE(seedStore.Open(DataDir));
-        ASSERT_TRUE(SeedDemoRestaurant(seedStore, ConfigPath));
+        ASSERT_TRUE(seedStore.Open(env.DataDir));
+        ASSERT_TRUE(SeedDemoRestaurant(seedStore, env.ConfigPath));
     }
     TDemoReceiver receiver(3);
     ASSERT_TRUE(receiver.Open());
@@ -371,7 +371,7 @@ TEST(DemoReceiver, ExchangesFramesWithAStationStartedOnItsDevice)
     SystemClock clock;
     TSilence sound;
     TOpenedCalls events;
-    TStation station(clock, sound, events);
+    TStation station(env, clock, sound, events);
     station.SetPortOverride(receiver.DevicePath());
     ASSERT_TRUE(station.Start());
     ASSERT_TRUE(station.Port().PortOpen()) << station.Port().StatusText().toStdString();

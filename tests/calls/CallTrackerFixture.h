@@ -159,10 +159,11 @@ protected:
     ManualClock clock;
     TConfig cfg;
     TStateTexts texts;
+    TDateFormats formats = SystemDateFormats(false);  // day first: the rows must follow the format given
     TLayOutTree tree;
     FakeDuty duty;
     FakeCallLog log{clock};
     FakeSound sound;
     RecordingEvents events;
-    TCallTracker tracker{clock, cfg, texts, tree, duty, log, sound, events};
+    TCallTracker tracker{clock, cfg, texts, formats, tree, duty, log, sound, events};
 };

@@ -1,7 +1,6 @@
 // Opening and closing calls: the record, the grids, the popup slots, the points and the log.
 #include "CallTrackerFixture.h"
 
-#include "core/Paths.h"
 
 using CallTracker = CallTrackerFixture;
 
@@ -18,7 +17,7 @@ TEST_F(CallTracker, OpenedCallFillsRecordGridsPopupAndEventText)
     EXPECT_EQ(rec->Tick, 5000u);
     EXPECT_EQ(rec->PointIndex, 1);
 
-    const QString date = QDate(2026, 12, 8).toString(DisplayDateFormat);
+    const QString date = QStringLiteral("08/12/2026");
     EXPECT_EQ(events.OpenedTexts, QStringList({date + QStringLiteral(" 10:10:01 Hall T2 请求\"BUTTON1\"服务")}));
     const QStringList row = {date, "10:10:01", "Hall", "T2", "BUTTON1", "Li", "", "00:00:00", "Waiting", "",
                              QString::number(rec->Id)};

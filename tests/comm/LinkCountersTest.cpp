@@ -140,6 +140,40 @@ INSTANTIATE_TEST_SUITE_P(Streams, LinkCounters, ::testing::ValuesIn(kCountCases)
 
 // Frames held back while a run of the synchroniser handles them are reported lost
 // when the port is gone before they could leave.
+// More bytes than the ring holds arrive before the synchroniser runs: the overwritten ones
+// count as skipped, and a frame whose start was overwritten is not read out of noise.
+struct OverflowCase {
+    const char* name;
+    Bytes parsedBefore;  // delivered and parsed before the flood
+    Bytes flood;         // delivered in one piece, more than the ring holds
+};
+
+void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.name; }
+
+class RingOverflow : public ::testing::TestWithParam<OverflowCase> {};
+
+TEST_P(RingOverflow, LostBytesCountAsSkipped)
+{
+    ReceivePath path;
+    path.Receive(GetParam().parsedBefore, GetParam().parsedBefore.size());
+    path.ring.CopyReceivedBytes(GetParam().flood.data(), static_cast<int>(GetParam().flood.size()));
+    path.Receive(kShort, kShort.size());
+    const TLinkCounts c = path.Counts();
+    EXPECT_EQ(c.Received, GetParam().parsedBefore.size() + GetParam().flood.size() + kShort.size());
+    EXPECT_EQ(c.Frames, 1u) << LinkCountsLine(c).toStdString();
+    EXPECT_EQ(c.Skipped, c.Received - kShort.size()) << LinkCountsLine(c).toStdString();
+    EXPECT_EQ(TRecvRing::Available(path.ring.RecvReadIndex, path.ring.RecvWriteIndex), 0);
+}
+
+const Bytes kFlood(RecvRingSize + 100, 0x00);
+
+INSTANTIATE_TEST_SUITE_P(
+    Floods, RingOverflow,
+    ::testing::Values(OverflowCase{"UnreadFrameOverwritten", {}, Concat({kShort, kFlood})},
+                      OverflowCase{"FloodOfExactlyTheRing", {}, Bytes(RecvRingSize, 0x00)},
+                      OverflowCase{"FrameWaitedForOverwritten", Bytes(kVarCall.begin(), kVarCall.begin() + 5), kFlood}),
+    [](const ::testing::TestParamInfo<OverflowCase>& info) { return std::string(info.param.name); });
+
 TEST(LinkCounters, HeldAcknowledgementsOfAPortThatWentAwayAreNotWritten)
 {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);

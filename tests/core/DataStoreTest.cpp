@@ -144,6 +144,22 @@ TEST_F(DataStore, ForeignFilesAreRefusedAndLeftUntouched)
     EXPECT_TRUE(error.contains("Operate.db") && error.contains("Pass")) << error.toStdString();
 }
 
+// A table file is put off only when another program holds it, not when the words "locked"
+// or "busy" stand somewhere in its path.
+TEST_F(DataStore, AForeignFileInADirectoryNamedBusyIsRefusedNotPutOff)
+{
+    const QString dir = tmp.path() + "/busy locked";
+    ASSERT_TRUE(QDir().mkpath(dir));
+    QFile f(dir + "/Waiter.db");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    TDM_Sys other;
+    QString error;
+    EXPECT_FALSE(other.Open(dir, &error));
+    EXPECT_TRUE(error.contains("Waiter.db")) << error.toStdString();
+}
+
 TEST_F(DataStore, FailedTransactionOverTwoFilesKeepsBothTables)
 {
     AddWaiter("1", "Alice");

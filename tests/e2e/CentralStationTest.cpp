@@ -88,6 +88,13 @@ TEST(CentralStation, CommandsSayWhyAndExitWithTheirStatus)
         {"wrong password", {"central", "init", "--connect", server->ConnInfo("wrong")}, 1},
         {"nobody listening", {"central", "push", "--connect", "host=127.0.0.1 port=1 dbname=x user=x"}, 1},
         {"right password", {"central", "init", "--connect", server->ConnInfo()}, 0},
+        {"history, wrong password", {"history", "--connect", server->ConnInfo("wrong")}, 1},
+        {"report, wrong password", {"report", "sites", "--connect", server->ConnInfo("wrong")}, 1},
+        {"history across sites", {"history", "--connect", server->ConnInfo(), "--site", "A", "--site", "B"}, 0},
+        {"report across sites", {"report", "response", "--by", "hour", "--connect", server->ConnInfo()}, 0},
+        {"a site without a server", {"history", "--site", "A"}, 2},
+        {"the sites on the local log", {"report", "sites"}, 2},
+        {"no server configured", {"report", "staff", "--central"}, 2},
     };
     for (const auto& c : cases) {
         const TCommandRun run = RunCallstation(data.path(), c.args);

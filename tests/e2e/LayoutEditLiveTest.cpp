@@ -6,10 +6,10 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
 #include "station/Station.h"
 #include "layout/LayoutStore.h"
 #include "support/PumpUntil.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -46,10 +46,10 @@ TEST(LiveLayoutEdit, SavedEditsReachTheRunningStation)
 {
     QTemporaryDir data;
     ASSERT_TRUE(data.isValid());
-    InitDataDir(data.path());
+    TEnvironment env = TestEnvironment(data.path());
     {
         TDM_Sys store;
-        ASSERT_TRUE(store.Open(DataDir));
+        ASSERT_TRUE(store.Open(env.DataDir));
         Exec(store, "insert into LayOutName values(?, ?, '')", {1, "Hall"});
         Exec(store, "insert into LayOutName values(?, ?, '')", {2, "Terrace"});
         Exec(store, "insert into LayOutPoint values(?, ?, ?, 0, 0, 10, 10, 0, 60, 60, '')", {0x0042, 1, "T1"});
@@ -59,7 +59,7 @@ TEST(LiveLayoutEdit, SavedEditsReachTheRunningStation)
     SystemClock clock;
     Quiet sound;
     Reloads events;
-    TStation station(clock, sound, events);
+    TStation station(env, clock, sound, events);
     station.SetPortOverride(data.filePath("no-such-port"));
     station.SetWorkerCycle(100);
     ASSERT_TRUE(station.Start());

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -108,6 +109,10 @@ TEST(Shutdown, TerminationSignalClosesTheWindowedStationWithoutAQuestion)
     EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(station.exitCode(), 0);
     EXPECT_GE(LoggedCalls(data.path(), 1), 1) << "the live calls were not logged as not served";
+    // It says what its line brought, as the console does.
+    const QString said = QString::fromUtf8(station.readAllStandardError());
+    EXPECT_TRUE(said.contains(QRegularExpression(QStringLiteral("link counters: received=[1-9][0-9]* .* acks=[1-9]"))))
+        << said.toStdString();
 }
 
 TEST(Shutdown, SecondStationOnADataDirectoryIsRefusedAndACrashedOnesLockTakenOver)

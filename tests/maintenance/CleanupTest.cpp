@@ -1,7 +1,7 @@
 // Cleanup deletes every call up to and including the chosen day, after one question
 // that names the day and how many calls go.
 #include "JobWait.h"
-#include "core/Paths.h"
+#include "core/DateFormats.h"
 #include "core/ResStrings.h"
 #include "maintenance/ui/CleanupDialog.h"
 #include "support/RecordedMessages.h"
@@ -33,11 +33,11 @@ protected:
 TEST_F(Cleanup, TheDialogAsksWithTheDayAndTheCountBeforeDeleting)
 {
     RecordedMessages sink;
-    TFrm_Cleanup dialog(store);
+    TFrm_Cleanup dialog(store, QStringLiteral("dd/MM/yyyy"));
     EXPECT_EQ(dialog.windowTitle(), LoadResStr(229));
     EXPECT_EQ(dialog.Dtp_Date->date(), QDate::currentDate());
     dialog.Dtp_Date->setDate(QDate(2024, 1, 1));
-    const RecordedMessages::Entry question{TMessageKind::Confirm, LoadResStr(3205).arg(QDate(2024, 1, 1).toString(PickerDateFormat)).arg(3)};
+    const RecordedMessages::Entry question{TMessageKind::Confirm, LoadResStr(3205).arg(QStringLiteral("01/01/2024")).arg(3)};
 
     sink.answer = QMessageBox::No;
     dialog.Btn_ClearClick();
@@ -57,7 +57,7 @@ TEST_F(Cleanup, TheDialogAsksWithTheDayAndTheCountBeforeDeleting)
 TEST_F(Cleanup, TheDeletionShowsItsProgressAndItsCancelDeletesNothing)
 {
     RecordedMessages sink;
-    TFrm_Cleanup dialog(store);
+    TFrm_Cleanup dialog(store, QString(IsoDateFormat));
     dialog.Dtp_Date->setDate(QDate(2024, 1, 1));
     TTableFileLock lock(tmp.filePath("CallInfo.db"), "immediate");
     ASSERT_TRUE(lock.Locked());

@@ -5,7 +5,6 @@
 #include "calls/CallEvents.h"
 #include "core/Clock.h"
 #include "core/Config.h"
-#include "core/Paths.h"
 #include "maintenance/BackupFile.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/RestoredLogin.h"
@@ -16,6 +15,7 @@
 #include "support/RecordedMessages.h"
 #include "support/SilentSound.h"
 #include "support/ScopedConfigHome.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -45,30 +45,30 @@ using LiveRestore = MaintenanceFixture;
 TEST_F(LiveRestore, EverythingRestoredIsInUseAtOnce)
 {
     ScopedConfigHome home;
-    InitDataDir(dirA);
+    TEnvironment env = TestEnvironment(dirA);
     SystemClock clock;
     SilentSound sound;
     Reloads events;
-    TStation station(clock, sound, events);
+    TStation station(env, clock, sound, events);
     station.SetPortOverride(tmp.filePath("no-such-port"));
     station.SetWorkerCycle(100);
     ASSERT_TRUE(station.Start());
     station.Tracker().OpenCall(66, 11, QTime(12, 0, 0), QString());
     const TCallRecord* call = station.Tracker().Records().Head();
     ASSERT_EQ(call->LayOutNode->Name, "大厅A");
-    LoginMsg = {true, 1, "bossA", QDateTime(), 1023};
+    TLoginMsg login{true, 1, "bossA", QDateTime(), 1023};
 
     Face face;
     int loginChanges = 0;
-    TStationFollowUp followUp(station, face, nullptr, [&] { ++loginChanges; });
+    TStationFollowUp followUp(station, face, nullptr, login, [&] { ++loginChanges; });
     TBackupFile backup;
     ASSERT_EQ(backup.Open(Backup(dirB, AllBackupItems, true)), TBackupOpen::Ok);
     QString why;
     ASSERT_TRUE(RestoreItems(backup, AllBackupItems, followUp.Target(dirA), &why)) << why.toStdString();
 
-    EXPECT_EQ(Config.Title, "一号店B");
+    EXPECT_EQ(env.Config.Title, "一号店B");
     EXPECT_EQ(face.caption, "一号店B");
-    EXPECT_FALSE(LoginMsg.LoggedIn);
+    EXPECT_FALSE(login.LoggedIn);
     EXPECT_EQ(loginChanges, 1);
     RecordedMessages sink;
     followUp.Report(nullptr);

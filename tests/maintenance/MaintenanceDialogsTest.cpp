@@ -5,7 +5,6 @@
 
 #include "core/Clock.h"
 #include "core/Config.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/ui/BackupDialog.h"
@@ -13,6 +12,7 @@
 #include "mainwindow/MainWindow.h"
 #include "support/RecordedMessages.h"
 #include "support/SilentSound.h"
+#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,10 +45,10 @@ using MaintenanceDialogs = MaintenanceFixture;
 
 TEST_F(MaintenanceDialogs, EachMenuEntryOpensItsDialogModally)
 {
-    InitDataDir(dirA);
+    TEnvironment env = TestEnvironment(dirA);
     ManualClock clock;
     SilentSound sound;
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main window(station, clock);
     ASSERT_TRUE(window.Start());
     const auto* menu = window.findChild<QMenu*>();
@@ -65,7 +65,6 @@ TEST_F(MaintenanceDialogs, EachMenuEntryOpensItsDialogModally)
     }
     EXPECT_EQ(opened, QStringList({"数据备份:数据备份", "数据恢复:数据恢复", "数据清理:数据清理"}));
     window.Station().Close();
-    Config = TConfig();
 }
 
 TEST_F(MaintenanceDialogs, BackupNeedsAnItemAndATarget)

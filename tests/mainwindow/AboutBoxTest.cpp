@@ -25,6 +25,6 @@ TEST(AboutBox, ShowsTheProjectsVersion)
                 box->accept();
             }
     });
-    RunAboutBox(nullptr);
+    RunAboutBox(nullptr, QStringLiteral("Velkaro"));
     EXPECT_TRUE(shown.startsWith(QStringLiteral("callstation %1<br>").arg(project.captured(1)))) << shown.toStdString();
 }

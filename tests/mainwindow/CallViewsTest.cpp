@@ -1,7 +1,7 @@
 // The main window's call views: list colours and columns, view switching, the
 // layout tree and the point images of the chosen layout.
 #include "calls/CallGrid.h"
-#include "core/Config.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "core/ui/Colors.h"
 #include "layout/LayoutModel.h"
@@ -117,7 +117,7 @@ class CallViewsTest : public ::testing::Test {
 protected:
     CallViewsTest()
     {
-        StateTexts = DefaultStateTexts();
+        env_.StateTexts = DefaultStateTexts();
         tree_.RootName = LoadResStr(1005);
         auto hall = std::make_unique<TLayOutNode>();
         hall->Name = QStringLiteral("大厅");
@@ -130,16 +130,10 @@ protected:
         tree_.Layouts.push_back(std::move(rooms));
 
         parent_.resize(956, 608);
-        views_ = new TCallViews(tree_, callGrid_, unprocGrid_, &parent_);
+        views_ = new TCallViews(tree_, callGrid_, unprocGrid_, env_, &parent_);
         views_->PlaceFor(parent_.size());
         parent_.show();
     }
-    ~CallViewsTest() override
-    {
-        Config = oldConfig_;
-        StateTexts = oldTexts_;
-    }
-
     template <typename T> T* Child(const char* name) const
     {
         T* w = views_->findChild<T*>(QString::fromLatin1(name));
@@ -154,8 +148,7 @@ protected:
     QList<QLabel*> Images() const { return Panel()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly); }
     QRect InParent(QWidget* w) const { return QRect(w->mapTo(&parent_, QPoint(0, 0)), w->size()); }
 
-    const TConfig oldConfig_ = Config;
-    const TStateTexts oldTexts_ = StateTexts;
+    TEnvironment env_;
     TLayOutTree tree_;
     TCallGrid callGrid_;
     TCallGrid unprocGrid_;
@@ -229,8 +222,8 @@ TEST_F(CallViewsTest, ListsFollowTheirGrids)
     EXPECT_EQ(model->rowCount(), 1);
     EXPECT_EQ(model->headerData(ColState, Qt::Horizontal).toString(), LoadResStr(219));
 
-    callGrid_.InsertAtTop(CallRow(QStringLiteral("A1"), StateTexts.NormalSvrText, QStringLiteral("1")), 100);
-    callGrid_.InsertAtTop(CallRow(QStringLiteral("A2"), StateTexts.NormalSvrText, QStringLiteral("2")), 100);
+    callGrid_.InsertAtTop(CallRow(QStringLiteral("A1"), env_.StateTexts.NormalSvrText, QStringLiteral("1")), 100);
+    callGrid_.InsertAtTop(CallRow(QStringLiteral("A2"), env_.StateTexts.NormalSvrText, QStringLiteral("2")), 100);
     EXPECT_EQ(model->rowCount(), 1);  // nothing shown before the refresh
     views_->RefreshGrids();
     ASSERT_EQ(model->rowCount(), 2);
@@ -239,7 +232,7 @@ TEST_F(CallViewsTest, ListsFollowTheirGrids)
 
     // The selection stays on its row while the rows move under it.
     CallList()->selectRow(1);
-    callGrid_.InsertAtTop(CallRow(QStringLiteral("A3"), StateTexts.NormalSvrText, QStringLiteral("3")), 100);
+    callGrid_.InsertAtTop(CallRow(QStringLiteral("A3"), env_.StateTexts.NormalSvrText, QStringLiteral("3")), 100);
     views_->RefreshGrids();
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_EQ(CallList()->selectionModel()->selectedRows().value(0).row(), 1);
@@ -256,8 +249,8 @@ TEST_F(CallViewsTest, ListsFollowTheirGrids)
 
 TEST_F(CallViewsTest, CellsArePaintedInTheirRowColours)
 {
-    callGrid_.InsertAtTop(CallRow(QStringLiteral("A1"), StateTexts.SuccessSvrText, QStringLiteral("1")), 100);
-    callGrid_.InsertAtTop(CallRow(QStringLiteral("A2"), StateTexts.PreWarn3SvrText, QStringLiteral("2")), 100);
+    callGrid_.InsertAtTop(CallRow(QStringLiteral("A1"), env_.StateTexts.SuccessSvrText, QStringLiteral("1")), 100);
+    callGrid_.InsertAtTop(CallRow(QStringLiteral("A2"), env_.StateTexts.PreWarn3SvrText, QStringLiteral("2")), 100);
     views_->RefreshGrids();
     views_->ShowView(TCallViews::CallRecordView);
     QTableView* list = CallList();
@@ -268,12 +261,12 @@ TEST_F(CallViewsTest, CellsArePaintedInTheirRowColours)
         const QImage shot = list->viewport()->grab().toImage();
         return shot.pixelColor(cell.topLeft() + QPoint(3, 3)).rgb();
     };
-    EXPECT_EQ(cellColor(0, 0), ToQColor(Config.PreWarn3BkColor).rgb());
-    EXPECT_EQ(cellColor(1, 5), ToQColor(Config.SuccessBkColor).rgb());
+    EXPECT_EQ(cellColor(0, 0), ToQColor(env_.Config.PreWarn3BkColor).rgb());
+    EXPECT_EQ(cellColor(1, 5), ToQColor(env_.Config.SuccessBkColor).rgb());
 
     list->selectRow(0);
     EXPECT_EQ(cellColor(0, 0), QColor(0, 0, 255).rgb());
-    EXPECT_EQ(cellColor(1, 5), ToQColor(Config.SuccessBkColor).rgb());
+    EXPECT_EQ(cellColor(1, 5), ToQColor(env_.Config.SuccessBkColor).rgb());
 }
 
 TEST_F(CallViewsTest, ChoosingALayoutShowsItsPoints)
@@ -296,8 +289,8 @@ TEST_F(CallViewsTest, ChoosingALayoutShowsItsPoints)
         ASSERT_NE(image, nullptr) << i;
         EXPECT_EQ(image->geometry(), QRect(points[i].XPos, points[i].YPos, points[i].Width, points[i].Height));
     }
-    EXPECT_EQ(points[1].BkColor, Config.PreWarn3BkColor);
-    EXPECT_EQ(points[1].TxtColor, Config.PreWarn3TxtColor);
+    EXPECT_EQ(points[1].BkColor, env_.Config.PreWarn3BkColor);
+    EXPECT_EQ(points[1].TxtColor, env_.Config.PreWarn3TxtColor);
     EXPECT_EQ(points[1].DrawnKey, 12);
     EXPECT_EQ(points[0].BkColor, SkyBlue);
 
@@ -335,8 +328,8 @@ TEST_F(CallViewsTest, RepaintPointRedrawsTheImageInItsStoredColours)
     // The tracker stores the new colours in the point, then asks for a repaint.
     point.CallState = 3;
     point.CallKey = 11;
-    point.BkColor = Config.PreWarn3BkColor;
-    point.TxtColor = Config.PreWarn3TxtColor;
+    point.BkColor = env_.Config.PreWarn3BkColor;
+    point.TxtColor = env_.Config.PreWarn3TxtColor;
     point.DrawnKey = point.CallKey;
     views_->RepaintPoint(1);
 
@@ -346,7 +339,7 @@ TEST_F(CallViewsTest, RepaintPointRedrawsTheImageInItsStoredColours)
     EXPECT_EQ(image->geometry(), QRect(100, 30, 80, 50));
     const QImage repainted = image->pixmap().toImage();
     EXPECT_NE(repainted, idle);
-    QLabel* fresh = CreateCallPointImage(point, 1, nullptr, Config);
+    QLabel* fresh = CreateCallPointImage(point, 1, nullptr, env_.Config);
     EXPECT_EQ(repainted, fresh->pixmap().toImage());
     delete fresh;
 

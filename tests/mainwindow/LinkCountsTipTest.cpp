@@ -1,9 +1,9 @@
 // The port field's tooltip: the station's link counters as they stand when it opens.
 #include "core/Clock.h"
-#include "core/Paths.h"
 #include "mainwindow/LinkCountsTip.h"
 #include "mainwindow/MainWindow.h"
 #include "support/SilentSound.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -26,10 +26,10 @@ TEST(LinkCountsTip, PortFieldShowsTheCountersAsTheyStandWhenHovered)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    InitDataDir(dir.path());
+    TEnvironment env = TestEnvironment(dir.path());
     ManualClock clock;
     SilentSound sound;
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     const QLabel* port = w.StatusLine().Port();
     EXPECT_EQ(TipOf(port), LinkCountsTipText(TLinkCounts{}));

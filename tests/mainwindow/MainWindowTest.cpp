@@ -1,12 +1,11 @@
 #include "calls/SoundPlayer.h"
 #include "calls/ui/PopupWin.h"
 #include "core/Clock.h"
-#include "core/Config.h"
 #include "core/GbkCodec.h"
-#include "core/Paths.h"
 #include "mainwindow/CallViews.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/TrayIcon.h"
+#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -57,19 +56,18 @@ protected:
         ini.write("[Face]\r\nTitle=" + ToGbk(QStringLiteral("海景餐厅呼叫")) + "\r\n");
         ini.write("[Com]\r\nPortName=" + dir.filePath(QStringLiteral("no-such-tty")).toLocal8Bit() + "\r\n");
         ini.close();
-        InitDataDir(dir.path());
-        InitDateFormats(true);
+        env = TestEnvironment(dir.path());
     }
-    void TearDown() override { Config = TConfig(); }
 
     QTemporaryDir dir;
+    TEnvironment env;
     ManualClock clock;
     SilentSound sound;
 };
 
 TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     QString error;
     ASSERT_TRUE(w.Start(&error)) << error.toStdString();
@@ -92,7 +90,7 @@ TEST_F(MainWindowTest, StartShowsTitleClockAndPortState)
 
 TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     w.show();
     w.resize(800, 500);
@@ -117,7 +115,7 @@ TEST_F(MainWindowTest, ResizeMovesSystemButtonsStatusLineAndWorkArea)
 // behind the main window the operator was working in.
 TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     QString error;
     ASSERT_TRUE(w.Start(&error)) << error.toStdString();
@@ -142,7 +140,7 @@ TEST_F(MainWindowTest, ThePopupComesInFrontAtStartAndForANewCall)
 
 TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     w.show();
     w.resize(40, 30);
@@ -157,7 +155,7 @@ TEST_F(MainWindowTest, ShrinkingKeepsButtonsCaptionAndStatusLine)
 
 TEST_F(MainWindowTest, TabButtonsSwitchTheViews)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     Click(w, Centre(w.Buttons().Button(BtnUnprocTab)));
     EXPECT_EQ(w.Views().CurrentView(), TCallViews::UnprocView);
@@ -170,7 +168,7 @@ TEST_F(MainWindowTest, TabButtonsSwitchTheViews)
 
 TEST_F(MainWindowTest, StationEventsReachTheStatusLine)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     w.StoreError(QStringLiteral("Waiter.db: no such table"));
     EXPECT_EQ(w.StatusLine().Message()->text(), QStringLiteral("Waiter.db: no such table"));
@@ -178,7 +176,7 @@ TEST_F(MainWindowTest, StationEventsReachTheStatusLine)
 
 TEST_F(MainWindowTest, ACallLogThatCannotBeWrittenShowsInRedUntilItIsWrittenAgain)
 {
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main w(station, clock);
     w.show();   // lays the status line out
     const QLabel* message = w.StatusLine().Message();
@@ -218,10 +216,8 @@ TEST(StatusLine, ClockFollowsTheDisplayDateFormat)
 {
     ManualClock clock;
     clock.SetTime(QTime(9, 5, 7));
-    InitDateFormats(false);
-    EXPECT_EQ(ClockText(clock), QStringLiteral("08/12/2026 09:05:07"));
-    InitDateFormats(true);
-    EXPECT_EQ(ClockText(clock), QStringLiteral("2026-12-08 09:05:07"));
+    EXPECT_EQ(ClockText(clock, SystemDateFormats(false).Display), QStringLiteral("08/12/2026 09:05:07"));
+    EXPECT_EQ(ClockText(clock, SystemDateFormats(true).Display), QStringLiteral("2026-12-08 09:05:07"));
 }
 
 TEST(TrayIcon, TipHoldsAtMost63GbkBytes)

@@ -2,11 +2,13 @@
 // Password column holds, and the first operator of a new installation.
 #include "OperatorFixture.h"
 
+#include "core/GbkCodec.h"
 #include "operators/FirstOperator.h"
 #include "operators/LoginMsg.h"
 #include "operators/PasswordHash.h"
 
 #include <QDateTime>
+#include <optional>
 
 namespace {
 
@@ -300,6 +302,102 @@ TEST_F(FirstOperator, ClosedStoreIsReportedAsAFailure)
     QString error;
     EXPECT_FALSE(EnsureFirstOperator(store, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// Operators as (name, permission bits); the action runs on the row named current.
+struct ManagerRuleCase {
+    const char* name;
+    std::vector<std::pair<const char*, int>> rows;
+    const char* current;
+    std::optional<int> setBits;   // nothing: delete
+    Check expected;
+};
+
+void PrintTo(const ManagerRuleCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LastManagerRule : public OperatorFixture, public ::testing::WithParamInterface<ManagerRuleCase> {};
+
+TEST_P(LastManagerRule, SomebodyAlwaysKeepsTheRightToManageOperators)
+{
+    const ManagerRuleCase& c = GetParam();
+    for (const auto& [name, bits] : c.rows)
+        PutRow(QString::fromUtf8(name), QString(), bits);
+    TOperatorStore& ops = Opened();
+    ASSERT_TRUE(ops.SelectName(QString::fromUtf8(c.current)));
+    const QStringList before = Column(QStringLiteral("Popedom"));
+    const Check check = c.setBits ? ops.SetPopedom(*c.setBits) : ops.CheckDelete(TLoginMsg{});
+    EXPECT_EQ(check, c.expected);
+    if (check != Check::Ok)
+        EXPECT_EQ(Column(QStringLiteral("Popedom")), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LastManagerRule,
+    ::testing::Values(
+        ManagerRuleCase{"OnlyManagerIsNotRemoved", {{"A", 1}, {"B", 0x3FE}}, "a", std::nullopt, Check::LastManager},
+        ManagerRuleCase{"OneOfTwoManagersMayGo", {{"A", 1}, {"B", 3}}, "A", std::nullopt, Check::Ok},
+        ManagerRuleCase{"OperatorWithoutTheRightMayGo", {{"A", 1}, {"B", 0}}, "B", std::nullopt, Check::Ok},
+        ManagerRuleCase{"OnlyManagerKeepsTheBit", {{"A", 1}, {"B", 0}}, "A", 0x10, Check::LastManager},
+        ManagerRuleCase{"OnlyManagerMayChangeOtherBits", {{"A", 1}}, "A", 0x31, Check::Ok},
+        ManagerRuleCase{"AnotherManagerLetsTheBitGo", {{"A", 1}, {"B", 1}}, "B", 0, Check::Ok},
+        ManagerRuleCase{"BitsAboveTenDoNotCount", {{"A", 1}, {"B", 0x400}}, "A", 0, Check::LastManager}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LengthCase {
+    const char* name;
+    QString text;
+    bool fits;
+};
+
+void PrintTo(const LengthCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LoginTextLimit : public OperatorFixture, public ::testing::WithParamInterface<LengthCase> {};
+
+// What the login dialog cannot take is refused wherever a name or password is set.
+TEST_P(LoginTextLimit, NamesAndPasswordsFitTheLoginDialog)
+{
+    const LengthCase& c = GetParam();
+    PutRow(QStringLiteral("Old"), QString(), 1);
+    TOperatorStore& ops = Opened();
+    EXPECT_EQ(ops.Modify(c.text, true, QString()), c.fits ? Check::Ok : Check::NameTooLong);
+    EXPECT_EQ(ops.SetPassword(c.text), c.fits ? Check::Ok : Check::PasswordTooLong);
+    EXPECT_EQ(ops.ChangePassword(c.fits ? c.text : QString(), c.text, c.text), c.fits ? Check::Ok : Check::PasswordTooLong);
+    EXPECT_EQ(ops.Add(c.text + QStringLiteral("x"), true, QString()),
+              GbkLength(c.text) < LoginTextBytes ? Check::Ok : Check::NameTooLong);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LoginTextLimit,
+    ::testing::Values(LengthCase{"EightLetters", QStringLiteral("abcdefgh"), true},
+                      LengthCase{"NineLetters", QStringLiteral("abcdefghi"), false},
+                      LengthCase{"FourChineseCharacters", QStringLiteral("王王王王"), true},
+                      LengthCase{"FiveChineseCharacters", QStringLiteral("王王王王王"), false},
+                      LengthCase{"SevenLettersAndOneCharacter", QStringLiteral("abcdefg王"), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OperatorEdits, AddTakesItsPermissionsAndSetPasswordNeedsNoOldOne)
+{
+    PutRow(QStringLiteral("Ma"), HashPassword(QStringLiteral("Old"), TestHashIterations));
+    TOperatorStore& ops = Opened();
+    ASSERT_EQ(ops.Add(QStringLiteral("Li"), false, QStringLiteral("领班"), 0x1030), Check::Ok);
+    EXPECT_EQ(Column(QStringLiteral("Popedom")), (QStringList{QStringLiteral("0"), QStringLiteral("48")}));
+    ASSERT_TRUE(ops.SelectName(QStringLiteral("MA")));
+    ASSERT_EQ(ops.SetPassword(QStringLiteral("New")), Check::Ok);
+    TOperatorStore fresh(store, TestHashIterations);
+    TLoginMsg login;
+    ASSERT_TRUE(fresh.OpenAll());
+    EXPECT_EQ(fresh.Login(QStringLiteral("ma"), QStringLiteral("New"), login), Check::Ok);
+    EXPECT_FALSE(ops.SelectName(QStringLiteral("Zhou")));
 }
 
 }  // namespace

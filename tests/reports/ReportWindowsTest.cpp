@@ -3,8 +3,8 @@
 #include "CallLogRows.h"
 #include "XlsxContent.h"
 #include "support/RecordedMessages.h"
+#include "support/TestEnvironment.h"
 
-#include "core/Paths.h"
 #include "layout/LayoutModel.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
@@ -55,14 +55,15 @@ protected:
     void SetUp() override
     {
         CallLogTest::SetUp();
-        DataDir = tmp.path();
+        env = TestEnvironment(tmp.path());
     }
+    TEnvironment env;
     TLayOutTree tree = Restaurant();
 };
 
 TEST_F(ReportWindowsTest, HistoryConditionsKeepWhatTheOperatorChose)
 {
-    TFrm_HistoryTerm term(nullptr, tree);
+    TFrm_HistoryTerm term(nullptr, tree, env);
     THistoryQuery q = DefaultHistoryQuery(QDate(2026, 3, 15));
     q.Area = "包间";        // stored as chosen; shown ignoring case
     q.Desktop = "vip1";
@@ -94,7 +95,7 @@ TEST_F(ReportWindowsTest, HistoryConditionsKeepWhatTheOperatorChose)
 
 TEST_F(ReportWindowsTest, AnEndDateLeftAtTodayIsTheDayTheDialogOpens)
 {
-    TFrm_HistoryTerm term(nullptr, tree);
+    TFrm_HistoryTerm term(nullptr, tree, env);
     THistoryQuery q = DefaultHistoryQuery(QDate(2026, 3, 15));   // the station started on the 15th
     term.ShowConditions(q, QDate(2026, 3, 17));
     EXPECT_EQ(term.Dtp_EDate->date(), QDate(2026, 3, 17));
@@ -113,9 +114,9 @@ TEST_F(ReportWindowsTest, HistoryWindowShowsTheRowsAndExportsThem)
 {
     Log({.date = "2026-03-02", .server = "李四"});
     Log({.date = "2026-03-03", .procTime = {}, .proc = {}, .state = 1});
-    HistoryQuery = DefaultHistoryQuery(QDate(2026, 3, 15));
-    TFrm_HistoryTerm term(nullptr, tree);
-    TFrm_History window(nullptr, term);
+    THistoryQuery query = DefaultHistoryQuery(QDate(2026, 3, 15));
+    TFrm_HistoryTerm term(nullptr, tree, env);
+    TFrm_History window(nullptr, term, query, env);
     window.QueryHistoryRecord();
     ASSERT_TRUE(WaitFor([&] { return !window.Model().Counting() && !window.Model().data(window.Model().index(1, 0)).isNull(); }));
     EXPECT_EQ(window.Model().rowCount(), 2);
@@ -138,7 +139,7 @@ TEST_F(ReportWindowsTest, StatisticsWindowFillsTheGridAndEnablesItsOutputs)
 {
     Log({.date = "2026-03-10", .server = "张三"});
     Log({.date = "2026-03-11", .server = "李四", .state = 1});
-    TFrm_Statistics window(nullptr, store, tree, QDate(2026, 3, 15));
+    TFrm_Statistics window(nullptr, store, tree, QDate(2026, 3, 15), env);
     EXPECT_FALSE(window.Mnu_Export->isEnabled());
     EXPECT_FALSE(window.Mnu_CallChart->isEnabled());
 
@@ -206,15 +207,47 @@ private:
     TMessageSink* previous_;
 };
 
+// The window and its worker run with the environment the window was opened with: a settings
+// change made on the window thread meanwhile reaches the next window, never a report under way.
+TEST_F(ReportWindowsTest, AReportShowsDatesAsTheWindowWasOpenedWith)
+{
+    Log({.date = "2026-03-10", .server = "张三"});
+    const struct {
+        const char* what;
+        QString openedWith;
+        QString changedTo;   // after the window opened, before its report
+        QString period;
+    } cases[] = {
+        {"day first", QStringLiteral("dd/MM/yyyy"), {}, QStringLiteral("01/03/2026  ~  31/03/2026")},
+        {"changed after opening", QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd/MM/yyyy"),
+         QStringLiteral("2026-03-01  ~  2026-03-31")},
+    };
+    for (const auto& c : cases) {
+        env.Formats.Display = c.openedWith;
+        TFrm_Statistics window(nullptr, store, tree, QDate(2026, 3, 15), env);
+        if (!c.changedTo.isEmpty())
+            env.Formats.Display = c.changedTo;
+        TReportRequest r;
+        r.Kind = TReportKind::StaffConditions;
+        r.From = QDate(2026, 3, 1);
+        r.To = QDate(2026, 3, 31);
+        std::optional<bool> ran;
+        window.RunStatReport(r, [&](bool ok) { ran = ok; });
+        ASSERT_TRUE(WaitFor([&] { return ran.has_value(); })) << c.what;
+        EXPECT_TRUE(*ran) << c.what;
+        EXPECT_EQ(window.Report().Period, c.period) << c.what;
+    }
+}
+
 TEST_F(ReportWindowsTest, AnExportsResultIsTheOnlyBoxLeftOnTheScreen)
 {
     Log({.date = "2026-03-02"});
-    HistoryQuery = DefaultHistoryQuery(QDate(2026, 3, 15));
-    TFrm_HistoryTerm term(nullptr, tree);
-    TFrm_History history(nullptr, term);
+    THistoryQuery query = DefaultHistoryQuery(QDate(2026, 3, 15));
+    TFrm_HistoryTerm term(nullptr, tree, env);
+    TFrm_History history(nullptr, term, query, env);
     history.QueryHistoryRecord();
     ASSERT_TRUE(WaitFor([&] { return !history.Model().Counting(); }));
-    TFrm_Statistics statistics(nullptr, store, tree, QDate(2026, 3, 15));
+    TFrm_Statistics statistics(nullptr, store, tree, QDate(2026, 3, 15), env);
 
     ModalMessages messages;
     std::optional<TExportResult> written;
@@ -256,7 +289,7 @@ TEST_F(ReportWindowsTest, TheReplaceQuestionNamesTheFileThatIsWritten)
 
 TEST_F(ReportWindowsTest, StatConditionsShowTheRowsOfTheirTag)
 {
-    TFrm_StatTerm term(nullptr, tree, {"张三", "李四"}, QDate(2026, 3, 15));
+    TFrm_StatTerm term(nullptr, tree, {"张三", "李四"}, QDate(2026, 3, 15), env.Formats.Picker);
     term.show();
     term.SetTag(StaffTerm);
     EXPECT_TRUE(term.Cbx_Staff->isVisible());

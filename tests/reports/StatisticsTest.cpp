@@ -2,7 +2,6 @@
 // totals row, periods, and the yearly summary through StatYear.
 #include "CallLogRows.h"
 
-#include "core/Paths.h"
 #include "reports/ChartData.h"
 #include "reports/StatReports.h"
 
@@ -186,12 +185,16 @@ TEST_F(StatisticsTest, PeriodReportsCoverTodayTheWeekAndTheMonth)
     EXPECT_EQ(positions(TReportKind::PositionWeek), QStringList({"2026-03-09", "2026-03-15", "合计"}));
     EXPECT_EQ(positions(TReportKind::PositionMonth).size(), 6);
 
+    // The period shows its dates in the request's format.
     TStatReport report;
-    Run(Request(TReportKind::StaffWeek), &report);
+    TReportRequest staffWeek = Request(TReportKind::StaffWeek);
+    staffWeek.DateFormat = QStringLiteral("dd/MM/yyyy");
+    Run(staffWeek, &report);
     EXPECT_EQ(report.Caption, "本周各员工服务合格率统计表");
-    EXPECT_EQ(report.Period, QDate(2026, 3, 9).toString(DisplayDateFormat) + "  ~  " + QDate(2026, 3, 15).toString(DisplayDateFormat));
+    EXPECT_EQ(report.Period, "09/03/2026  ~  15/03/2026");
+    EXPECT_EQ(report.DateFormat, "dd/MM/yyyy");
     Run(Request(TReportKind::PositionWeek), &report);
-    EXPECT_EQ(report.Period, QDate(2026, 3, 9).toString(DisplayDateFormat) + "~" + QDate(2026, 3, 15).toString(DisplayDateFormat));
+    EXPECT_EQ(report.Period, "2026-03-09~2026-03-15");
 }
 
 TEST_F(StatisticsTest, MonthlySummaryListsTheDaysOfTheMonth)

@@ -1,7 +1,6 @@
 #include "station/ApplySettings.h"
 
 #include "station/AutoRun.h"
-#include "core/Paths.h"
 #include "support/ScopedConfigHome.h"
 
 #include <QCoreApplication>
@@ -52,7 +51,7 @@ TEST_F(ApplySettingsTest, AppliesCaptionGridsTrayAndPortInOrder)
 {
     cfg_.Title = QStringLiteral("二楼呼叫");
     cfg_.TrayIcon = true;
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_EQ(face_.Calls, (QStringList{QStringLiteral("caption:二楼呼叫"), QStringLiteral("repaint"),
                                         QStringLiteral("tray+"), QStringLiteral("port")}));
 }
@@ -61,18 +60,18 @@ TEST_F(ApplySettingsTest, TogglesTrayIconOnlyWhenItDiffers)
 {
     cfg_.TrayIcon = true;
     face_.TrayShown = true;
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_FALSE(face_.Calls.contains(QStringLiteral("tray+")));
     EXPECT_FALSE(face_.Calls.contains(QStringLiteral("tray-")));
 
     cfg_.TrayIcon = false;
     face_.Calls.clear();
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_TRUE(face_.Calls.contains(QStringLiteral("tray-")));
     EXPECT_FALSE(face_.TrayShown);
 
     face_.Calls.clear();
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_FALSE(face_.Calls.contains(QStringLiteral("tray-")));
     EXPECT_TRUE(face_.Calls.contains(QStringLiteral("port")));
 }
@@ -85,17 +84,17 @@ TEST_F(ApplySettingsTest, AutoRunWritesAndRemovesTheAutostartEntry)
     ASSERT_EQ(AutoStartEntryPath(), entry);
 
     cfg_.AutoRun = true;
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     const QString text = ReadText(entry);
     EXPECT_TRUE(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\nType=Application\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"") + QCoreApplication::applicationFilePath() + QLatin1Char('"')));
 
     cfg_.AutoRun = false;
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_FALSE(QFileInfo::exists(entry));
     // Off again with no entry: nothing to remove, nothing fails.
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_FALSE(QFileInfo::exists(entry));
 }
 
@@ -106,22 +105,18 @@ TEST_F(ApplySettingsTest, AutoRunThatCannotBeWrittenChangesNothingSilently)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     cfg_.AutoRun = true;
-    ApplySettings(cfg_, face_);
+    ApplySettings(cfg_, QString(), face_);
     EXPECT_TRUE(QFileInfo(blocker.fileName()).isFile());
     EXPECT_TRUE(face_.Calls.contains(QStringLiteral("port")));
 }
 
 TEST(AutoRunCommand, NamesTheDataDirectoryOnlyWhenItIsNotTheDefault)
 {
-    const QString oldDataDir = DataDir;
     const QString exe = QCoreApplication::applicationFilePath();
-
-    DataDir = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
-    EXPECT_EQ(AutoRunCommand(), QStringList{exe});
-
-    DataDir = QStringLiteral("/srv/station data");
-    EXPECT_EQ(AutoRunCommand(), (QStringList{exe, QStringLiteral("--data-dir"), QStringLiteral("/srv/station data")}));
-    DataDir = oldDataDir;
+    EXPECT_EQ(AutoRunCommand(QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"))),
+              QStringList{exe});
+    EXPECT_EQ(AutoRunCommand(QStringLiteral("/srv/station data")),
+              (QStringList{exe, QStringLiteral("--data-dir"), QStringLiteral("/srv/station data")}));
 }
 
 TEST(AutoRunCommand, ExecLineQuotesEveryArgumentAsDesktopEntriesRequire)

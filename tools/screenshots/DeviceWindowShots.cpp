@@ -3,7 +3,6 @@
 #include "comm/DeviceReplies.h"
 #include "comm/SerialLine.h"
 #include "core/Clock.h"
-#include "core/Paths.h"
 #include "core/ui/Messages.h"
 #include "devices/LedMessages.h"
 #include "devices/MemoryFile.h"
@@ -49,7 +48,7 @@ public:
 
 }  // namespace
 
-bool SaveDeviceWindowShots(const QString& out, const std::function<void(int)>& clickButton)
+bool SaveDeviceWindowShots(const QString& out, const QString& configPath, const std::function<void(int)>& clickButton)
 {
     // Notices are answered at once: nobody is there to click them.
     AnswerAll answers;
@@ -64,9 +63,9 @@ bool SaveDeviceWindowShots(const QString& out, const std::function<void(int)>& c
         {6, 4, 1, 1, 0, QStringLiteral("Welcome")},
         {4, 1, 10, 1, 1, QStringLiteral("time")},
     };
-    SaveLedList(ConfigPath, messages, nullptr);
+    SaveLedList(configPath, messages, nullptr);
     {
-        TFrm_LedSet led(line, replies, clock);
+        TFrm_LedSet led(line, replies, clock, configPath);
         led.LoadList();
         led.SGrd_LedList->setCurrentCell(1, 0);
         ok = Shot(led, out + "/led-list.png") && ok;

@@ -5,4 +5,5 @@
 #include <QString>
 #include <functional>
 
-bool SaveDeviceWindowShots(const QString& out, const std::function<void(int)>& clickButton);
+// configPath: the station's Config.ini, which the LED list is written to first.
+bool SaveDeviceWindowShots(const QString& out, const QString& configPath, const std::function<void(int)>& clickButton);

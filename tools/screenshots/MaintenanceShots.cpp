@@ -2,7 +2,7 @@
 // items ticked, restore with a backup file chosen, cleanup.
 #include "MaintenanceShots.h"
 
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "maintenance/BackupItems.h"
 #include "maintenance/BackupWriter.h"
 #include "maintenance/ui/BackupDialog.h"
@@ -33,9 +33,9 @@ bool SaveShown(QWidget& dialog, const QString& path)
 
 }  // namespace
 
-bool SaveMaintenanceDialogs(const QString& out, QWidget* mainWindow, TDM_Sys& store)
+bool SaveMaintenanceDialogs(const QString& out, QWidget* mainWindow, TDM_Sys& store, const TEnvironment& env)
 {
-    TFrm_Backup backup(DataDir, mainWindow);
+    TFrm_Backup backup(env.DataDir, mainWindow);
     backup.Lst_Items->item(ItemOperators)->setCheckState(Qt::Checked);
     backup.Lst_Items->item(ItemHistory)->setCheckState(Qt::Checked);
     backup.Chk_Compress->setChecked(true);
@@ -44,13 +44,13 @@ bool SaveMaintenanceDialogs(const QString& out, QWidget* mainWindow, TDM_Sys& st
     QTemporaryDir files;
     const QString file = files.filePath("nightly.dat");
     QString why;
-    ok = WriteBackup(DataDir, file, (1u << ItemSettings) | (1u << ItemLayouts) | (1u << ItemStaff), true, &why) && ok;
-    TFrm_Restore restore({DataDir, nullptr, {}, {}}, mainWindow);
+    ok = WriteBackup(env.DataDir, file, (1u << ItemSettings) | (1u << ItemLayouts) | (1u << ItemStaff), true, &why) && ok;
+    TFrm_Restore restore({env.DataDir, nullptr, {}, {}}, mainWindow);
     restore.ChooseSource = [&] { return file; };
     restore.Btn_SourceClick();
     restore.Lst_Items->item(ItemLayouts)->setCheckState(Qt::Checked);
     ok = SaveShown(restore, out + "/restore-dialog.png") && ok;
 
-    TFrm_Cleanup cleanup(store, mainWindow);
+    TFrm_Cleanup cleanup(store, env.Formats.Picker, mainWindow);
     return SaveShown(cleanup, out + "/cleanup-dialog.png") && ok;
 }

@@ -6,7 +6,7 @@
 #include "Shots.h"
 
 #include "core/DataStore.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "reports/HistoryModel.h"
 #include "reports/HistoryQuery.h"
@@ -82,23 +82,24 @@ bool SaveScreenWithMessage(const QString& path, const std::function<void()>& sta
 
 }  // namespace
 
-bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree)
+bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree, const TEnvironment& env)
 {
     bool ok = true;
-    TFrm_HistoryTerm term(nullptr, tree);
-    term.ShowConditions(HistoryQuery, QDate::currentDate());
+    THistoryQuery query = DefaultHistoryQuery(QDate::currentDate());
+    TFrm_HistoryTerm term(nullptr, tree, env);
+    term.ShowConditions(query, QDate::currentDate());
     ok = Save(term, out + "/history-conditions.png") && ok;
     term.hide();
 
-    HistoryQuery.SDate = QDate::currentDate().addDays(-6);
-    TFrm_History history(nullptr, term);
+    query.SDate = QDate::currentDate().addDays(-6);
+    TFrm_History history(nullptr, term, query, env);
     history.QueryHistoryRecord();
     history.show();
     Settle([&] { return !history.Model().Counting(); });
     ok = Save(history, out + "/history-window.png") && ok;
     history.hide();
 
-    TFrm_Statistics statistics(nullptr, store, tree, QDate::currentDate());
+    TFrm_Statistics statistics(nullptr, store, tree, QDate::currentDate(), env);
     statistics.show();
     ok = RunReport(statistics, TReportKind::StaffMonth) && ok;
     ok = Save(statistics, out + "/statistics-staff-month.png") && ok;
@@ -153,7 +154,7 @@ bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree
                                [&] { statistics.ExportTo(out + "/missing/statistics.xlsx"); }) && ok;
     statistics.hide();
 
-    TFrm_StatTerm conditions(nullptr, tree, {"张三", "李四"}, QDate::currentDate());
+    TFrm_StatTerm conditions(nullptr, tree, {"张三", "李四"}, QDate::currentDate(), env.Formats.Picker);
     conditions.SetTag(PositionTerm);
     ok = Save(conditions, out + "/statistics-conditions.png") && ok;
     return ok;

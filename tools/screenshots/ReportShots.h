@@ -3,6 +3,7 @@
 #include <QString>
 
 class TDM_Sys;
+struct TEnvironment;
 struct TLayOutTree;
 
-bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree);
+bool SaveReportShots(const QString& out, TDM_Sys& store, const TLayOutTree& tree, const TEnvironment& env);

@@ -15,7 +15,7 @@
 #include "core/Clock.h"
 #include "core/Config.h"
 #include "core/DataStore.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "mainwindow/CallViews.h"
 #include "mainwindow/MainWindow.h"
 #include "operators/LoginMsg.h"
@@ -54,13 +54,12 @@ int main(int argc, char** argv)
     const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots")).absolutePath();
     QDir().mkpath(out);
     QTemporaryDir data;
-    InitDataDir(data.path());
-    InitDateFormats(true);
+    TEnvironment env = MakeEnvironment(data.path(), true);
     {
         TDM_Sys store;
         QString error;
         const TCallLogPlan calls{QDate::currentDate().addDays(-59), 60, 24000, 7, QDate::currentDate().addDays(-30)};
-        if (!store.Open(DataDir, &error) || !SeedDemoRestaurant(store, ConfigPath, &error)
+        if (!store.Open(env.DataDir, &error) || !SeedDemoRestaurant(store, env.ConfigPath, &error)
             || !GenerateCallLog(store, calls, &error)) {
             QTextStream(stderr) << "screenshots: " << error << Qt::endl;
             return 1;
@@ -71,17 +70,16 @@ int main(int argc, char** argv)
     clock.SetTick(1000000);
     clock.SetTime(QTime(19, 30, 0));
     SilentSound sound;
-    TStation station(clock, sound);
+    TStation station(env, clock, sound);
     TFrm_Main window(station, clock);
     QString error;
     if (!window.Start(&error)) {
         QTextStream(stderr) << "screenshots: " << error << Qt::endl;
         return 1;
     }
-    Config.ServiceTimeOutKeepOnTime = true;  // timed-out calls stay on show
+    env.Config.ServiceTimeOutKeepOnTime = true;  // timed-out calls stay on show
     window.show();
-    LoginMsg = {true, 1, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll};
-    window.LoginProcess(PopedomAll);
+    window.SetLogin({true, 1, QStringLiteral("admin"), QDateTime::currentDateTime(), PopedomAll});
 
     // Calls of several ages at the tables of the main hall (thresholds 20/40/60 s).
     TCallTracker& calls = window.Station().Tracker();
@@ -114,10 +112,10 @@ int main(int argc, char** argv)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* popup = qobject_cast<TFrm_PopupWin*>(w))
             ok = Save(*popup, out + "/popup-window.png") && ok;
-    ok = SaveMaintenanceDialogs(out, &window, window.Station().Store()) && ok;
-    ok = SaveReportShots(out, window.Station().Store(), window.Station().LayoutTree()) && ok;
+    ok = SaveMaintenanceDialogs(out, &window, window.Station().Store(), env) && ok;
+    ok = SaveReportShots(out, window.Station().Store(), window.Station().LayoutTree(), env) && ok;
 
-    ok = SaveDeviceWindowShots(out, [&](int n) { Click(window, window.Buttons().Button(n)); }) && ok;
+    ok = SaveDeviceWindowShots(out, env.ConfigPath, [&](int n) { Click(window, window.Buttons().Button(n)); }) && ok;
     window.Station().Close();
     return ok ? 0 : 1;
 }

@@ -10,7 +10,7 @@
 #include "app/SignalQuit.h"
 #include "core/Clock.h"
 #include "core/Config.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/PostTo.h"
 #include "core/ui/Messages.h"
 #include "maintenance/BackupItems.h"
@@ -62,27 +62,26 @@ int main(int argc, char** argv)
     p.process(app);
     if (p.positionalArguments().size() != 1)
         p.showHelp(2);
-    InitDataDir(p.value("data-dir"));
-    InitDateFormats(true);
+    TEnvironment env = MakeEnvironment(p.value("data-dir"), true);
     const QString outDir = p.positionalArguments().first();
 
     SystemClock clock;
-    TConsoleEvents console;
+    TConsoleEvents console(env.Config);
     TConsoleSound sound(console, nullptr);
-    TStation station(clock, sound, console);
+    TStation station(env, clock, sound, console);
     QString error;
     if (!station.Start(&error)) {
         console.Line("error   " + error);
         return 1;
     }
-    console.Line(QStringLiteral("station running, data in %1, back office busy").arg(DataDir));
+    console.Line(QStringLiteral("station running, data in %1, back office busy").arg(env.DataDir));
     OnTerminationSignal([&] {
         station.Close();
         app.quit();
     });
 
     if (p.isSet("backup")) {
-        TFrm_Backup window(DataDir);
+        TFrm_Backup window(env.DataDir);
         for (int item = 0; item < BackupItemCount; ++item)
             window.Lst_Items->item(item)->setCheckState(Qt::Checked);
         window.Chk_Compress->setChecked(true);
@@ -105,7 +104,7 @@ int main(int argc, char** argv)
     }
 
     // The yearly summary, again and again, on its own worker.
-    TStoreWorker summaries(DataDir);
+    TStoreWorker summaries(env.DataDir);
     TReportRequest yearly;
     yearly.Kind = TReportKind::Yearly;
     yearly.Year = p.value("year").toInt();
@@ -125,7 +124,7 @@ int main(int argc, char** argv)
     };
 
     // The history export, again and again, through the history list's own worker.
-    THistoryModel history(DataDir, StateTexts);
+    THistoryModel history(env.DataDir, env.StateTexts, env.Formats.Display);
     THistoryQuery query;
     query.SDate = QDate::fromString(p.value("export-from"), "yyyy-MM-dd");
     query.EDate = QDate::fromString(p.value("export-to"), "yyyy-MM-dd");
@@ -134,7 +133,7 @@ int main(int argc, char** argv)
     int exported = 0;
     std::function<void()> exportAll = [&] {
         exportTime.start();
-        history.Export(std::shared_ptr<ITableSink>(NewXlsxSink(QDir(outDir).filePath("history.xlsx"), DisplayDateFormat)),
+        history.Export(std::shared_ptr<ITableSink>(NewXlsxSink(QDir(outDir).filePath("history.xlsx"), env.Formats.Display)),
                        "历史呼叫记录", NewCancelFlag(), [&](int rows) { exported = rows; },
                        [&](TExportResult result, const QString& why) {
                            console.Line(result == TExportResult::Done

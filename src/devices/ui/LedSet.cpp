@@ -1,7 +1,6 @@
 #include "devices/ui/LedSet.h"
 
 #include "comm/DeviceReplies.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
@@ -18,15 +17,17 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-void RunLedSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, const IClock& clock)
+void RunLedSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, const IClock& clock,
+               const QString& configPath)
 {
-    TFrm_LedSet window(line, replies, clock, parent);
+    TFrm_LedSet window(line, replies, clock, configPath, parent);
     window.LoadList();
     window.exec();
 }
 
-TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, QWidget* parent)
-    : QDialog(parent), line_(line), replies_(replies), clock_(clock), upload_(line, clock)
+TFrm_LedSet::TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, const QString& configPath,
+                         QWidget* parent)
+    : QDialog(parent), line_(line), replies_(replies), clock_(clock), configPath_(configPath), upload_(line, clock)
 {
     SetupStationDialog(this, 1900);
     resize(760, 440);
@@ -99,7 +100,7 @@ void TFrm_LedSet::LoadList()
 {
     int adjusted = 0;
     QString error;
-    if (!LoadLedList(ConfigPath, list_, &adjusted, &error))
+    if (!LoadLedList(configPath_, list_, &adjusted, &error))
         ShowError(this, LoadResStr(1610) + QLatin1Char('\n') + error);
     ShowList();
     ReportAdjusted(adjusted);
@@ -219,7 +220,7 @@ void TFrm_LedSet::done(int result)
 {
     upload_.Cancel();
     QString error;
-    if (!SaveLedList(ConfigPath, list_, &error))
+    if (!SaveLedList(configPath_, list_, &error))
         ShowError(this, LoadResStr(3300).arg(error));
     QDialog::done(result);
 }

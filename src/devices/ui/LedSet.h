@@ -15,13 +15,16 @@ class TDeviceReplies;
 class TLedListView;
 class TProgressPanel;
 
-// Opens the window modally over parent; the list is written back to Config.ini when it closes.
-void RunLedSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, const IClock& clock);
+// Opens the window modally over parent; the list is read from and written back to the Config.ini
+// at configPath when it closes.
+void RunLedSet(QWidget* parent, ISerialLine& line, TDeviceReplies& replies, const IClock& clock,
+               const QString& configPath);
 
 class TFrm_LedSet final : public QDialog {
     Q_OBJECT
 public:
-    TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, QWidget* parent = nullptr);
+    TFrm_LedSet(ISerialLine& line, TDeviceReplies& replies, const IClock& clock, const QString& configPath,
+                QWidget* parent = nullptr);
     ~TFrm_LedSet() override;
 
     // Reads the list from Config.ini.
@@ -69,6 +72,7 @@ private:
     ISerialLine& line_;
     TDeviceReplies& replies_;
     const IClock& clock_;
+    const QString configPath_;
     TLedList list_;
     TLedUpload upload_;
 };

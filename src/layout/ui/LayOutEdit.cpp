@@ -38,8 +38,8 @@ void DropImage(QLabel* image)
 
 } // namespace
 
-TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, QWidget* parent)
-    : QDialog(parent), store_(store)
+TFrm_LayOutEdit::TFrm_LayOutEdit(TDM_Sys& store, const TConfig& cfg, QWidget* parent)
+    : QDialog(parent), store_(store), cfg_(cfg)
 {
     setObjectName(QStringLiteral("Frm_LayOutEdit"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
@@ -177,7 +177,7 @@ void TFrm_LayOutEdit::ShowPoints()
 QLabel* TFrm_LayOutEdit::AddImage(int index)
 {
     QLabel* image = CreateCallPointImage(model_.SelectedPoints()->at(static_cast<size_t>(index)), index, Pnl_LayOut,
-                                         Config);
+                                         cfg_);
     image->installEventFilter(this);
     return image;
 }

@@ -2,6 +2,7 @@
 // The layout editor window: the layout tree on the left, the selected layout's
 // call points on the panel to its right. Closed by the window's close button,
 // which offers to save the changes.
+#include "core/Config.h"
 #include "layout/LayoutEditModel.h"
 
 #include <QDialog>
@@ -19,7 +20,8 @@ class TLayOutTreeWidget;
 class TFrm_LayOutEdit : public QDialog {
     Q_OBJECT
 public:
-    TFrm_LayOutEdit(TDM_Sys& store, QWidget* parent = nullptr);
+    // cfg: the settings whose colours the call points are drawn in.
+    TFrm_LayOutEdit(TDM_Sys& store, const TConfig& cfg, QWidget* parent = nullptr);
     ~TFrm_LayOutEdit() override;
 
     // Reads the stored layouts and shows the root; false with the store's error.
@@ -64,6 +66,7 @@ private:
     bool Confirmed(int textId);
 
     TDM_Sys& store_;
+    const TConfig cfg_;
     TLayOutEditModel model_;
     TLayOutPoint editRecord_;
     std::vector<QLabel*> images_;

@@ -4,9 +4,9 @@
 #include "layout/ui/EditorPlacement.h"
 #include "layout/ui/LayOutEdit.h"
 
-bool RunLayoutEditor(QWidget* parent, TDM_Sys& store)
+bool RunLayoutEditor(QWidget* parent, TDM_Sys& store, const TConfig& cfg)
 {
-    TFrm_LayOutEdit editor(store, parent);
+    TFrm_LayOutEdit editor(store, cfg, parent);
     QString error;
     // Without the stored layouts a save would replace them with whatever was added.
     if (!editor.Load(&error)) {

@@ -1,6 +1,5 @@
 #include "maintenance/ui/BackupDialog.h"
 
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
@@ -72,8 +71,8 @@ void TFrm_Backup::Btn_StartClick()
         });
 }
 
-void RunBackupDialog(QWidget* parent)
+void RunBackupDialog(QWidget* parent, const QString& dataDir)
 {
-    TFrm_Backup dialog(DataDir, parent);
+    TFrm_Backup dialog(dataDir, parent);
     dialog.exec();
 }

@@ -31,5 +31,5 @@ private:
     TDialogJob* job_;
 };
 
-// Opens the backup dialog modally over parent, for the data directory DataDir.
-void RunBackupDialog(QWidget* parent);
+// Opens the backup dialog modally over parent, for the data directory dataDir.
+void RunBackupDialog(QWidget* parent, const QString& dataDir);

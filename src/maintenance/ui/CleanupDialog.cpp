@@ -1,7 +1,6 @@
 #include "maintenance/ui/CleanupDialog.h"
 
 #include "core/DataStore.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
@@ -15,16 +14,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, QWidget* parent)
+TFrm_Cleanup::TFrm_Cleanup(TDM_Sys& store, const QString& pickerFormat, QWidget* parent)
     : QDialog(parent),
       Dtp_Date(new QDateEdit(QDate::currentDate(), this)),
       Btn_Clear(new QPushButton(LoadResStr(1617), this)),
       Btn_Cancel(new QPushButton(LoadResStr(102), this)),
       store_(store),
+      pickerFormat_(pickerFormat),
       job_(new TDialogJob(this, {Dtp_Date, Btn_Clear}))
 {
     SetupStationDialog(this, 229);
-    Dtp_Date->setDisplayFormat(PickerDateFormat);
+    Dtp_Date->setDisplayFormat(pickerFormat_);
     Dtp_Date->setCalendarPopup(false);
     Btn_Clear->setDefault(true);
     connect(Btn_Clear, &QPushButton::clicked, this, &TFrm_Cleanup::Btn_ClearClick);
@@ -63,7 +63,7 @@ void TFrm_Cleanup::Btn_ClearClick()
                 return;
             }
             // A whole log goes on one click: the day and the number of calls are asked about once.
-            if (!AskYesNo(this, LoadResStr(3205).arg(day.toString(PickerDateFormat)).arg(*calls)))
+            if (!AskYesNo(this, LoadResStr(3205).arg(day.toString(pickerFormat_)).arg(*calls)))
                 return;
             Delete(day, dataDir);
         });
@@ -86,8 +86,8 @@ void TFrm_Cleanup::Delete(const QDate& day, const QString& dataDir)
         });
 }
 
-void RunCleanupDialog(QWidget* parent, TDM_Sys& store)
+void RunCleanupDialog(QWidget* parent, TDM_Sys& store, const QString& pickerFormat)
 {
-    TFrm_Cleanup dialog(store, parent);
+    TFrm_Cleanup dialog(store, pickerFormat, parent);
     dialog.exec();
 }

@@ -14,7 +14,8 @@ class TDialogJob;
 class TFrm_Cleanup : public QDialog {
     Q_OBJECT
 public:
-    TFrm_Cleanup(TDM_Sys& store, QWidget* parent = nullptr);
+    // pickerFormat: how the day shows, in the picker and the question.
+    TFrm_Cleanup(TDM_Sys& store, const QString& pickerFormat, QWidget* parent = nullptr);
 
     QDateEdit* const Dtp_Date;
     QPushButton* const Btn_Clear;
@@ -27,8 +28,9 @@ private:
     void Delete(const QDate& day, const QString& dataDir);
 
     TDM_Sys& store_;
+    const QString pickerFormat_;
     TDialogJob* job_;
 };
 
 // Opens the cleanup dialog modally over parent.
-void RunCleanupDialog(QWidget* parent, TDM_Sys& store);
+void RunCleanupDialog(QWidget* parent, TDM_Sys& store, const QString& pickerFormat);

@@ -1,7 +1,6 @@
 #include "maintenance/ui/RestoreDialog.h"
 
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/StationDialog.h"
@@ -9,6 +8,7 @@
 #include "maintenance/ui/DialogJob.h"
 #include "maintenance/ui/ItemChecklist.h"
 #include "maintenance/ui/StationFollowUp.h"
+#include "station/Station.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -106,11 +106,11 @@ void TFrm_Restore::Btn_RestoreClick()
         });
 }
 
-void RunRestoreDialog(QWidget* mainWindow, TStation& station, IMainFace& face,
+void RunRestoreDialog(QWidget* mainWindow, TStation& station, IMainFace& face, TLoginMsg& login,
                       const std::function<void()>& loginChanged)
 {
-    TStationFollowUp followUp(station, face, mainWindow, loginChanged);
-    TFrm_Restore dialog(followUp.Target(DataDir), mainWindow);
+    TStationFollowUp followUp(station, face, mainWindow, login, loginChanged);
+    TFrm_Restore dialog(followUp.Target(station.Environment().DataDir), mainWindow);
     dialog.Finished = [&] { followUp.Report(&dialog); };
     dialog.exec();
 }

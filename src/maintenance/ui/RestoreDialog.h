@@ -17,6 +17,7 @@ class TDialogJob;
 class QWidget;
 class TStation;
 class IMainFace;
+struct TLoginMsg;
 
 class TFrm_Restore : public QDialog {
     Q_OBJECT
@@ -45,6 +46,7 @@ private:
 // Opens the restore dialog modally over the main window, restoring into the running
 // station: what it restores is reloaded at once (settings read and applied, layouts
 // reloaded with the live calls relinked, roster queries reopened, the login checked
-// against the restored operators; loginChanged then updates the face).
-void RunRestoreDialog(QWidget* mainWindow, TStation& station, IMainFace& face,
+// against the restored operators, login, kept by the main window; loginChanged then
+// updates the face).
+void RunRestoreDialog(QWidget* mainWindow, TStation& station, IMainFace& face, TLoginMsg& login,
                       const std::function<void()>& loginChanged);

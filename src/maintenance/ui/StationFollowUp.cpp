@@ -1,7 +1,5 @@
 #include "maintenance/ui/StationFollowUp.h"
 
-#include "core/Config.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "maintenance/BackupItems.h"
@@ -12,9 +10,9 @@
 
 #include <QWidget>
 
-TStationFollowUp::TStationFollowUp(TStation& station, IMainFace& face, QWidget* mainWindow,
+TStationFollowUp::TStationFollowUp(TStation& station, IMainFace& face, QWidget* mainWindow, TLoginMsg& login,
                                    std::function<void()> loginChanged)
-    : station_(station), face_(face), mainWindow_(mainWindow), loginChanged_(std::move(loginChanged))
+    : station_(station), face_(face), mainWindow_(mainWindow), login_(login), loginChanged_(std::move(loginChanged))
 {
 }
 
@@ -47,18 +45,20 @@ void TStationFollowUp::AfterItem(int item, bool restored)
         return;
     switch (item) {
     case ItemOperators:
-        if (FollowRestoredOperators(station_.Store(), LoginMsg)) {
-            loggedOff_ = loggedOff_ || !LoginMsg.LoggedIn;
+        if (FollowRestoredOperators(station_.Store(), login_)) {
+            loggedOff_ = loggedOff_ || !login_.LoggedIn;
             if (loginChanged_)
                 loginChanged_();
         }
         break;
-    case ItemSettings:
-        ReadConfig(ConfigPath, Config, StateTexts);
-        ApplySettings(Config, face_);
+    case ItemSettings: {
+        TEnvironment& env = station_.Environment();
+        ReadConfig(env.ConfigPath, env.Config, env.StateTexts);
+        ApplySettings(env.Config, env.DataDir, face_);
         if (mainWindow_)
             mainWindow_->update();
         break;
+    }
     case ItemLayouts:
         station_.RaiseLayoutChange();
         break;

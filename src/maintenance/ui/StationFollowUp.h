@@ -10,11 +10,14 @@
 class IMainFace;
 class QWidget;
 class TStation;
+struct TLoginMsg;
 
 class TStationFollowUp {
 public:
-    // loginChanged: the login record changed (the face buttons follow it).
-    TStationFollowUp(TStation& station, IMainFace& face, QWidget* mainWindow, std::function<void()> loginChanged);
+    // login: the main window's login record, checked against restored operators; loginChanged:
+    // it changed (the face buttons follow it).
+    TStationFollowUp(TStation& station, IMainFace& face, QWidget* mainWindow, TLoginMsg& login,
+                     std::function<void()> loginChanged);
 
     // A restore into dataDir with the station's connection and this follow-up's steps.
     TRestoreTarget Target(const QString& dataDir);
@@ -32,6 +35,7 @@ private:
     TStation& station_;
     IMainFace& face_;
     QWidget* mainWindow_;
+    TLoginMsg& login_;
     std::function<void()> loginChanged_;
     bool loggedOff_ = false;
     QString rosterError_;

@@ -19,6 +19,9 @@ void ReportOperatorCheck(QWidget* parent, TOperatorCheck check, const TOperatorS
     case TOperatorCheck::NameExists:
     case TOperatorCheck::WrongOldPassword:
     case TOperatorCheck::ConfirmMismatch:
+    case TOperatorCheck::LastManager:
+    case TOperatorCheck::NameTooLong:
+    case TOperatorCheck::PasswordTooLong:
         ShowError(parent, LoadResStr(static_cast<int>(check)));
         return;
     }

@@ -1,6 +1,5 @@
 #include "reports/ui/ChartWindow.h"
 
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/StatReports.h"
@@ -56,7 +55,7 @@ TFrm_Chart::TFrm_Chart(QWidget* parent) : QDialog(parent), Chart(new QChartView(
 void TFrm_Chart::ShowReport(const TStatReport& report, TChartKind kind, const QString& caption)
 {
     setWindowTitle(caption);
-    const TChartData data = ChartData(report.Grid, kind, DisplayDateFormat);
+    const TChartData data = ChartData(report.Grid, kind, report.DateFormat);
     auto* chart = new QChart();
     const QFont font = StationFont();
     chart->setTitleFont(font);

@@ -1,8 +1,7 @@
 #include "reports/ui/HistoryTerm.h"
 
-#include "core/Config.h"
+#include "core/Environment.h"
 #include "core/DateFormats.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
@@ -23,10 +22,10 @@ namespace {
 constexpr int Caption = 1401;
 constexpr int AllText = 1404;
 
-QDateEdit* DatePicker(QWidget* parent)
+QDateEdit* DatePicker(QWidget* parent, const QString& format)
 {
     auto* edit = new QDateEdit(parent);
-    edit->setDisplayFormat(PickerDateFormat);
+    edit->setDisplayFormat(format);
     edit->setCalendarPopup(true);
     return edit;
 }
@@ -50,10 +49,10 @@ QTime TimeOfSeconds(int seconds)
 
 }  // namespace
 
-TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree)
+TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, const TEnvironment& env)
     : QDialog(parent),
-      Dtp_SDate(DatePicker(this)),
-      Dtp_EDate(DatePicker(this)),
+      Dtp_SDate(DatePicker(this, env.Formats.Picker)),
+      Dtp_EDate(DatePicker(this, env.Formats.Picker)),
       Cbx_Area(new QComboBox(this)),
       Cbx_Desktop(new QComboBox(this)),
       Cbx_SvrType(new QComboBox(this)),
@@ -93,8 +92,8 @@ TFrm_HistoryTerm::TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree)
     connect(buttons.Box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     Cbx_Area->addItems(AreaItems(tree_, LoadResStr(AllText)));
-    Cbx_SvrType->addItems({LoadResStr(AllText), Config.ServerType1, Config.ServerType2, Config.ServerType3});
-    Cbx_SvrState->addItems({LoadResStr(AllText), StateTexts.SuccessSvrText, StateTexts.PreWarn3SvrText});
+    Cbx_SvrType->addItems({LoadResStr(AllText), env.Config.ServerType1, env.Config.ServerType2, env.Config.ServerType3});
+    Cbx_SvrState->addItems({LoadResStr(AllText), env.StateTexts.SuccessSvrText, env.StateTexts.PreWarn3SvrText});
     connect(Cbx_Area, &QComboBox::currentIndexChanged, this, &TFrm_HistoryTerm::Cbx_AreaChange);
 }
 

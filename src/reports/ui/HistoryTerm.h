@@ -9,13 +9,15 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QTimeEdit;
+struct TEnvironment;
 struct THistoryQuery;
 struct TLayOutTree;
 
 class TFrm_HistoryTerm final : public QDialog {
     Q_OBJECT
 public:
-    TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree);
+    // env: the service types and state texts offered, and the pickers' date format.
+    TFrm_HistoryTerm(QWidget* parent, const TLayOutTree& tree, const TEnvironment& env);
 
     // Fills the controls from the conditions (when the dialog is created); an end
     // date left at today shows today.

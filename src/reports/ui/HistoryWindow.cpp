@@ -1,7 +1,6 @@
 #include "reports/ui/HistoryWindow.h"
 
-#include "core/Config.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
 #include "core/ui/ProgressRun.h"
@@ -31,13 +30,15 @@ constexpr int MenuExport = 1406;
 
 }  // namespace
 
-TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term)
+TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuery& query, const TEnvironment& env)
     : QDialog(parent),
       SGrd_History(new QTableView(this)),
       Pmnu_History(new QMenu(this)),
       Lbl_Count(new QLabel(this)),
       term_(term),
-      model_(new THistoryModel(DataDir, StateTexts, this))
+      query_(query),
+      dateFormat_(env.Formats.Display),
+      model_(new THistoryModel(env.DataDir, env.StateTexts, env.Formats.Display, this))
 {
     setObjectName(QStringLiteral("Frm_History"));
     SetupStationDialog(this, Caption);
@@ -74,7 +75,7 @@ TFrm_History::TFrm_History(QWidget* parent, TFrm_HistoryTerm& term)
 void TFrm_History::QueryHistoryRecord()
 {
     ShowCount(0, false);
-    model_->Run(HistoryQuery);
+    model_->Run(query_);
 }
 
 void TFrm_History::ShowCount(int rows, bool complete)
@@ -86,7 +87,7 @@ void TFrm_History::Mnu_ConditionClick()
 {
     if (term_.exec() != QDialog::Accepted)
         return;
-    term_.StoreConditions(HistoryQuery, QDate::currentDate());
+    term_.StoreConditions(query_, QDate::currentDate());
     QueryHistoryRecord();
 }
 
@@ -104,7 +105,7 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
 {
     const int expected = model_->Counting() ? 0 : model_->rowCount();
     auto* progress = new TProgressRun(this, LoadResStr(3116), expected);
-    model_->Export(std::shared_ptr<ITableSink>(NewXlsxSink(path, DisplayDateFormat)), windowTitle(), progress->Cancel(),
+    model_->Export(std::shared_ptr<ITableSink>(NewXlsxSink(path, dateFormat_)), windowTitle(), progress->Cancel(),
                    [progress](int rows) { progress->SetValue(rows); },
                    [this, progress, path, done](TExportResult result, const QString& error) {
                        progress->Finish();
@@ -119,14 +120,14 @@ void TFrm_History::ExportTo(const QString& path, const std::function<void(TExpor
                    });
 }
 
-void RunHistory(QWidget* parent, const TLayOutTree& tree)
+void RunHistory(QWidget* parent, const TLayOutTree& tree, THistoryQuery& query, const TEnvironment& env)
 {
-    TFrm_HistoryTerm term(parent, tree);
-    term.ShowConditions(HistoryQuery, QDate::currentDate());
+    TFrm_HistoryTerm term(parent, tree, env);
+    term.ShowConditions(query, QDate::currentDate());
     if (term.exec() != QDialog::Accepted)
         return;
-    term.StoreConditions(HistoryQuery, QDate::currentDate());
-    TFrm_History history(parent, term);
+    term.StoreConditions(query, QDate::currentDate());
+    TFrm_History history(parent, term, query, env);
     history.QueryHistoryRecord();
     history.exec();
 }

@@ -12,14 +12,18 @@ class QProgressDialog;
 class QTableView;
 class TFrm_HistoryTerm;
 class THistoryModel;
+struct TEnvironment;
+struct THistoryQuery;
 
 class TFrm_History final : public QDialog {
     Q_OBJECT
 public:
-    // term: the conditions dialog, shown again by "查询条件".
-    TFrm_History(QWidget* parent, TFrm_HistoryTerm& term);
+    // term: the conditions dialog, shown again by "查询条件"; query: the run's conditions, kept
+    // by the opener and changed by that dialog; env: the data directory, state texts and date
+    // formats, copied for the model and its worker.
+    TFrm_History(QWidget* parent, TFrm_HistoryTerm& term, THistoryQuery& query, const TEnvironment& env);
 
-    // Runs the query of the run's conditions (HistoryQuery).
+    // Runs the query of the run's conditions.
     void QueryHistoryRecord();
     THistoryModel& Model() { return *model_; }
 
@@ -38,10 +42,13 @@ private:
     void ShowCount(int rows, bool complete);
 
     TFrm_HistoryTerm& term_;
+    THistoryQuery& query_;
+    const QString dateFormat_;
     THistoryModel* model_;
 };
 
 class QWidget;
 struct TLayOutTree;
-// The history function of the face button: conditions, then the history window.
-void RunHistory(QWidget* parent, const TLayOutTree& tree);
+// The history function of the face button: conditions, then the history window; query is
+// the opener's record of the conditions, each opening starting from the last.
+void RunHistory(QWidget* parent, const TLayOutTree& tree, THistoryQuery& query, const TEnvironment& env);

@@ -1,7 +1,6 @@
 #include "reports/ui/StatPrint.h"
 
 #include "core/Failure.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/StatPrintLayout.h"
@@ -39,7 +38,7 @@ void DrawStatPrint(QPainter& painter, QPagedPaintDevice& device, const TStatRepo
     const QFontMetricsF metrics(font, &device);
     painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * perMm)));
     const std::vector<TPrintPage> pages =
-        LayoutStatPrint(report.Grid, report.Caption, report.Period, QDate::currentDate(), DisplayDateFormat);
+        LayoutStatPrint(report.Grid, report.Caption, report.Period, QDate::currentDate(), report.DateFormat);
     for (size_t i = 0; i < pages.size(); ++i) {
         if (i > 0)
             device.newPage();

@@ -1,7 +1,6 @@
 #include "reports/ui/StatTerm.h"
 
 #include "core/DateFormats.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "core/ui/StationDialog.h"
 #include "reports/ConditionLists.h"
@@ -29,13 +28,14 @@ QDateEdit* Picker(QWidget* parent, const QString& format, const QDate& today, bo
 
 }  // namespace
 
-TFrm_StatTerm::TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QStringList& staff, const QDate& today)
+TFrm_StatTerm::TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QStringList& staff, const QDate& today,
+                             const QString& pickerFormat)
     : QDialog(parent),
       Cbx_Staff(new QComboBox(this)),
       Cbx_Area(new QComboBox(this)),
       Cbx_Desktop(new QComboBox(this)),
-      Dtp_SDate(Picker(this, PickerDateFormat, today, true)),
-      Dtp_EDate(Picker(this, PickerDateFormat, today, true)),
+      Dtp_SDate(Picker(this, pickerFormat, today, true)),
+      Dtp_EDate(Picker(this, pickerFormat, today, true)),
       Dtp_Year(Picker(this, YearFormat, today, false)),
       Dtp_Month(Picker(this, MonthFormat, today, false)),
       tree_(tree)

@@ -23,8 +23,9 @@ enum TStatTermTag : int {
 class TFrm_StatTerm final : public QDialog {
     Q_OBJECT
 public:
-    // staff: the names of the staff list in table order.
-    TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QStringList& staff, const QDate& today);
+    // staff: the names of the staff list in table order; pickerFormat: how the period's dates show.
+    TFrm_StatTerm(QWidget* parent, const TLayOutTree& tree, const QStringList& staff, const QDate& today,
+                  const QString& pickerFormat);
 
     // Shows the rows of tag only.
     void SetTag(int tag);

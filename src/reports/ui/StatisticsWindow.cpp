@@ -1,6 +1,6 @@
 #include "reports/ui/StatisticsWindow.h"
 
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/PostTo.h"
 #include "core/ResStrings.h"
 #include "core/ui/Messages.h"
@@ -27,14 +27,16 @@ constexpr int RowHeight = 18;
 
 }  // namespace
 
-TFrm_Statistics::TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today)
+TFrm_Statistics::TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today,
+                                 const TEnvironment& env)
     : QDialog(parent),
       SGrd_Result(new QTableWidget(this)),
       Pmnu_Result(new QMenu(this)),
       store_(store),
       tree_(tree),
       today_(today),
-      worker_(std::make_unique<TStoreWorker>(DataDir))
+      formats_(env.Formats),
+      worker_(std::make_unique<TStoreWorker>(env.DataDir))
 {
     setObjectName(QStringLiteral("Frm_Statistics"));
     SetupStationDialog(this, Caption);
@@ -112,7 +114,7 @@ bool TFrm_Statistics::AskConditions(int tag, TReportRequest& request)
         const QStringList staff = StaffNames(store_, &error);
         if (!error.isEmpty())
             ShowError(this, LoadResStr(3121).arg(error));
-        term_ = new TFrm_StatTerm(this, tree_, staff, today_);
+        term_ = new TFrm_StatTerm(this, tree_, staff, today_, formats_.Picker);
     }
     term_->SetTag(tag);
     if (term_->exec() != QDialog::Accepted)
@@ -124,7 +126,9 @@ bool TFrm_Statistics::AskConditions(int tag, TReportRequest& request)
 void TFrm_Statistics::RunStatReport(const TReportRequest& request, const std::function<void(bool)>& done)
 {
     auto* progress = new TProgressRun(this, LoadResStr(3117), 0);
-    worker_->Post([this, request, cancel = progress->Cancel(), progress, done](TDM_Sys& store) {
+    TReportRequest shown = request;
+    shown.DateFormat = formats_.Display;
+    worker_->Post([this, request = std::move(shown), cancel = progress->Cancel(), progress, done](TDM_Sys& store) {
         auto report = std::make_shared<TStatReport>();
         QString error;
         const bool ok = RunReport(store, request, *report, &error, cancel);
@@ -158,12 +162,12 @@ void TFrm_Statistics::ShowReport(const TStatReport& report)
     SGrd_Result->setRowCount(std::max(1, grid.RowCount() - 1));
     QStringList titles;
     for (int c = 0; c < grid.ColumnCount(); ++c)
-        titles << grid.Text(0, c, DisplayDateFormat);
+        titles << grid.Text(0, c, report_.DateFormat);
     SGrd_Result->setHorizontalHeaderLabels(titles);
     SGrd_Result->horizontalHeader()->setVisible(!report_.Caption.isEmpty());
     for (int r = 1; r < grid.RowCount(); ++r) {
         for (int c = 0; c < grid.ColumnCount(); ++c) {
-            auto* item = new QTableWidgetItem(grid.Text(r, c, DisplayDateFormat));
+            auto* item = new QTableWidgetItem(grid.Text(r, c, report_.DateFormat));
             // Figures right-aligned, so that their places stand under one another.
             const TCellKind kind = grid.Kinds[c];
             if (kind == TCellKind::Integer || kind == TCellKind::Rate || kind == TCellKind::Duration)
@@ -196,7 +200,7 @@ void TFrm_Statistics::ExportTo(const QString& path, const std::function<void(boo
     auto* progress = new TProgressRun(this, LoadResStr(3116), 0);
     worker_->Post([this, path, report = report_, progress, done](TDM_Sys&) {
         QString error;
-        const bool ok = WriteStatReport(report, *NewXlsxSink(path, DisplayDateFormat), &error);
+        const bool ok = WriteStatReport(report, *NewXlsxSink(path, report.DateFormat), &error);
         PostTo(this, [this, ok, path, error, progress, done] {
             progress->Finish();
             if (!ok)
@@ -207,8 +211,9 @@ void TFrm_Statistics::ExportTo(const QString& path, const std::function<void(boo
     });
 }
 
-void RunStatistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today)
+void RunStatistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today,
+                   const TEnvironment& env)
 {
-    TFrm_Statistics window(parent, store, tree, today);
+    TFrm_Statistics window(parent, store, tree, today, env);
     window.exec();
 }

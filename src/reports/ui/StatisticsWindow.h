@@ -14,13 +14,16 @@ class QMenu;
 class QTableWidget;
 class TDM_Sys;
 class TFrm_StatTerm;
+struct TEnvironment;
 struct TLayOutTree;
 
 class TFrm_Statistics final : public QDialog {
     Q_OBJECT
 public:
-    // store: the station's, for the staff list of the conditions dialog; today: the station's date.
-    TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today);
+    // store: the station's, for the staff list of the conditions dialog; today: the station's date;
+    // env: the data directory and date formats, copied for the window and its worker.
+    TFrm_Statistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today,
+                    const TEnvironment& env);
     ~TFrm_Statistics() override;
 
     // Runs a report on the worker; the grid shows it when it is ready. done(ok) afterwards.
@@ -51,10 +54,12 @@ private:
     TDM_Sys& store_;
     const TLayOutTree& tree_;
     const QDate today_;
+    const TDateFormats formats_;
     TStatReport report_;
     TFrm_StatTerm* term_ = nullptr;   // created on first use, kept while the window lives
     std::unique_ptr<TStoreWorker> worker_;
 };
 
 // The statistics function of the face button, modal.
-void RunStatistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today);
+void RunStatistics(QWidget* parent, TDM_Sys& store, const TLayOutTree& tree, const QDate& today,
+                   const TEnvironment& env);

@@ -4,7 +4,7 @@
 #include "station/ApplySettings.h"
 #include "core/Config.h"
 #include "core/FileFilter.h"
-#include "core/Paths.h"
+#include "core/Environment.h"
 #include "core/ResStrings.h"
 #include "core/ui/CaptionTabs.h"
 #include "core/ui/Messages.h"
@@ -58,19 +58,19 @@ QLabel* CentredLabel(const QString& text, QWidget* parent)
 
 }  // namespace
 
-bool RunBaseSetDialog(QWidget* parent, IMainFace& face, const QString& portInUse)
+bool RunBaseSetDialog(QWidget* parent, TEnvironment& env, IMainFace& face, const QString& portInUse)
 {
     TSoundEffectPlayer preview;
-    TFrm_BaseSet dialog(face, preview, AvailablePortItems(), portInUse, parent);
+    TFrm_BaseSet dialog(env, face, preview, AvailablePortItems(), portInUse, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, const QString& portInUse,
-                           QWidget* parent)
-    : QDialog(parent), face_(face), sound_(sound)
+TFrm_BaseSet::TFrm_BaseSet(TEnvironment& env, IMainFace& face, ISoundPlayer& sound, const QStringList& ports,
+                           const QString& portInUse, QWidget* parent)
+    : QDialog(parent), env_(env), face_(face), sound_(sound)
 {
     QStringList portItems = ports;
-    const int portShown = ShowPortItem(portItems, Config, portInUse);
+    const int portShown = ShowPortItem(portItems, env_.Config, portInUse);
 
     SetupStationDialog(this, 1200);
     setMinimumWidth(500);
@@ -86,13 +86,14 @@ TFrm_BaseSet::TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringLi
     layout->addWidget(pages);
     layout->addWidget(buttons.Box);
 
-    FillControls(BaseSetValuesFromConfig(Config));
+    FillControls(BaseSetValuesFromConfig(env_.Config));
     Cbx_Port->setCurrentIndex(portShown);
     portShown_ = Cbx_Port->currentText();
 }
 
 QWidget* TFrm_BaseSet::CreateFacePage()
 {
+    const TStateTexts& StateTexts = env_.StateTexts;
     auto* page = new QWidget;
     Edt_Title = CreateEdit(QStringLiteral("Edt_Title"), page);
     Edt_ViewRecords = CreateEdit(QStringLiteral("Edt_ViewRecords"), page);
@@ -169,6 +170,7 @@ QWidget* TFrm_BaseSet::CreateFacePage()
 
 QWidget* TFrm_BaseSet::CreateSysPage()
 {
+    const TStateTexts& StateTexts = env_.StateTexts;
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     auto addCheck = [&](int textId, const char* name) {
@@ -325,13 +327,13 @@ TBaseSetValues TFrm_BaseSet::Values() const
 
 void TFrm_BaseSet::Btn_OkClick()
 {
-    const TConfig cfg = ConfigFromDialogValues(Values(), Config);
+    const TConfig cfg = ConfigFromDialogValues(Values(), env_.Config);
     QString error;
-    if (!SaveConfig(ConfigPath, cfg, &error)) {
+    if (!SaveConfig(env_.ConfigPath, cfg, &error)) {
         ShowError(this, error);
         return;
     }
-    Config = cfg;
-    ApplySettings(Config, face_);
+    env_.Config = cfg;
+    ApplySettings(env_.Config, env_.DataDir, face_);
     accept();
 }

@@ -13,18 +13,21 @@ class QComboBox;
 class QLineEdit;
 class QTimeEdit;
 class TColorSwatch;
+struct TEnvironment;
 
-// Edits the settings; OK saves Config.ini and applies them through face. True on OK.
-// portInUse: the device the station has open (or tries), shown in the port list.
-bool RunBaseSetDialog(QWidget* parent, IMainFace& face, const QString& portInUse);
+// Edits the settings of env (the window thread's copy); OK saves Config.ini, changes env and applies
+// them through face. True on OK. portInUse: the device the station has open (or tries), shown in
+// the port list.
+bool RunBaseSetDialog(QWidget* parent, TEnvironment& env, IMainFace& face, const QString& portInUse);
 
 class TFrm_BaseSet final : public QDialog {
     Q_OBJECT
 public:
     // ports: the ports the system lists; portInUse: the device the station uses (empty: the one
-    // Config names), selected even when not listed. Opens filled from Config and StateTexts.
-    TFrm_BaseSet(IMainFace& face, ISoundPlayer& sound, const QStringList& ports, const QString& portInUse = QString(),
-                 QWidget* parent = nullptr);
+    // the settings name), selected even when not listed. Opens filled from env's settings and
+    // state texts; OK writes the settings there.
+    TFrm_BaseSet(TEnvironment& env, IMainFace& face, ISoundPlayer& sound, const QStringList& ports,
+                 const QString& portInUse = QString(), QWidget* parent = nullptr);
 
     // What the controls hold now.
     TBaseSetValues Values() const;
@@ -37,6 +40,7 @@ private:
     void FillControls(const TBaseSetValues& values);
     void Btn_OkClick();
 
+    TEnvironment& env_;
     IMainFace& face_;
     ISoundPlayer& sound_;
 

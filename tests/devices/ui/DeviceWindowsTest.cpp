@@ -5,7 +5,6 @@
 #include "core/Clock.h"
 #include "core/GbkCodec.h"
 #include "core/IniFile.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "devices/MemoryFile.h"
 #include "devices/ui/BindSet.h"
@@ -14,6 +13,7 @@
 #include "devices/ui/LedSet.h"
 #include "devices/ui/ProgressPanel.h"
 #include "support/RecordedMessages.h"
+#include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,9 +90,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        InitDataDir(dir.path());
+        configPath = TestEnvironment(dir.path()).ConfigPath;
     }
     QTemporaryDir dir;
+    QString configPath;
     RecordingLine line;
     TDeviceReplies replies;
     ManualClock clock;
@@ -103,10 +104,10 @@ protected:
 
 TEST_F(DeviceWindowTest, LedListIsEditedAndWrittenBackBesideTheOtherSections)
 {
-    WriteFile(ConfigPath, "[Com]\r\nPort=3\r\n[Message_1]\r\nText=one\r\n[Message_2]\r\nText=two\r\n"
+    WriteFile(configPath, "[Com]\r\nPort=3\r\n[Message_1]\r\nText=one\r\n[Message_2]\r\nText=two\r\n"
                           "[Message_3]\r\nText=three\r\n[Sys]\r\nTopMost=1\r\n");
     {
-        TFrm_LedSet window(line, replies, clock);
+        TFrm_LedSet window(line, replies, clock, configPath);
         window.LoadList();
         EXPECT_EQ(Column(window.SGrd_LedList, 6), QStringList({"one", "two", "three"}));
         EXPECT_TRUE(window.UpdateMenu());
@@ -129,7 +130,7 @@ TEST_F(DeviceWindowTest, LedListIsEditedAndWrittenBackBesideTheOtherSections)
         window.reject();  // closing writes the list back, without a question
     }
     IniFile ini;
-    ASSERT_TRUE(ini.Load(ConfigPath));
+    ASSERT_TRUE(ini.Load(configPath));
     EXPECT_EQ(ini.Value("Message_1", "Text"), "three");
     EXPECT_EQ(ini.Value("Message_2", "Text"), "two");
     EXPECT_TRUE(ini.Keys("Message_3").isEmpty());
@@ -141,9 +142,9 @@ TEST_F(DeviceWindowTest, LedListIsEditedAndWrittenBackBesideTheOtherSections)
 // show whole in the windows as they open.
 TEST_F(DeviceWindowTest, ListsAndMapShowTheirTextsWhole)
 {
-    WriteFile(ConfigPath, ToGbk(QStringLiteral("[Message_1]\r\nText=欢迎光临本店今日特价菜品八折优惠\r\n"
+    WriteFile(configPath, ToGbk(QStringLiteral("[Message_1]\r\nText=欢迎光临本店今日特价菜品八折优惠\r\n"
                                                "[Message_2]\r\nDisplayMode=7\r\nText=ABC\r\n")));
-    TFrm_LedSet led(line, replies, clock);
+    TFrm_LedSet led(line, replies, clock, configPath);
     led.LoadList();
     led.show();
     Pump();
@@ -162,7 +163,7 @@ TEST_F(DeviceWindowTest, ListsAndMapShowTheirTextsWhole)
 TEST_F(DeviceWindowTest, LedImportRefusesNothingSilently)
 {
     WriteFile(dir.filePath("led.ini"), "[Message_1]\r\nText=" + QByteArray(40, 'x') + "\r\nColor=5\r\n");
-    TFrm_LedSet window(line, replies, clock);
+    TFrm_LedSet window(line, replies, clock, configPath);
     window.ImportFrom(dir.filePath("led.ini"));
     ASSERT_EQ(window.List().size(), 1u);
     EXPECT_EQ(window.List()[0].Text, QString(32, 'x'));
@@ -174,7 +175,7 @@ TEST_F(DeviceWindowTest, LedImportRefusesNothingSilently)
 
 TEST_F(DeviceWindowTest, LedUploadRunsOnAcknowledgementsAndTimesOut)
 {
-    TFrm_LedSet window(line, replies, clock);
+    TFrm_LedSet window(line, replies, clock, configPath);
     window.AddMessage({0, 1, 1, 0, 0, "ABC"});
     Route(replies, LedAck);  // no upload: nothing happens
     EXPECT_TRUE(line.Take().isEmpty());
@@ -200,7 +201,7 @@ TEST_F(DeviceWindowTest, LedUploadRunsOnAcknowledgementsAndTimesOut)
 TEST_F(DeviceWindowTest, RepliesAfterAWindowClosedReachNothing)
 {
     {
-        TFrm_LedSet led(line, replies, clock);
+        TFrm_LedSet led(line, replies, clock, configPath);
         led.AddMessage({0, 1, 1, 0, 0, "A"});
         led.Upload();
         TFrm_BindSet bind(line, replies);

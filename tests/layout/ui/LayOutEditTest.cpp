@@ -58,7 +58,7 @@ protected:
 
     std::unique_ptr<TFrm_LayOutEdit> OpenEditor()
     {
-        auto editor = std::make_unique<TFrm_LayOutEdit>(store);
+        auto editor = std::make_unique<TFrm_LayOutEdit>(store, TConfig());
         QString error;
         EXPECT_TRUE(editor->Load(&error)) << error.toStdString();
         editor->show();
@@ -134,7 +134,7 @@ TEST_F(LayOutEditTest, TheEditorOpensWhollyOnTheScreen)
     const QRect available = main.screen()->availableGeometry();
     main.move(available.right() - 600, available.bottom() - 400);  // moved far to the bottom right
     main.show();
-    TFrm_LayOutEdit editor(store, &main);
+    TFrm_LayOutEdit editor(store, TConfig(), &main);
     PlaceCentredOn(&editor, &main);
     editor.show();
     QCoreApplication::processEvents();

@@ -5,10 +5,10 @@
 #include "station/ApplySettings.h"
 #include "core/GbkCodec.h"
 #include "core/IniFile.h"
-#include "core/Paths.h"
 #include "core/ResStrings.h"
 #include "support/RecordedMessages.h"
 #include "support/ScopedConfigHome.h"
+#include "support/TestEnvironment.h"
 #include "station/ui/ColorSwatch.h"
 
 #include <QCheckBox>
@@ -67,21 +67,12 @@ protected:
     {
         ASSERT_TRUE(dir_.isValid());
         ASSERT_TRUE(home_.IsValid());
-        ConfigPath = dir_.filePath(QStringLiteral("Config.ini"));
-        QFile file(ConfigPath);
+        QFile file(dir_.filePath(QStringLiteral("Config.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(StoredFile());
         file.close();
-        ReadConfig(ConfigPath, Config, StateTexts);
-        dialog_ = std::make_unique<TFrm_BaseSet>(face_, sound_, QStringList{QStringLiteral("COM1"), Com12()});
-    }
-
-    void TearDown() override
-    {
-        dialog_.reset();
-        ConfigPath = oldPath_;
-        Config = oldConfig_;
-        StateTexts = oldTexts_;
+        env_ = TestEnvironment(dir_.path());
+        dialog_ = std::make_unique<TFrm_BaseSet>(env_, face_, sound_, QStringList{QStringLiteral("COM1"), Com12()});
     }
 
     template <typename T>
@@ -94,14 +85,12 @@ protected:
 
     QByteArray FileBytes() const
     {
-        QFile file(ConfigPath);
+        QFile file(env_.ConfigPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    const QString oldPath_ = ConfigPath;
-    const TConfig oldConfig_ = Config;
-    const TStateTexts oldTexts_ = StateTexts;
     QTemporaryDir dir_;
+    TEnvironment env_;
     ScopedConfigHome home_;
     FakeFace face_;
     FakeSound sound_;
@@ -148,12 +137,12 @@ TEST_F(BaseSetDialogTest, StateTextsAreLabelsNotEdits)
 
 TEST_F(BaseSetDialogTest, CancelAfterChangingAColourChangesNothing)
 {
-    const TConfig before = Config;
+    const TConfig before = env_.Config;
     Find<TColorSwatch>("Btn_NormalBkColor")->SetColor(0x123456);
     Find<QPushButton>("Btn_Cancel")->click();
     EXPECT_EQ(dialog_->result(), QDialog::Rejected);
     EXPECT_EQ(FileBytes(), StoredFile());
-    EXPECT_EQ(Config, before);
+    EXPECT_EQ(env_.Config, before);
     EXPECT_TRUE(face_.Calls.isEmpty());
 }
 
@@ -168,23 +157,23 @@ TEST_F(BaseSetDialogTest, OkStoresConvertedValuesWritesInOrderAndApplies)
 
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(Config.Title, QStringLiteral("二楼"));
-    EXPECT_EQ(Config.ViewRecords, 10);
-    EXPECT_EQ(Config.NormalBkColor, 0x123456u);
-    EXPECT_EQ(Config.PreWarn3Time, 300);
-    EXPECT_TRUE(Config.TopMost);
-    EXPECT_EQ(Config.Port, 12);
-    EXPECT_EQ(Config.Baud, 9600);  // the speed list opened empty
+    EXPECT_EQ(env_.Config.Title, QStringLiteral("二楼"));
+    EXPECT_EQ(env_.Config.ViewRecords, 10);
+    EXPECT_EQ(env_.Config.NormalBkColor, 0x123456u);
+    EXPECT_EQ(env_.Config.PreWarn3Time, 300);
+    EXPECT_TRUE(env_.Config.TopMost);
+    EXPECT_EQ(env_.Config.Port, 12);
+    EXPECT_EQ(env_.Config.Baud, 9600);  // the speed list opened empty
     EXPECT_EQ(face_.Calls, (QStringList{QStringLiteral("caption:二楼"), QStringLiteral("repaint"), QStringLiteral("port")}));
 
     TConfig reread;
     TStateTexts texts;
-    ReadConfig(ConfigPath, reread, texts);
-    EXPECT_EQ(reread, Config);
+    ReadConfig(env_.ConfigPath, reread, texts);
+    EXPECT_EQ(reread, env_.Config);
     EXPECT_EQ(texts.PreWarn1SvrText, QStringLiteral("催单"));
 
     IniFile ini;
-    ASSERT_TRUE(ini.Load(ConfigPath));
+    ASSERT_TRUE(ini.Load(env_.ConfigPath));
     EXPECT_EQ(ini.Value(QStringLiteral("LedMsg1"), QStringLiteral("Text")), QStringLiteral("Welcome"));
     EXPECT_EQ(ini.Keys(QStringLiteral("Com")),
               (QStringList{QStringLiteral("Port"), QStringLiteral("Baud"), QStringLiteral("DataBits"),
@@ -210,8 +199,8 @@ TEST_F(BaseSetDialogTest, PortListKeepsThePortInUse)
          QStringLiteral("/dev/serial/by-id/usb-FTDI-if00")},
     };
     for (const auto& c : cases) {
-        ReadConfig(ConfigPath, Config, StateTexts);
-        TFrm_BaseSet dialog(face_, sound_, {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}, c.inUse);
+        ReadConfig(env_.ConfigPath, env_.Config, env_.StateTexts);
+        TFrm_BaseSet dialog(env_, face_, sound_, {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}, c.inUse);
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("Cbx_Port"));
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->currentText(), c.inUse.isEmpty() ? Com12() : c.inUse) << c.what;
@@ -219,19 +208,19 @@ TEST_F(BaseSetDialogTest, PortListKeepsThePortInUse)
         if (!c.typed.isEmpty())
             list->setEditText(c.typed);
         dialog.findChild<QPushButton*>(QStringLiteral("Btn_Ok"))->click();
-        EXPECT_EQ(Config.Port, c.port) << c.what;
-        EXPECT_EQ(Config.PortName, c.portName) << c.what;
+        EXPECT_EQ(env_.Config.Port, c.port) << c.what;
+        EXPECT_EQ(env_.Config.PortName, c.portName) << c.what;
         TConfig reread;
         TStateTexts texts;
-        ReadConfig(ConfigPath, reread, texts);
+        ReadConfig(env_.ConfigPath, reread, texts);
         EXPECT_EQ(reread.PortName, c.portName) << c.what;
     }
 }
 
 TEST_F(BaseSetDialogTest, FailedSaveReportsKeepsTheDialogAndAppliesNothing)
 {
-    const TConfig before = Config;
-    ConfigPath = dir_.filePath(QStringLiteral("missing/Config.ini"));
+    const TConfig before = env_.Config;
+    env_.ConfigPath = dir_.filePath(QStringLiteral("missing/Config.ini"));
     Find<QLineEdit>("Edt_Title")->setText(QStringLiteral("二楼"));
     Find<QPushButton>("Btn_Ok")->click();
 
@@ -239,7 +228,7 @@ TEST_F(BaseSetDialogTest, FailedSaveReportsKeepsTheDialogAndAppliesNothing)
     EXPECT_EQ(messages_.shown[0].Kind, TMessageKind::Error);
     EXPECT_FALSE(messages_.shown[0].Text.isEmpty());
     EXPECT_NE(dialog_->result(), QDialog::Accepted);
-    EXPECT_EQ(Config, before);
+    EXPECT_EQ(env_.Config, before);
     EXPECT_TRUE(face_.Calls.isEmpty());
     EXPECT_EQ(Find<QLineEdit>("Edt_Title")->text(), QStringLiteral("二楼"));
 }

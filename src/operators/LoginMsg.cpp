@@ -1,3 +1,0 @@
-#include "operators/LoginMsg.h"
-
-TLoginMsg LoginMsg;
