@@ -71,18 +71,24 @@ void TCentralShipper::Report(TCentralLinkState::TLink link, const QString& why)
     emit LinkChanged(state_);
 }
 
+int TCentralShipper::CountBacklog(TCallOutbox& outbox, QString* why)
+{
+    const int backlog = outbox.Count(why);
+    if (backlog >= 0 && backlog != state_.Backlog) {
+        state_.Backlog = backlog;
+        emit LinkChanged(state_);
+    }
+    return backlog;
+}
+
 bool TCentralShipper::ShipAll(TCallOutbox& outbox, TPgLink& link, QString* why)
 {
     std::vector<TOutboxCall> waiting;
     std::vector<TCentralCall> calls;
     for (;;) {
-        const int backlog = outbox.Count(why);
+        const int backlog = CountBacklog(outbox, why);
         if (backlog < 0)
             return false;
-        if (backlog != state_.Backlog) {
-            state_.Backlog = backlog;
-            emit LinkChanged(state_);
-        }
         if (backlog == 0)
             return true;
         if (!outbox.Read(timing_.BatchRows, waiting, why))
@@ -144,6 +150,9 @@ void TCentralShipper::run()
                 nextTry = Now() + LookEveryMs;
             } else {
                 link.Close();
+                // The calls waiting show while the server is away, also when it has not answered since the start.
+                if (outboxOpen)
+                    CountBacklog(outbox, nullptr);
                 Report(TCentralLinkState::TLink::Away, why);
                 nextTry = Now() + retryMs;
                 retryMs = std::min(retryMs * 2, timing_.RetryMaxMs);

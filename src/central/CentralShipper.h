@@ -42,6 +42,8 @@ protected:
 
 private:
     static qint64 Now();
+    // Counts the outbox and tells of a change; the count, or -1 when the outbox cannot be read.
+    int CountBacklog(TCallOutbox& outbox, QString* why);
     // Ships batch after batch until the outbox is empty; false when the server or the outbox failed.
     bool ShipAll(TCallOutbox& outbox, TPgLink& link, QString* why);
     bool ReportSite(TPgLink& link, QString* why);

@@ -157,6 +157,9 @@ TEST_F(CentralShipping, ShutdownShipsTheLastCallsOrLeavesThemForTheNextStart)
     LogCalls(20, 5);
     auto away = Shipper();
     away->start();
+    // Away from the start: the calls waiting show all the same.
+    ASSERT_TRUE(PumpUntil([&] { return !states.empty() && states.back().IsAway(); }, 5000));
+    EXPECT_EQ(states.back().Backlog, 5);
     QElapsedTimer took;
     took.start();
     away->Finish();
