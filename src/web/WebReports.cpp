@@ -10,6 +10,7 @@
 #include "core/Failure.h"
 #include "core/ResStrings.h"
 #include "operators/LoginMsg.h"
+#include "operators/OperatorsTexts.h"
 #include "reports/ConditionTexts.h"
 #include "reports/HistoryExport.h"
 #include "reports/HistoryQuery.h"
@@ -22,10 +23,6 @@
 #include <functional>
 
 namespace {
-
-constexpr int HistoryCaption = 1400;
-constexpr int HistoryFailed = 3119, ReportFailed = 3121;
-constexpr int HistoryPermission = 225, ReportPermission = 207;
 
 // The web address names two conditions its own way: service for the history's service-time,
 // server for a report's staff. Messages name them as the address does.
@@ -88,7 +85,7 @@ TWebReply HistoryReply(const QString& dataDir, const QString& configPath, const 
                        const QUrlQuery& query, int32_t popedom, const QDate& today)
 {
     if (!HasPopedom(popedom, PopHistory))
-        return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(HistoryPermission)));
+        return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(TxtPopedomHistory)));
     QString error;
     const auto format = WebFormat(query, &error);
     if (!format)
@@ -103,17 +100,17 @@ TWebReply HistoryReply(const QString& dataDir, const QString& configPath, const 
     TConfig config;
     TStateTexts texts;
     ReadConfig(configPath, config, texts);
-    return TableReply(*format, QStringLiteral("history"), dateFormat, LoadResStr(HistoryFailed),
+    return TableReply(*format, QStringLiteral("history"), dateFormat, LoadResStr(TxtReportsCannotReadCalls),
                       [&](ITableSink& sink, QString* why) {
                           if (source.Central)
                               return OnCentral(source, [&](TPgLink& link, int timeoutMs, QString* error) {
                                   return WriteCentralHistory(link, source.Scope, conditions, texts, dateFormat, sink,
-                                                             LoadResStr(HistoryCaption), timeoutMs, error)
+                                                             LoadResStr(TxtReportsHistoryCaption), timeoutMs, error)
                                          == TExportResult::Done;
                               }, why);
                           TDM_Sys store;
                           return store.Open(dataDir, why)
-                                 && WriteHistory(store, conditions, texts, dateFormat, sink, LoadResStr(HistoryCaption), {}, why)
+                                 && WriteHistory(store, conditions, texts, dateFormat, sink, LoadResStr(TxtReportsHistoryCaption), {}, why)
                                         == TExportResult::Done;
                       });
 }
@@ -122,7 +119,7 @@ TWebReply ReportReply(const QString& dataDir, const QString& configPath, const Q
                       const QUrlQuery& query, int32_t popedom, const QDate& today)
 {
     if (!HasPopedom(popedom, PopStatistics))
-        return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(ReportPermission)));
+        return ErrorReply(403, LoadResStr(TxtWebNoPermission).arg(LoadResStr(TxtPopedomStatistics)));
     QString error;
     const auto format = WebFormat(query, &error);
     if (!format)
@@ -137,7 +134,7 @@ TWebReply ReportReply(const QString& dataDir, const QString& configPath, const Q
     if (request.Kind == TReportKind::Sites && !source.Central)
         return ErrorReply(400, LoadResStr(TxtSitesAcrossSitesOnly));
 
-    return TableReply(*format, QStringLiteral("report-") + kind, dateFormat, LoadResStr(ReportFailed),
+    return TableReply(*format, QStringLiteral("report-") + kind, dateFormat, LoadResStr(TxtReportsStatisticsFailed),
                       [&](ITableSink& sink, QString* why) {
                           TStatReport report;
                           if (source.Central)

@@ -5,6 +5,7 @@
 #include "core/DataStore.h"
 #include "core/DateFormats.h"
 #include "core/ResStrings.h"
+#include "reports/ReportsTexts.h"
 #include "reports/StatReports.h"
 #include "web/WebTable.h"
 
@@ -13,8 +14,6 @@
 #include <map>
 
 namespace {
-
-constexpr int ReportFailed = 3121;
 
 // Columns of the staff report (number, name, calls, time-outs, rate) and of the
 // response-time report (number, name, answered, mean, median, 90th percentile, longest).
@@ -43,7 +42,7 @@ TWebReply TodayReply(const QString& dataDir, const QDate& today, int liveCalls)
     QString error;
     if (!store.Open(dataDir, &error) || !RunReport(store, counted, counts, &error)
         || !RunReport(store, timed, times, &error))
-        return ErrorReply(500, LoadResStr(ReportFailed).arg(error));
+        return ErrorReply(500, LoadResStr(TxtReportsStatisticsFailed).arg(error));
 
     // Both reports end with their totals row and key their groups by number and name.
     const TStatGrid& c = counts.Grid;
