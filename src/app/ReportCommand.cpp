@@ -66,8 +66,8 @@ int RunReportCommand(const TEnvironment& env, const QStringList& args)
     if (const auto end = p.Parse(args, env.DataDir))
         return *end;
     TReportRequest request;
+    request.DateFormat = env.Formats.Display;
     std::optional<TArgumentError> bad = ReadRequest(p, request);
-    request.DateFormat = env.Formats.Display;  // after the conditions, which start a request afresh
     TCentralChoice central;
     if (!bad)
         bad = ReadCentralChoice(env, p, central);

@@ -191,7 +191,10 @@ TError ReadReportConditions(const QString& report, const TConditionTexts& given,
     if (const TError unknown = Unknown(given, QStringLiteral("report ") + report, it->Conditions))
         return unknown;
 
+    // How the caller shows dates is no condition: it stays as given.
+    const QString dateFormat = r.DateFormat;
     r = TReportRequest();
+    r.DateFormat = dateFormat;
     r.Today = today;
     if (report == QLatin1String("staff")) {
         r.Staff = given.Value(QStringLiteral("staff"));

@@ -40,6 +40,6 @@ std::optional<QString> ReadHistoryConditions(const TConditionTexts& given, const
 // across the chain's sites only).
 bool IsReportName(const QString& report);
 // A report's conditions (period, from, to, staff, area, position, month, year, by, as the
-// report takes them) over the periods of today.
+// report takes them) over the periods of today; r's date format is kept.
 std::optional<QString> ReadReportConditions(const QString& report, const TConditionTexts& given, const QDate& today,
                                             TReportRequest& request);

@@ -125,9 +125,9 @@ TWebReply ReportReply(const QString& dataDir, const QString& configPath, const Q
     if (!format)
         return ErrorReply(400, error);
     TReportRequest request;
+    request.DateFormat = dateFormat;
     if (const auto bad = ReadReportConditions(kind, WebConditions(query, {"server", "staff"}), today, request))
         return ErrorReply(IsReportName(kind) ? 400 : 404, *bad);
-    request.DateFormat = dateFormat;
     TWebSource source;
     if (const auto bad = ReadSource(query, configPath, source))
         return ErrorReply(400, *bad);
